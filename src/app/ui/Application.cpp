@@ -1,0 +1,76 @@
+#include "app/ui/Application.h"
+
+#include "app/AppState.h"
+#include "app/Msg.h"
+#include "app/ui/LoginHandOff.h"
+#include "app/ui/MsgDialog.h"
+#include "store/Database.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <cstdlib>
+
+namespace tesmara {
+
+StartupServices programServices()
+{
+    StartupServices s;
+    s.systemNotice = [](const QString& title, const QString& text) {
+        QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok);
+        box.exec();
+    };
+    s.startProgram = [](const QString& program, const QStringList& args, const QString& workDir, bool hidden) {
+        Q_UNUSED(hidden); // a detached process shows no window of ours either way
+        return QProcess::startDetached(program, args, workDir);
+    };
+    s.processEvents = [] { QCoreApplication::processEvents(); };
+    s.autoLogin = [] { loginHandOff().autoLogin(); };
+    s.showLogin = [] { loginHandOff().showLoginWindow(); };
+    return s;
+}
+
+void installUiServices()
+{
+    setMsgPresenter([](const MsgRequest& request) { return MsgDialog::ask(request); });
+    Database::setFatalHandler([](const QString& path, const QString& message) {
+        Show_Msg(QStringLiteral("数据文件读写出错，程序将退出。\r\n%1\r\n%2").arg(path, message), 0, 0,
+                 QStringLiteral("数据文件错误"));
+        std::exit(3);
+    });
+}
+
+int runApplication(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tesmara"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Tesmara"));
+    QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/data/icon/tesmara.svg")));
+    installUiServices();
+
+    const ProgramFolders folders =
+        resolveFolders(QCoreApplication::applicationDirPath(),
+                       QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    Startup startup(folders, programServices());
+    switch (startup.run()) {
+    case StartupOutcome::SecondInstance:
+        return 0;
+    case StartupOutcome::HandedOver:
+        return 0;
+    case StartupOutcome::Fatal:
+        return 2;
+    case StartupOutcome::AutoLogin:
+    case StartupOutcome::LoginWindow:
+        break;
+    }
+    if (QApplication::topLevelWidgets().isEmpty()) {
+        return 0;
+    }
+    return application.exec();
+}
+
+} // namespace tesmara

@@ -1,0 +1,11 @@
+#include "app/ui/LoginHandOff.h"
+
+namespace tesmara {
+
+LoginHandOff& loginHandOff()
+{
+    static LoginHandOff handOff{[] {}, [] {}};
+    return handOff;
+}
+
+} // namespace tesmara

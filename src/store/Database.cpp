@@ -1,0 +1,195 @@
+#include "store/Database.h"
+
+#include <QAtomicInt>
+#include <QFileInfo>
+#include <QSqlError>
+
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+
+namespace tesmara {
+
+namespace {
+
+Database::FatalHandler& fatalHandler()
+{
+    static Database::FatalHandler handler;
+    return handler;
+}
+
+QString nextConnectionName()
+{
+    static QAtomicInt counter;
+    return QStringLiteral("tesmara-db-%1").arg(counter.fetchAndAddRelaxed(1));
+}
+
+} // namespace
+
+Database::~Database()
+{
+    close();
+}
+
+Database::Database(Database&& other) noexcept
+    : m_connection(std::exchange(other.m_connection, QString())), m_path(std::exchange(other.m_path, QString()))
+{
+}
+
+Database& Database::operator=(Database&& other) noexcept
+{
+    if (this != &other) {
+        close();
+        m_connection = std::exchange(other.m_connection, QString());
+        m_path = std::exchange(other.m_path, QString());
+    }
+    return *this;
+}
+
+bool Database::open(const QString& path, Mode mode, QString* error)
+{
+    close();
+    auto setError = [&](const QString& text) {
+        if (error) {
+            *error = text;
+        }
+    };
+    const QFileInfo info(path);
+    if (mode == Mode::ReadOnly && !info.exists()) {
+        setError(QStringLiteral("文件不存在：%1").arg(path));
+        return false;
+    }
+    const QString name = nextConnectionName();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        QStringList options{QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000")};
+        if (mode == Mode::ReadOnly) {
+            options << QStringLiteral("QSQLITE_OPEN_READONLY");
+        }
+        db.setConnectOptions(options.join(QLatin1Char(';')));
+        bool ok = db.open();
+        QString message = ok ? QString() : db.lastError().text();
+        if (ok) {
+            // Reading the schema makes SQLite look at the file header: a file
+            // that is not a database fails here without being changed.
+            QSqlQuery probe(db);
+            ok = probe.exec(QStringLiteral("select count(*) from sqlite_master"));
+            if (!ok) {
+                message = probe.lastError().text();
+            }
+        }
+        if (ok && mode == Mode::ReadWrite) {
+            QSqlQuery pragma(db);
+            // Rollback journal with full sync: a kill at any moment leaves the
+            // last committed state, and no side files stay behind.
+            pragma.exec(QStringLiteral("pragma journal_mode=delete"));
+            pragma.exec(QStringLiteral("pragma synchronous=full"));
+        }
+        if (!ok) {
+            db.close();
+        }
+        if (!ok) {
+            setError(message);
+        }
+        if (!ok) {
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(name);
+            return false;
+        }
+    }
+    m_connection = name;
+    m_path = path;
+    return true;
+}
+
+void Database::close()
+{
+    if (m_connection.isEmpty()) {
+        return;
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connection);
+    m_connection.clear();
+}
+
+QSqlDatabase Database::handle() const
+{
+    return QSqlDatabase::database(m_connection, false);
+}
+
+QSqlQuery Database::exec(const QString& sql, const QVariantList& binds)
+{
+    QSqlQuery query(handle());
+    query.setForwardOnly(true);
+    bool ok = query.prepare(sql);
+    if (ok) {
+        for (const QVariant& value : binds) {
+            query.addBindValue(value);
+        }
+        ok = query.exec();
+    }
+    if (!ok) {
+        fail(m_path, query.lastError().text() + QStringLiteral("\n") + sql);
+    }
+    return query;
+}
+
+std::optional<QVariant> Database::scalar(const QString& sql, const QVariantList& binds)
+{
+    QSqlQuery query = exec(sql, binds);
+    if (query.next()) {
+        return query.value(0);
+    }
+    return std::nullopt;
+}
+
+bool Database::hasRow(const QString& sql, const QVariantList& binds)
+{
+    QSqlQuery query = exec(sql, binds);
+    return query.next();
+}
+
+bool Database::hasTable(const QString& name)
+{
+    return hasRow(QStringLiteral("select name from sqlite_master where type = 'table' and name = ?"), {name});
+}
+
+bool Database::transaction(const std::function<bool()>& body)
+{
+    QSqlDatabase db = handle();
+    if (!db.transaction()) {
+        fail(m_path, db.lastError().text());
+        return false;
+    }
+    if (!body()) {
+        db.rollback();
+        return false;
+    }
+    if (!db.commit()) {
+        fail(m_path, db.lastError().text());
+        return false;
+    }
+    return true;
+}
+
+void Database::setFatalHandler(FatalHandler handler)
+{
+    fatalHandler() = std::move(handler);
+}
+
+void Database::fail(const QString& path, const QString& message)
+{
+    if (fatalHandler()) {
+        fatalHandler()(path, message);
+    }
+    // With no handler, or one that returns, an engine error ends the program
+    // as it always has: nothing is written after a failed statement.
+    std::fprintf(stderr, "tesmara: database error in %s: %s\n", qPrintable(path), qPrintable(message));
+    std::exit(3);
+}
+
+} // namespace tesmara
