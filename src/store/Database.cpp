@@ -49,17 +49,14 @@ Database& Database::operator=(Database&& other) noexcept
 bool Database::open(const QString& path, Mode mode, QString* error)
 {
     close();
-    auto setError = [&](const QString& text) {
+    if (mode == Mode::ReadOnly && !QFileInfo::exists(path)) {
         if (error) {
-            *error = text;
+            *error = QStringLiteral("文件不存在：%1").arg(path);
         }
-    };
-    const QFileInfo info(path);
-    if (mode == Mode::ReadOnly && !info.exists()) {
-        setError(QStringLiteral("文件不存在：%1").arg(path));
         return false;
     }
     const QString name = nextConnectionName();
+    QString message;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(path);
@@ -68,35 +65,31 @@ bool Database::open(const QString& path, Mode mode, QString* error)
             options << QStringLiteral("QSQLITE_OPEN_READONLY");
         }
         db.setConnectOptions(options.join(QLatin1Char(';')));
-        bool ok = db.open();
-        QString message = ok ? QString() : db.lastError().text();
-        if (ok) {
-            // Reading the schema makes SQLite look at the file header: a file
-            // that is not a database fails here without being changed.
+        if (!db.open()) {
+            message = db.lastError().text();
+        } else {
+            // Reading the schema makes SQLite check the file header: a file
+            // that is not a database fails here and is left as it was.
             QSqlQuery probe(db);
-            ok = probe.exec(QStringLiteral("select count(*) from sqlite_master"));
-            if (!ok) {
+            if (!probe.exec(QStringLiteral("select count(*) from sqlite_master"))) {
                 message = probe.lastError().text();
+            } else if (mode == Mode::ReadWrite) {
+                // Rollback journal with full sync: a kill at any moment leaves
+                // the last committed state, and no side files stay behind.
+                probe.exec(QStringLiteral("pragma journal_mode=delete"));
+                probe.exec(QStringLiteral("pragma synchronous=full"));
             }
         }
-        if (ok && mode == Mode::ReadWrite) {
-            QSqlQuery pragma(db);
-            // Rollback journal with full sync: a kill at any moment leaves the
-            // last committed state, and no side files stay behind.
-            pragma.exec(QStringLiteral("pragma journal_mode=delete"));
-            pragma.exec(QStringLiteral("pragma synchronous=full"));
-        }
-        if (!ok) {
+        if (!message.isEmpty()) {
             db.close();
         }
-        if (!ok) {
-            setError(message);
+    }
+    if (!message.isEmpty()) {
+        QSqlDatabase::removeDatabase(name);
+        if (error) {
+            *error = message;
         }
-        if (!ok) {
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(name);
-            return false;
-        }
+        return false;
     }
     m_connection = name;
     m_path = path;

@@ -1,0 +1,401 @@
+#include "app/AppState.h"
+#include "app/Format.h"
+#include "app/Msg.h"
+#include "app/Startup.h"
+#include "store/RecordCode.h"
+#include "store/Settings.h"
+
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QSqlQuery>
+#include <QtTest>
+
+using namespace tesmara;
+
+namespace {
+
+struct Recorder {
+    QStringList started; // "program|args|hidden"
+    int notices = 0;
+    int logins = 0;
+    int autoLogins = 0;
+
+    StartupServices services()
+    {
+        StartupServices s;
+        s.systemNotice = [this](const QString&, const QString&) { ++notices; };
+        s.startProgram = [this](const QString& program, const QStringList& args, const QString&, bool hidden) {
+            started << QStringLiteral("%1|%2|%3").arg(QFileInfo(program).fileName(), args.join(' ')).arg(hidden);
+            return true;
+        };
+        s.processEvents = [] {};
+        s.autoLogin = [this] { ++autoLogins; };
+        s.showLogin = [this] { ++logins; };
+        return s;
+    }
+};
+
+StartupOutcome runIn(const QString& path, Recorder& rec)
+{
+    App().reset();
+    Startup startup({path, path}, rec.services());
+    return startup.run();
+}
+
+QString setting(const QString& dbPath, const QString& key)
+{
+    Database db;
+    if (!db.open(dbPath, Database::Mode::ReadWrite)) {
+        return QStringLiteral("<unreadable>");
+    }
+    const auto v = db.scalar("select Value_ from set_ where Name_ = ?", {key});
+    if (!v) {
+        return QStringLiteral("<missing>");
+    }
+    return v->isNull() ? QStringLiteral("<null>") : v->toString();
+}
+
+void setSetting(const QString& dbPath, const QString& key, const QString& value)
+{
+    Database db;
+    QVERIFY(db.open(dbPath, Database::Mode::ReadWrite));
+    Settings(db).setValue(key, value);
+}
+
+// Writes update/<name> and returns its digest.
+QString writeUpdateFile(const QString& root, const QString& name, const QByteArray& bytes)
+{
+    test::writeFile(root + "update/" + name, bytes);
+    return File_Digest(root + "update/" + name);
+}
+
+} // namespace
+
+class TestStartup : public QObject {
+    Q_OBJECT
+private slots:
+    void firstRunCreatesDatabaseWithExactRows();
+    void laterRunStartsUpdaterAndRewritesVersion();
+    void secondInstanceChangesNothing();
+    void damagedDatabaseIsReportedAndKept();
+    void emptyUpdateValueNeverTouchesFolder_data();
+    void emptyUpdateValueNeverTouchesFolder();
+    void malformedUpdateListsAreDropped_data();
+    void malformedUpdateListsAreDropped();
+    void singleCopierEntryReplacesCopier();
+    void sameVersionRepairsWithoutAsking();
+    void otherVersionAsksAndNoKeepsItPending();
+    void otherVersionYesHandsOver();
+    void missingCopierEndsWithError();
+    void updaterIsCopiedFromUpdateFolder();
+    void autoLogin();
+    void readOnlyProgramFolderUsesDataFolder();
+    void pad2AndNumbers();
+};
+
+void TestStartup::firstRunCreatesDatabaseWithExactRows()
+{
+    test::ProgramFolder folder;
+    Recorder rec;
+    QCOMPARE(runIn(folder.path(), rec), StartupOutcome::LoginWindow);
+    QCOMPARE(rec.logins, 1);
+    QVERIFY(rec.started.isEmpty()); // the updater is not started on the very first run
+    Database db;
+    QVERIFY(db.open(folder.path() + "d.at", Database::Mode::ReadWrite));
+    QSqlQuery q = db.exec("select Name_, Value_ from set_ order by ID");
+    QStringList rows;
+    while (q.next()) {
+        rows << q.value(0).toString() + "=" + (q.value(1).isNull() ? "<null>" : q.value(1).toString());
+    }
+    QCOMPARE(rows, QStringList({"Ver=7.05", "Update_=0", "Auto_Update=1", "Auto_Login_PassWord=<null>",
+                                "Auto_Login_Name=<null>"}));
+    QCOMPARE(db.scalar("select count(*) from [user]")->toInt(), 0);
+    QVERIFY(!QDir(folder.path() + "update").exists());
+    QVERIFY(!QFile::exists(folder.path() + "d.at.new"));
+}
+
+void TestStartup::laterRunStartsUpdaterAndRewritesVersion()
+{
+    test::ProgramFolder folder;
+    Recorder rec;
+    runIn(folder.path(), rec);
+    setSetting(folder.path() + "d.at", "Ver", "6.90");
+    QVERIFY(test::writeFile(folder.path() + "Update.exe", "#!/bin/sh\n"));
+    Recorder second;
+    QCOMPARE(runIn(folder.path(), second), StartupOutcome::LoginWindow);
+    QCOMPARE(setting(folder.path() + "d.at", "Ver"), QStringLiteral("7.05"));
+    QCOMPARE(second.started, QStringList({"Update.exe|JV|0"}));
+
+    setSetting(folder.path() + "d.at", "Auto_Update", "0");
+    Recorder third;
+    runIn(folder.path(), third);
+    QVERIFY(third.started.isEmpty());
+}
+
+void TestStartup::secondInstanceChangesNothing()
+{
+    test::ProgramFolder folder;
+    QLockFile other(folder.path() + "tesmara.lock");
+    QVERIFY(other.tryLock(0));
+    Recorder rec;
+    QCOMPARE(runIn(folder.path(), rec), StartupOutcome::SecondInstance);
+    QCOMPARE(rec.notices, 1);
+    QVERIFY(!QFile::exists(folder.path() + "d.at"));
+}
+
+void TestStartup::damagedDatabaseIsReportedAndKept()
+{
+    test::ProgramFolder folder;
+    const QByteArray junk("this is not a database file, but somebody's notes\r\n");
+    QVERIFY(test::writeFile(folder.path() + "d.at", junk));
+    MsgScript::pushAnswer("OK");
+    Recorder rec;
+    QCOMPARE(runIn(folder.path(), rec), StartupOutcome::Fatal);
+    QCOMPARE(MsgScript::shown().size(), 1);
+    QCOMPARE(MsgScript::shown().first().icon, 0);
+    QVERIFY(MsgScript::shown().first().text.contains(folder.path() + "d.at"));
+    QFile f(folder.path() + "d.at");
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), junk);
+    QCOMPARE(rec.logins, 0);
+}
+
+void TestStartup::emptyUpdateValueNeverTouchesFolder_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addRow("zero") << "0";
+    QTest::addRow("empty") << "";
+}
+
+void TestStartup::emptyUpdateValueNeverTouchesFolder()
+{
+    QFETCH(QString, value);
+    test::ProgramFolder folder;
+    Recorder rec;
+    runIn(folder.path(), rec);
+    setSetting(folder.path() + "d.at", "Update_", value);
+    runIn(folder.path(), rec);
+    QVERIFY(!QDir(folder.path() + "update").exists());
+    QCOMPARE(setting(folder.path() + "d.at", "Update_"), value);
+}
+
+void TestStartup::malformedUpdateListsAreDropped_data()
+{
+    QTest::addColumn<QByteArray>("list");
+    QTest::addColumn<bool>("writeFiles");
+    QTest::addRow("no list") << QByteArray() << false;
+    QTest::addRow("only line 1") << QByteArray("header\r\n") << true;
+    QTest::addRow("count without =") << QByteArray("h\r\nfiles 1\r\na.bin=DIGEST_A\r\n") << true;
+    QTest::addRow("count 0") << QByteArray("h\r\nfiles=0\r\n") << true;
+    QTest::addRow("count not a number") << QByteArray("h\r\nfiles=two\r\n") << true;
+    QTest::addRow("fewer entries than count") << QByteArray("h\r\nfiles=3\r\na.bin=DIGEST_A\r\nb.bin=DIGEST_B\r\n") << true;
+    QTest::addRow("entry without =") << QByteArray("h\r\nfiles=2\r\na.bin DIGEST_A\r\nb.bin=DIGEST_B\r\n") << true;
+    QTest::addRow("entry with two =") << QByteArray("h\r\nfiles=2\r\na.bin=DIGEST_A=x\r\nb.bin=DIGEST_B\r\n") << true;
+    QTest::addRow("missing file") << QByteArray("h\r\nfiles=2\r\na.bin=DIGEST_A\r\nc.bin=DIGEST_B\r\n") << true;
+    QTest::addRow("digest mismatch") << QByteArray("h\r\nfiles=2\r\na.bin=DIGEST_B\r\nb.bin=DIGEST_B\r\n") << true;
+    QTest::addRow("digest in lower case") << QByteArray("h\r\nfiles=2\r\na.bin=digest_a\r\nb.bin=DIGEST_B\r\n") << true;
+    QTest::addRow("name in other case") << QByteArray("h\r\nfiles=2\r\nA.BIN=DIGEST_A\r\nb.bin=DIGEST_B\r\n") << true;
+}
+
+void TestStartup::malformedUpdateListsAreDropped()
+{
+    QFETCH(QByteArray, list);
+    QFETCH(bool, writeFiles);
+    test::ProgramFolder folder;
+    Recorder rec;
+    runIn(folder.path(), rec);
+    setSetting(folder.path() + "d.at", "Update_", "7.10");
+    if (writeFiles) {
+        const QString a = writeUpdateFile(folder.path(), "a.bin", "alpha");
+        const QString b = writeUpdateFile(folder.path(), "b.bin", "beta");
+        list.replace("DIGEST_A", a.toLatin1()).replace("DIGEST_B", b.toLatin1());
+        list.replace("digest_a", a.toLower().toLatin1());
+        QVERIFY(test::writeFile(folder.path() + "update/update.d", list));
+    }
+    Recorder second;
+    QCOMPARE(runIn(folder.path(), second), StartupOutcome::LoginWindow);
+    QCOMPARE(setting(folder.path() + "d.at", "Update_"), QStringLiteral("0"));
+    QVERIFY(MsgScript::shown().isEmpty());
+    QVERIFY(QDir(folder.path() + "update").exists());
+    QVERIFY(!second.started.join(' ').contains("filecopy"));
+}
+
+void TestStartup::singleCopierEntryReplacesCopier()
+{
+    for (const QString name : {"filecopy.exe", "FileCopy.EXE"}) {
+        test::ProgramFolder folder;
+        Recorder rec;
+        runIn(folder.path(), rec);
+        QVERIFY(test::writeFile(folder.path() + "filecopy.exe", "old copier"));
+        const QString digest = writeUpdateFile(folder.path(), name, "new copier");
+        QVERIFY(test::writeFile(folder.path() + "update/update.d", ("x\r\nn=1\r\n" + name + "=" + digest + "\r\n").toLatin1()));
+        setSetting(folder.path() + "d.at", "Update_", "7.20");
+        Recorder second;
+        QCOMPARE(runIn(folder.path(), second), StartupOutcome::LoginWindow);
+        QFile copier(folder.path() + "filecopy.exe");
+        QVERIFY(copier.open(QIODevice::ReadOnly));
+        QCOMPARE(copier.readAll(), QByteArray("new copier"));
+        QCOMPARE(setting(folder.path() + "d.at", "Update_"), QStringLiteral("0"));
+        QVERIFY(MsgScript::shown().isEmpty());
+    }
+}
+
+void TestStartup::sameVersionRepairsWithoutAsking()
+{
+    test::ProgramFolder folder;
+    Recorder rec;
+    runIn(folder.path(), rec);
+    QVERIFY(test::writeFile(folder.path() + "filecopy.exe", "copier"));
+    const QString a = writeUpdateFile(folder.path(), "tesmara", "program");
+    const QString b = writeUpdateFile(folder.path(), "p.dat", "phrases");
+    QVERIFY(test::writeFile(folder.path() + "update/update.d",
+                            ("v\r\ncount=2\r\ntesmara=" + a + "\r\np.dat=" + b + "\r\n").toLatin1()));
+    setSetting(folder.path() + "d.at", "Update_", "7.05");
+    Recorder second;
+    QCOMPARE(runIn(folder.path(), second), StartupOutcome::HandedOver);
+    QCOMPARE(second.started, QStringList({"filecopy.exe|JV Hide|1"}));
+    QVERIFY(MsgScript::shown().isEmpty());
+    QCOMPARE(second.logins, 0);
+}
+
+void TestStartup::otherVersionAsksAndNoKeepsItPending()
+{
+    test::ProgramFolder folder;
+    Recorder rec;
+    runIn(folder.path(), rec);
+    QVERIFY(test::writeFile(folder.path() + "filecopy.exe", "copier"));
+    const QString a = writeUpdateFile(folder.path(), "tesmara", "program");
+    QVERIFY(test::writeFile(folder.path() + "update/update.d", ("v\r\ncount=1\r\ntesmara=" + a).toLatin1()));
+    setSetting(folder.path() + "d.at", "Update_", "7.31");
+    MsgScript::pushAnswer("No");
+    Recorder second;
+    QCOMPARE(runIn(folder.path(), second), StartupOutcome::LoginWindow);
+    QCOMPARE(MsgScript::shown().size(), 1);
+    const MsgRequest ask = MsgScript::shown().first();
+    QCOMPARE(ask.title, QStringLiteral("自动更新"));
+    QCOMPARE(ask.buttons, 2);
+    QCOMPARE(ask.icon, 2);
+    QVERIFY(ask.text.startsWith(QStringLiteral("    新的 Tesmara7.31 版 已经通过自动更新下载完成")));
+    QVERIFY(ask.text.endsWith(QStringLiteral("\r\n\r\n是否马上进行版本更新?")));
+    QCOMPARE(setting(folder.path() + "d.at", "Update_"), QStringLiteral("7.31"));
+    QVERIFY(!second.started.join(' ').contains("filecopy"));
+}
+
+void TestStartup::otherVersionYesHandsOver()
+{
+    test::ProgramFolder folder;
+    Recorder rec;
+    runIn(folder.path(), rec);
+    QVERIFY(test::writeFile(folder.path() + "filecopy.exe", "copier"));
+    const QString a = writeUpdateFile(folder.path(), "tesmara", "program");
+    QVERIFY(test::writeFile(folder.path() + "update/update.d", ("v\nn=1\ntesmara=" + a + "\n").toLatin1()));
+    setSetting(folder.path() + "d.at", "Update_", "8.00");
+    MsgScript::pushAnswer("Yes");
+    Recorder second;
+    QCOMPARE(runIn(folder.path(), second), StartupOutcome::HandedOver);
+    QCOMPARE(second.started, QStringList({"filecopy.exe|JV|0"}));
+}
+
+void TestStartup::missingCopierEndsWithError()
+{
+    test::ProgramFolder folder;
+    Recorder rec;
+    runIn(folder.path(), rec);
+    const QString a = writeUpdateFile(folder.path(), "tesmara", "program");
+    QVERIFY(test::writeFile(folder.path() + "update/update.d", ("v\r\nn=1\r\ntesmara=" + a).toLatin1()));
+    setSetting(folder.path() + "d.at", "Update_", "7.05");
+    MsgScript::pushAnswer("OK");
+    Recorder second;
+    QCOMPARE(runIn(folder.path(), second), StartupOutcome::HandedOver);
+    QCOMPARE(MsgScript::shown().size(), 1);
+    QCOMPARE(MsgScript::shown().first().title, QStringLiteral("错误"));
+    QVERIFY(MsgScript::shown().first().text.startsWith(QStringLiteral("在线自动升级模块已损坏，请自行到 ")));
+    QVERIFY(second.started.isEmpty());
+}
+
+void TestStartup::updaterIsCopiedFromUpdateFolder()
+{
+    test::ProgramFolder folder;
+    Recorder rec;
+    runIn(folder.path(), rec);
+    QVERIFY(test::writeFile(folder.path() + "update/Update.exe", "updater"));
+    Recorder second;
+    runIn(folder.path(), second);
+    QVERIFY(QFile::exists(folder.path() + "Update.exe"));
+    QCOMPARE(second.started, QStringList({"Update.exe|JV|0"}));
+}
+
+void TestStartup::autoLogin()
+{
+    test::ProgramFolder folder;
+    Recorder rec;
+    runIn(folder.path(), rec);
+    const QString dbPath = folder.path() + "d.at";
+    const QString pw = Code_Of(QStringLiteral("王五secret"));
+    {
+        Database db;
+        QVERIFY(db.open(dbPath, Database::Mode::ReadWrite));
+        db.exec("insert into [user] (Un, Pw, I) values (?, ?, 0)", {QStringLiteral("王五"), pw});
+    }
+    setSetting(dbPath, "Auto_Login_Name", QStringLiteral("王五"));
+    setSetting(dbPath, "Auto_Login_PassWord", Code_Of(QStringLiteral("王五") + pw));
+    Recorder ok;
+    QCOMPARE(runIn(folder.path(), ok), StartupOutcome::AutoLogin);
+    QCOMPARE(ok.autoLogins, 1);
+    QCOMPARE(App().User_Name, QStringLiteral("王五"));
+
+    // The password changed since: the stored value no longer matches.
+    setSetting(dbPath, "Auto_Login_PassWord", Code_Of(QStringLiteral("王五") + Code_Of("王五old")));
+    Recorder changed;
+    QCOMPARE(runIn(folder.path(), changed), StartupOutcome::LoginWindow);
+    QCOMPARE(setting(dbPath, "Auto_Login_Name"), QStringLiteral("<null>"));
+
+    // A deleted user is forgotten too.
+    setSetting(dbPath, "Auto_Login_Name", QStringLiteral("赵六"));
+    Recorder deleted;
+    QCOMPARE(runIn(folder.path(), deleted), StartupOutcome::LoginWindow);
+    QCOMPARE(setting(dbPath, "Auto_Login_Name"), QStringLiteral("<null>"));
+    QCOMPARE(deleted.autoLogins, 0);
+}
+
+void TestStartup::readOnlyProgramFolderUsesDataFolder()
+{
+    if (::geteuid() == 0) {
+        // root writes anywhere; the read-only case cannot be made here.
+        QTemporaryDir data;
+        const ProgramFolders f = resolveFolders("/proc/1", data.path());
+        QCOMPARE(f.appPath, data.path() + "/");
+        return;
+    }
+    QTemporaryDir program;
+    QTemporaryDir data;
+    QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::ExeOwner);
+    const ProgramFolders f = resolveFolders(program.path(), data.path() + "/tesmara");
+    QCOMPARE(f.appPath, data.path() + "/tesmara/");
+    QCOMPARE(f.sharePath, program.path() + "/");
+    QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+void TestStartup::pad2AndNumbers()
+{
+    QCOMPARE(Pad2(0), QStringLiteral("00"));
+    QCOMPARE(Pad2(5), QStringLiteral("05"));
+    QCOMPARE(Pad2(59), QStringLiteral("59"));
+    QCOMPARE(Pad2(-5), QStringLiteral("-5"));
+    QCOMPARE(Pad2(-15), QStringLiteral("-15"));
+    QCOMPARE(Pad2(100), QStringLiteral("100"));
+    QCOMPARE(Shortest(0.25), QStringLiteral("0.25"));
+    QCOMPARE(Shortest(12.5), QStringLiteral("12.5"));
+    QCOMPARE(Shortest(60), QStringLiteral("60"));
+    QCOMPARE(Shortest(-0.5), QStringLiteral("-0.5"));
+    QCOMPARE(Shortest(100.0 / 3), QStringLiteral("33.33333"));
+    QCOMPARE(Val(" 12abc"), 12.0);
+    QCOMPARE(Val("-3.5x"), -3.5);
+    QCOMPARE(Val("abc"), 0.0);
+}
+
+QTEST_GUILESS_MAIN(TestStartup)
+#include "tst_startup.moc"

@@ -1,0 +1,272 @@
+#include "app/AppState.h"
+#include "store/Database.h"
+#include "store/Schema.h"
+#include "store/Settings.h"
+
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QtTest>
+
+using namespace tesmara;
+
+namespace {
+
+QStringList columnsOf(Database& db, const QString& table)
+{
+    QStringList names;
+    QSqlQuery q = db.exec(QStringLiteral("select * from %1 limit 0").arg(table));
+    const QSqlRecord rec = q.record();
+    for (int i = 0; i < rec.count(); ++i) {
+        names << rec.fieldName(i);
+    }
+    return names;
+}
+
+// Child mode: write rows in a loop until killed.
+int writerLoop(const QString& path)
+{
+    Database db;
+    if (!db.open(path, Database::Mode::ReadWrite)) {
+        return 2;
+    }
+    for (int i = 0;; ++i) {
+        db.transaction([&] {
+            db.exec(QStringLiteral("insert into testlog (type, s, t, c, r) values (?, ?, ?, ?, ?)"),
+                    {QStringLiteral("0"), i, i * 2, QString(32, QLatin1Char('a')), QStringLiteral("r")});
+            db.exec(QStringLiteral("update set_ set Value_ = ? where Name_ = 'Last_Test_Time'"), {QString::number(i)});
+            return true;
+        });
+        if (i == 5) {
+            std::printf("ready\n");
+            std::fflush(stdout);
+        }
+    }
+}
+
+} // namespace
+
+class TestStore : public QObject {
+    Q_OBJECT
+private slots:
+    void userDatabaseHasTablesAndColumnsInOrder();
+    void appTablesAllowNullValues();
+    void settingsAddMissingRowsWithDefaults();
+    void settingsRepairOutOfRangeValues_data();
+    void settingsRepairOutOfRangeValues();
+    void textWithQuotesRoundTrips();
+    void foreignFileIsRefusedAndLeftUntouched();
+    void engineErrorsReachTheFatalHandler();
+    void createUserDbInMissingFolderFails();
+    void killDuringWritesLeavesReadableDatabase();
+};
+
+void TestStore::userDatabaseHasTablesAndColumnsInOrder()
+{
+    test::ProgramFolder folder;
+    QVERIFY(QDir().mkpath(folder.path() + "user/张三"));
+    QVERIFY(Create_User_Db(folder.path(), QStringLiteral("张三")));
+    Database db;
+    QVERIFY(db.open(userDbPath(folder.path(), QStringLiteral("张三")), Database::Mode::ReadWrite));
+    QCOMPARE(columnsOf(db, "set_"), QStringList({"ID", "Name_", "Value_"}));
+    QCOMPARE(columnsOf(db, "test_no"), QStringList({"ID", "N", "No_"}));
+    QCOMPARE(columnsOf(db, "testlog"), QStringList({"ID", "type", "s", "t", "c", "r"}));
+    QCOMPARE(columnsOf(db, "text_"), QStringList({"ID", "N", "T", "C", "No_"}));
+    // Fresh tables are empty, and IDs count up by themselves.
+    QCOMPARE(db.scalar("select count(*) from testlog")->toInt(), 0);
+    db.exec("insert into test_no (N, No_) values (?, ?)", {"0000", 1});
+    db.exec("insert into test_no (N, No_) values (?, ?)", {"0001", 7});
+    QCOMPARE(db.scalar("select max(ID) from test_no")->toInt(), 2);
+    // No column of a user database takes null.
+    QVERIFY_THROWS_EXCEPTION(DatabaseFailure, db.exec("insert into set_ (Name_, Value_) values ('x', null)"));
+    QVERIFY(!QFile::exists(userDbPath(folder.path(), QStringLiteral("张三")) + ".new"));
+}
+
+void TestStore::appTablesAllowNullValues()
+{
+    test::ProgramFolder folder;
+    Database db;
+    QVERIFY(db.open(folder.path() + "d.at", Database::Mode::ReadWrite));
+    createAppTables(db);
+    QCOMPARE(columnsOf(db, "set_"), QStringList({"ID", "Name_", "Value_"}));
+    QCOMPARE(columnsOf(db, "[user]"), QStringList({"ID", "Un", "Pw", "I"}));
+    Settings settings(db);
+    QCOMPARE(settings.value("Auto_Login_Name"), std::nullopt);
+    QVERIFY(db.hasRow("select ID from set_ where Name_ = 'Auto_Login_Name' and Value_ is null"));
+    settings.setValue("Auto_Login_Name", "李四");
+    QCOMPARE(settings.text("Auto_Login_Name"), QStringLiteral("李四"));
+    settings.clear("Auto_Login_Name");
+    QCOMPARE(settings.raw("Auto_Login_Name"), std::optional<std::optional<QString>>(std::optional<QString>()));
+}
+
+void TestStore::settingsAddMissingRowsWithDefaults()
+{
+    test::ProgramFolder folder;
+    QVERIFY(QDir().mkpath(folder.path() + "user/u1"));
+    QVERIFY(Create_User_Db(folder.path(), "u1"));
+    Database db;
+    QVERIFY(db.open(userDbPath(folder.path(), "u1"), Database::Mode::ReadWrite));
+    Settings settings(db, folder.path());
+    const QList<QPair<QString, QString>> expected = {
+        {"Last_Test_Mode", "0"},          {"Last_Test", "000"},           {"Last_Test_Time", "10"},
+        {"Last_Tips", "0"},               {"English_Test_Width", "1"},    {"Text_Wrong_Show", "1"},
+        {"Sound_Wrong", "1"},             {"Sound_Key", "0"},             {"Wrong_Color", "1"},
+        {"Mouse_Test_Lase_BackPic", "2"}, {"Mouse_Test_Lase_Speed", "2"}, {"Mouse_Test_Lase_Test", "2"},
+        {"Game1_Speed", "3"},             {"Game1_Last_Test", "0"},       {"Game1_Sound", "0"},
+        {"Last_OpenTxt_Path", folder.path()},
+    };
+    for (const auto& [key, def] : expected) {
+        QCOMPARE(settings.text(key), def);
+        // Read again: the row now exists exactly once.
+        QCOMPARE(settings.text(key), def);
+        QCOMPARE(db.scalar("select count(*) from set_ where Name_ = ?", {key})->toInt(), 1);
+    }
+    settings.setValue("Last_Test_Time", "25");
+    QCOMPARE(settings.text("Last_Test_Time"), QStringLiteral("25"));
+}
+
+void TestStore::settingsRepairOutOfRangeValues_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("expected");
+    QTest::addRow("mode 7") << "Last_Test_Mode" << "7" << "0";
+    QTest::addRow("mode -1") << "Last_Test_Mode" << "-1" << "0";
+    QTest::addRow("mode 2 stays") << "Last_Test_Mode" << "2" << "2";
+    QTest::addRow("time 0") << "Last_Test_Time" << "0" << "10";
+    QTest::addRow("time 61") << "Last_Test_Time" << "61" << "10";
+    QTest::addRow("time 60 stays") << "Last_Test_Time" << "60" << "60";
+    QTest::addRow("time letters") << "Last_Test_Time" << "ab" << "10";
+    QTest::addRow("time empty") << "Last_Test_Time" << "" << "10";
+    QTest::addRow("flag 2") << "Sound_Key" << "2" << "0";
+    QTest::addRow("flag 1 stays") << "Sound_Wrong" << "1" << "1";
+    QTest::addRow("game speed 7") << "Game1_Speed" << "7" << "3";
+    QTest::addRow("game sound 3") << "Game1_Sound" << "3" << "0";
+}
+
+void TestStore::settingsRepairOutOfRangeValues()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, stored);
+    QFETCH(QString, expected);
+    test::ProgramFolder folder;
+    QVERIFY(QDir().mkpath(folder.path() + "user/u"));
+    QVERIFY(Create_User_Db(folder.path(), "u"));
+    Database db;
+    QVERIFY(db.open(userDbPath(folder.path(), "u"), Database::Mode::ReadWrite));
+    db.exec("insert into set_ (Name_, Value_) values (?, ?)", {key, stored});
+    Settings settings(db, folder.path());
+    QCOMPARE(settings.text(key), expected);
+    // The repair is written back.
+    QCOMPARE(db.scalar("select Value_ from set_ where Name_ = ?", {key})->toString(), expected);
+}
+
+void TestStore::textWithQuotesRoundTrips()
+{
+    test::ProgramFolder folder;
+    QVERIFY(QDir().mkpath(folder.path() + "user/u"));
+    QVERIFY(Create_User_Db(folder.path(), "u"));
+    Database db;
+    QVERIFY(db.open(userDbPath(folder.path(), "u"), Database::Mode::ReadWrite));
+    const QString text = QStringLiteral("It's \"quoted\" 100% \\ back'slash' ''; drop table text_; --");
+    const QString name = QStringLiteral("a'b%c\\_u");
+    db.exec("insert into text_ (N, T, C, No_) values (?, ?, ?, ?)", {name, text, "c", 1});
+    QCOMPARE(db.scalar("select T from text_ where N = ?", {name})->toString(), text);
+    QCOMPARE(db.scalar("select count(*) from text_ where N like ?", {"a'b%"})->toInt(), 1);
+    QVERIFY(db.hasTable("text_"));
+}
+
+void TestStore::foreignFileIsRefusedAndLeftUntouched()
+{
+    test::ProgramFolder folder;
+    const QString path = folder.path() + "d.at";
+    const QByteArray garbage = QByteArray("Standard Jet DB\0\0\0 not sqlite at all", 38).repeated(200);
+    QVERIFY(test::writeFile(path, garbage));
+    Database db;
+    QString error;
+    QVERIFY(!db.open(path, Database::Mode::ReadWrite, &error));
+    QVERIFY(!error.isEmpty());
+    QVERIFY(!db.isOpen());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), garbage);
+    // A read-only open of a missing file is refused too, and creates nothing.
+    QVERIFY(!db.open(folder.path() + "p.dat", Database::Mode::ReadOnly, &error));
+    QVERIFY(!QFile::exists(folder.path() + "p.dat"));
+}
+
+void TestStore::engineErrorsReachTheFatalHandler()
+{
+    test::ProgramFolder folder;
+    Database db;
+    QVERIFY(db.open(folder.path() + "x.db", Database::Mode::ReadWrite));
+    try {
+        db.exec("select * from no_such_table");
+        QFAIL("no failure reported");
+    } catch (const DatabaseFailure& failure) {
+        QCOMPARE(failure.path, folder.path() + "x.db");
+        QVERIFY(failure.message.contains("no_such_table"));
+    }
+}
+
+void TestStore::createUserDbInMissingFolderFails()
+{
+    test::ProgramFolder folder;
+    QString error;
+    QVERIFY(!Create_User_Db(folder.path(), "nobody", &error));
+    QVERIFY(!error.isEmpty());
+    QVERIFY(!QFile::exists(userDbPath(folder.path(), "nobody")));
+}
+
+void TestStore::killDuringWritesLeavesReadableDatabase()
+{
+    test::ProgramFolder folder;
+    QVERIFY(QDir().mkpath(folder.path() + "user/k"));
+    QVERIFY(Create_User_Db(folder.path(), "k"));
+    const QString path = userDbPath(folder.path(), "k");
+    {
+        Database db;
+        QVERIFY(db.open(path, Database::Mode::ReadWrite));
+        db.exec("insert into set_ (Name_, Value_) values ('Last_Test_Time', '0')");
+    }
+    for (int round = 0; round < 3; ++round) {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {"--writer", path});
+        QVERIFY(child.waitForStarted());
+        QVERIFY(child.waitForReadyRead(10000));
+        // Let it write some more before the kill lands mid-transaction.
+        for (int i = 0; i < 20 + round * 30; ++i) {
+            QCoreApplication::processEvents();
+            child.waitForReadyRead(1);
+        }
+        child.kill();
+        QVERIFY(child.waitForFinished());
+
+        Database db;
+        QVERIFY(db.open(path, Database::Mode::ReadWrite));
+        QCOMPARE(db.scalar("pragma integrity_check")->toString(), QStringLiteral("ok"));
+        const int rows = db.scalar("select count(*) from testlog")->toInt();
+        QVERIFY(rows >= 6);
+        // Each transaction wrote a row and the matching setting together.
+        const int last = db.scalar("select max(s) from testlog")->toInt();
+        QCOMPARE(db.scalar("select Value_ from set_ where Name_ = 'Last_Test_Time'")->toString(),
+                 QString::number(last));
+    }
+}
+
+int main(int argc, char* argv[])
+{
+    if (argc == 3 && qstrcmp(argv[1], "--writer") == 0) {
+        QCoreApplication app(argc, argv);
+        return writerLoop(QString::fromLocal8Bit(argv[2]));
+    }
+    QCoreApplication app(argc, argv);
+    TestStore tc;
+    return QTest::qExec(&tc, argc, argv);
+}
+
+#include "tst_store.moc"
