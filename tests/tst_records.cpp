@@ -1,0 +1,453 @@
+#include "app/AppState.h"
+#include "app/Msg.h"
+#include "records/PracticeKinds.h"
+#include "records/RecordCheck.h"
+#include "records/RecordExport.h"
+#include "records/SpeedChart.h"
+#include "records/TestLog.h"
+#include "store/Database.h"
+#include "store/RecordCode.h"
+#include "store/Schema.h"
+
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlQuery>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace tesmara;
+
+namespace {
+
+// Adds a record the way a finished run does: row first, then its check.
+qint64 addRecord(Database& db, int type, int s, int t, const QString& r)
+{
+    QSqlQuery q = db.exec(QStringLiteral("insert into testlog (type, s, t, r) values (?, ?, ?, ?)"),
+                          {QString::number(type), s, t, r});
+    const qint64 id = q.lastInsertId().toLongLong();
+    const QString c = Record_Check(QString::number(id), QString::number(type), QString::number(s),
+                                   QString::number(t), r);
+    db.exec(QStringLiteral("update testlog set c = ? where ID = ?"), {c, id});
+    return id;
+}
+
+void addMany(Database& db, int type, int count)
+{
+    db.transaction([&] {
+        for (int i = 0; i < count; ++i) {
+            addRecord(db, type, 40 + i % 97, 1 + i % 5, QStringLiteral("%1 %").arg(90 + i % 10));
+        }
+        return true;
+    });
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestRecords : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void kindsMapTabsToTypes();
+    void soundRecordsPassTheCheck();
+    void editedFieldFailsAndIsRemovedAfterOneNotice_data();
+    void editedFieldFailsAndIsRemovedAfterOneNotice();
+    void severalBadRecordsCostOneNoticeEach();
+    void checkFieldDependsOnEveryPart();
+    void largestSpeedOfSoundRecords();
+    void paging_data();
+    void paging();
+    void clearingOneKindOrAll();
+    void chartPlacement();
+    void chartScale();
+    void pointerLeavingAPoint();
+    void exportOneKindByteForByte();
+    void exportAllKindsByteForByte();
+    void exportUnderGbkLocale();
+    void exportFileNames_data();
+    void exportFileNames();
+    void failedWriteKeepsTheOldFile();
+    void unwritableFolderIsRefused();
+
+private:
+    test::ProgramFolder* m_folder = nullptr;
+    Database* m_db = nullptr;
+};
+
+void TestRecords::init()
+{
+    m_folder = new test::ProgramFolder;
+    m_db = new Database;
+    QVERIFY(m_db->open(m_folder->path() + QStringLiteral("d.at"), Database::Mode::ReadWrite));
+    createUserTables(*m_db);
+    setSystemCodecOverride(QStringLiteral("UTF-8"));
+}
+
+void TestRecords::cleanup()
+{
+    delete m_db;
+    m_db = nullptr;
+    delete m_folder;
+    m_folder = nullptr;
+    setSystemCodecOverride(QString());
+}
+
+void TestRecords::kindsMapTabsToTypes()
+{
+    const QList<int> types = {0, 1, 2, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40};
+    for (int tab = 0; tab < kKindCount; ++tab) {
+        QCOMPARE(Kind_Type(tab), types[tab]);
+    }
+    QCOMPARE(Kind_Caption(6), QStringLiteral("  字根"));
+    QCOMPARE(Kind_Caption(13), QStringLiteral("四字词组"));
+}
+
+void TestRecords::soundRecordsPassTheCheck()
+{
+    addRecord(*m_db, 0, 120, 1, QStringLiteral("100 %"));
+    addRecord(*m_db, 0, 81, 2, QStringLiteral("90 %"));
+    addRecord(*m_db, 1, 60, 3, QStringLiteral("99.5 %"));
+    const SpeedLog log = Load_Checked(*m_db, 0);
+    QCOMPARE(log.records.size(), 2);
+    QCOMPARE(log.removed, 0);
+    QCOMPARE(MsgScript::shown().size(), 0);
+    QCOMPARE(log.records[0].s, QStringLiteral("120"));
+    QCOMPARE(log.records[1].r, QStringLiteral("90 %"));
+    QCOMPARE(log.records[0].c.size(), 20);
+}
+
+void TestRecords::editedFieldFailsAndIsRemovedAfterOneNotice_data()
+{
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<int>("loadType");
+    QTest::addRow("speed raised") << "s" << QVariant(999) << 0;
+    QTest::addRow("time changed") << "t" << QVariant(5) << 0;
+    QTest::addRow("accuracy changed") << "r" << QVariant(QStringLiteral("100 %")) << 0;
+    QTest::addRow("accuracy with extra space") << "r" << QVariant(QStringLiteral("95 % ")) << 0;
+    QTest::addRow("moved to another kind") << "type" << QVariant(QStringLiteral("1")) << 1;
+    QTest::addRow("check altered") << "c" << QVariant(QStringLiteral("00000000000000000000")) << 0;
+    QTest::addRow("check upper-cased") << "c" << QVariant() << 0;
+}
+
+void TestRecords::editedFieldFailsAndIsRemovedAfterOneNotice()
+{
+    QFETCH(QString, column);
+    QFETCH(QVariant, value);
+    QFETCH(int, loadType);
+    const qint64 keep0 = addRecord(*m_db, 0, 70, 1, QStringLiteral("95 %"));
+    const qint64 victim = addRecord(*m_db, 0, 80, 1, QStringLiteral("95 %"));
+    const qint64 keep1 = addRecord(*m_db, 1, 50, 1, QStringLiteral("97 %"));
+    if (!value.isValid()) {
+        const QString c = m_db->scalar(QStringLiteral("select c from testlog where ID = ?"), {victim})->toString();
+        value = c.toUpper();
+        QVERIFY(value.toString() != c);
+    }
+    m_db->exec(QStringLiteral("update testlog set %1 = ? where ID = ?").arg(column), {value, victim});
+
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    const SpeedLog log = Load_Checked(*m_db, loadType);
+    QCOMPARE(log.removed, 1);
+    QCOMPARE(MsgScript::shown().size(), 1);
+    QCOMPARE(MsgScript::shown()[0].title, QStringLiteral("提示"));
+    QCOMPARE(MsgScript::shown()[0].text, QStringLiteral("在您的练习记录中发现错误，有错误的记录将被删除。"));
+    QCOMPARE(MsgScript::shown()[0].buttons, 0);
+    QVERIFY(!m_db->hasRow(QStringLiteral("select * from testlog where ID = ?"), {victim}));
+    QVERIFY(m_db->hasRow(QStringLiteral("select * from testlog where ID = ?"), {keep0}));
+    QVERIFY(m_db->hasRow(QStringLiteral("select * from testlog where ID = ?"), {keep1}));
+    for (const TestRecord& rec : log.records) {
+        QVERIFY(rec.id != QString::number(victim));
+    }
+}
+
+void TestRecords::severalBadRecordsCostOneNoticeEach()
+{
+    QList<qint64> ids;
+    for (int i = 0; i < 6; ++i) {
+        ids << addRecord(*m_db, 32, 30 + i, 1, QStringLiteral("99 %"));
+    }
+    m_db->exec(QStringLiteral("update testlog set s = 500 where ID in (?, ?, ?)"), {ids[1], ids[3], ids[5]});
+    for (int i = 0; i < 3; ++i) {
+        MsgScript::pushAnswer(QStringLiteral("OK"));
+    }
+    const SpeedLog log = Load_Checked(*m_db, 32);
+    QCOMPARE(MsgScript::shown().size(), 3);
+    QCOMPARE(log.removed, 3);
+    QCOMPARE(log.records.size(), 3);
+    QCOMPARE(log.records[0].id, QString::number(ids[0]));
+    QCOMPARE(log.records[1].id, QString::number(ids[2]));
+    QCOMPARE(log.records[2].id, QString::number(ids[4]));
+    // The forged 500 never reaches the scale.
+    QCOMPARE(log.maxSpeed, 34);
+}
+
+void TestRecords::checkFieldDependsOnEveryPart()
+{
+    const QString base = Record_Check("7", "30", "55", "2", "98 %");
+    QCOMPARE(base.size(), 20);
+    QCOMPARE(base, Code_Of(Code_Of("7") + Code_Of("30") + Code_Of("55") + "2" + "98 %").left(20));
+    // Moving a character between t and r gives the same joined text t + r,
+    // so the check cannot tell; every other change it must.
+    QCOMPARE(Record_Check("7", "30", "55", "29", "8 %"), base);
+    QVERIFY(Record_Check("8", "30", "55", "2", "98 %") != base);
+    QVERIFY(Record_Check("7", "31", "55", "2", "98 %") != base);
+    QVERIFY(Record_Check("7", "30", "56", "2", "98 %") != base);
+    QVERIFY(Record_Check("7", "30", "55", "3", "98 %") != base);
+    QVERIFY(Record_Check("7", "30", "55", "2", "97 %") != base);
+}
+
+void TestRecords::largestSpeedOfSoundRecords()
+{
+    addRecord(*m_db, 2, 12, 1, QStringLiteral("90 %"));
+    addRecord(*m_db, 2, 140, 1, QStringLiteral("90 %"));
+    addRecord(*m_db, 2, 0, 1, QStringLiteral("0 %"));
+    addRecord(*m_db, 0, 900, 1, QStringLiteral("90 %"));
+    QCOMPARE(Load_Checked(*m_db, 2).maxSpeed, 140);
+    QCOMPARE(Load_Checked(*m_db, 38).maxSpeed, 0);
+    QCOMPARE(Load_Checked(*m_db, 38).records.size(), 0);
+}
+
+void TestRecords::paging_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QStringList>("first");
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<QString>("last");
+    QTest::addRow("none") << 0 << QStringList() << 0 << QString();
+    QTest::addRow("one") << 1 << QStringList{"第 1 - 1 条记录"} << 1 << "第 1 - 1 条记录";
+    QTest::addRow("fifty") << 50 << QStringList{"第 1 - 50 条记录"} << 1 << "第 1 - 50 条记录";
+    QTest::addRow("fifty-one") << 51 << QStringList{"第 1 - 50 条记录", "第 51 - 51 条记录"} << 2
+                               << "第 51 - 51 条记录";
+    QTest::addRow("ten thousand") << 10000 << QStringList{"第 1 - 50 条记录", "第 51 - 100 条记录"} << 200
+                                  << "第 9951 - 10000 条记录";
+}
+
+void TestRecords::paging()
+{
+    QFETCH(int, count);
+    QFETCH(QStringList, first);
+    QFETCH(int, pages);
+    QFETCH(QString, last);
+    addMany(*m_db, 0, count);
+    const SpeedLog log = Load_Checked(*m_db, 0);
+    QCOMPARE(log.records.size(), count);
+    const QStringList captions = Page_Captions(int(log.records.size()));
+    QCOMPARE(captions.size(), pages);
+    QCOMPARE(Page_Count(count), pages);
+    QCOMPARE(captions.mid(0, first.size()), first);
+    if (pages > 0) {
+        QCOMPARE(captions.last(), last);
+        // Every record is on exactly one page.
+        int covered = 0;
+        for (int p = 0; p < pages; ++p) {
+            QCOMPARE(Page_First(p), covered);
+            QVERIFY(Page_End(p, count) - Page_First(p) <= kPageSize);
+            covered = Page_End(p, count);
+        }
+        QCOMPARE(covered, count);
+    }
+    QCOMPARE(Sum_Caption(count), QStringLiteral(" 本类别共有 %1 个记录 ").arg(count));
+}
+
+void TestRecords::clearingOneKindOrAll()
+{
+    addMany(*m_db, 0, 3);
+    addMany(*m_db, 33, 2);
+    addMany(*m_db, 40, 4);
+    Clear_Kind_Records(*m_db, 33);
+    QCOMPARE(Read_Kind(*m_db, 33).size(), 0);
+    QCOMPARE(Read_Kind(*m_db, 0).size(), 3);
+    QCOMPARE(Read_Kind(*m_db, 40).size(), 4);
+    Clear_All_Records(*m_db);
+    QCOMPARE(m_db->scalar(QStringLiteral("select count(*) from testlog"))->toInt(), 0);
+}
+
+void TestRecords::chartPlacement()
+{
+    QCOMPARE(Point_Left(0), 2510);
+    QCOMPARE(Point_Left(9), 2510 + 1350);
+    // The eleventh point starts after the gap that follows every tenth.
+    QCOMPARE(Point_Left(10), 2510 + 1500 + 75);
+    QCOMPARE(Point_Left(10) - Point_Left(9), 225);
+    QCOMPARE(Point_Left(11) - Point_Left(10), 150);
+    QCOMPARE(Point_Left(49), 2510 + 150 * 49 + 75 * 4);
+    QCOMPARE(Point_Top(0, 120), 4590);
+    QCOMPARE(Point_Top(120, 120), 150);
+    QCOMPARE(Point_Top(60, 120), 2400);
+    QCOMPARE(Point_Top(1, 3), 3150);
+    QCOMPARE(Point_Top(2, 3), 1650);
+    QCOMPARE(Point_Top(1, 7), 4007); // 4650 - 642.857 rounds to 4007
+    QCOMPARE(Point_Top(0, 0), 4590);
+    // The top point is level with the scale's top value, speed 0 sits 60
+    // twips above the written 0.
+    QCOMPARE(Point_Top(77, 77), Scale_Y(0));
+    QCOMPARE(Scale_Y(10) - Point_Top(0, 77), 60);
+}
+
+void TestRecords::chartScale()
+{
+    QCOMPARE(Scale_Value(120, 0), 120);
+    QCOMPARE(Scale_Value(120, 10), 0);
+    QCOMPARE(Scale_Value(120, 5), 60);
+    QCOMPARE(Scale_Value(125, 1), 112); // Int(12.5 * 9) = 112
+    QCOMPARE(Scale_Value(29, 0), 29);
+    QCOMPARE(Scale_Value(7, 3), 4);   // Int(0.7 * 7) = 4
+    QCOMPARE(Scale_Value(0, 4), 0);
+    QCOMPARE(Scale_Y(0), 150);
+    QCOMPARE(Scale_Y(10), 4650);
+    QCOMPARE(kScaleX, 1890);
+}
+
+void TestRecords::pointerLeavingAPoint()
+{
+    // A point at 1500,1500 twips (100,100 px), 105 twips closed.
+    QVERIFY(!Pointer_Left_Point(100, 100, 1500, 1500, 105, 105));
+    QVERIFY(!Pointer_Left_Point(106, 106, 1500, 1500, 105, 105));
+    QVERIFY(Pointer_Left_Point(107, 100, 1500, 1500, 105, 105));
+    QVERIFY(Pointer_Left_Point(100, 107, 1500, 1500, 105, 105));
+    QVERIFY(Pointer_Left_Point(99, 100, 1500, 1500, 105, 105));
+    QVERIFY(Pointer_Left_Point(100, 99, 1500, 1500, 105, 105));
+    // Open to a box of 1500 x 900 twips, the pointer may move inside it.
+    QVERIFY(!Pointer_Left_Point(190, 150, 1500, 1500, 1500, 900));
+    QVERIFY(Pointer_Left_Point(200, 150, 1500, 1500, 1500, 900));
+}
+
+void TestRecords::exportOneKindByteForByte()
+{
+    addRecord(*m_db, 33, 45, 1, QStringLiteral("97.5 %"));
+    addRecord(*m_db, 0, 99, 3, QStringLiteral("100 %"));
+    addRecord(*m_db, 33, 130, 10, QStringLiteral("88 %"));
+    const QString path = m_folder->path() + QStringLiteral("roots.txt");
+    QVERIFY(Write_File_Whole(path, Encode_System(Export_One_Text(*m_db, 6))));
+    const QByteArray expected = "  \xe5\xad\x97\xe6\xa0\xb9\r\n"                        // "  字根"
+                                "\xe5\x85\xb1\xe6\x9c\x89 2 \xe6\x9d\xa1\xe7\xbb\x83\xe4\xb9\xa0"
+                                "\xe8\xae\xb0\xe5\xbd\x95\r\n"                              // 共有 2 条练习记录
+                                "\xe5\xba\x8f\xe5\x8f\xb7\t\xe9\x80\x9f\xe5\xba\xa6\t"      // 序号 速度
+                                "\xe6\x97\xb6\xe9\x97\xb4(\xe5\x88\x86\xe9\x92\x9f)\t"      // 时间(分钟)
+                                "\xe6\xad\xa3\xe7\xa1\xae\xe7\x8e\x87\r\n"                  // 正确率
+                                "1\t45\t1\t97.5 %\r\n"
+                                "2\t130\t10\t88 %\r\n";
+    QCOMPARE(readAll(path), expected);
+}
+
+void TestRecords::exportAllKindsByteForByte()
+{
+    addRecord(*m_db, 1, 200, 2, QStringLiteral("99 %"));
+    addRecord(*m_db, 40, 33, 1, QStringLiteral("75 %"));
+    const QString path = m_folder->path() + QStringLiteral("all.txt");
+    QVERIFY(Write_File_Whole(path, Encode_System(Export_All_Text(*m_db))));
+    const QStringList captions = {"中文练习", "英文练习", "数字练习", "一级简码", "二级简码",
+                                  "三级简码", "  字根",   "成字字根", "键名字",   "识别码",
+                                  "全码字",   "二字词组", "三字词组", "四字词组"};
+    QByteArray expected;
+    for (int i = 0; i < 14; ++i) {
+        expected += captions[i].toUtf8() + "\r\n";
+        const int n = (i == 1 || i == 13) ? 1 : 0;
+        expected += QStringLiteral("共有 %1 条练习记录\r\n").arg(n).toUtf8();
+        expected += QStringLiteral("序号\t速度\t时间(分钟)\t正确率\r\n").toUtf8();
+        if (i == 1) {
+            expected += "1\t200\t2\t99 %\r\n";
+        }
+        if (i == 13) {
+            expected += "1\t33\t1\t75 %\r\n";
+        }
+        expected += "\r\n";
+    }
+    const QByteArray got = readAll(path);
+    QCOMPARE(got, expected);
+    QVERIFY(!got.contains("\n\n")); // every line end is CR LF
+}
+
+void TestRecords::exportUnderGbkLocale()
+{
+    setSystemCodecOverride(QStringLiteral("GBK"));
+    addRecord(*m_db, 0, 66, 1, QStringLiteral("100 %"));
+    const QByteArray bytes = Encode_System(Export_One_Text(*m_db, 0));
+    // 中文练习 and 共有 in GBK.
+    QVERIFY(bytes.startsWith("\xd6\xd0\xce\xc4\xc1\xb7\xcf\xb0\r\n\xb9\xb2\xd3\xd0 1 "));
+    QVERIFY(bytes.endsWith("\r\n1\t66\t1\t100 %\r\n"));
+}
+
+void TestRecords::exportFileNames_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("saved");
+    QTest::addRow("bare name") << "/home/u/log" << "/home/u/log.txt";
+    QTest::addRow("upper case kept") << "/home/u/LOG.TXT" << "/home/u/LOG.TXT";
+    QTest::addRow("mixed case kept") << "/home/u/a.Txt" << "/home/u/a.Txt";
+    QTest::addRow("other extension") << "/home/u/log.csv" << "/home/u/log.csv.txt";
+    QTest::addRow("txt inside") << "/home/u/a.txt.bak" << "/home/u/a.txt.bak.txt";
+    QTest::addRow("cut at NUL") << QStringLiteral("/home/u/r.txt") + QChar(0) + "junk" << "/home/u/r.txt";
+    QTest::addRow("cancelled") << "" << "";
+}
+
+void TestRecords::exportFileNames()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, saved);
+    QCOMPARE(Export_File_Name(chosen), saved);
+}
+
+void TestRecords::failedWriteKeepsTheOldFile()
+{
+    const QString path = m_folder->path() + QStringLiteral("old.txt");
+    QVERIFY(test::writeFile(path, "old contents\r\n"));
+    addMany(*m_db, 0, 2000);
+    const QByteArray big = Encode_System(Export_All_Text(*m_db));
+    QVERIFY(big.size() > 20000);
+
+    // A file size limit makes writing fail part way, as a full disk does.
+    struct rlimit old {};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+    auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 4096;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    QString error;
+    const bool ok = Write_File_Whole(path, big, &error);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+
+    QVERIFY(!ok);
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(readAll(path), QByteArray("old contents\r\n"));
+    // No temporary file is left behind.
+    QCOMPARE(QDir(m_folder->path()).entryList({"old.txt*"}, QDir::Files), QStringList{"old.txt"});
+}
+
+void TestRecords::unwritableFolderIsRefused()
+{
+    QString path;
+    if (geteuid() == 0) {
+        // Permissions do not stop root; a folder of a read-only file system does.
+        path = QStringLiteral("/proc/tesmara-export.txt");
+    } else {
+        const QString dir = m_folder->path() + QStringLiteral("locked/");
+        QVERIFY(QDir().mkpath(dir));
+        path = dir + QStringLiteral("log.txt");
+        QVERIFY(test::writeFile(path, "kept"));
+        QVERIFY(QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner));
+    }
+    QString error;
+    QVERIFY(!Write_File_Whole(path, "new", &error));
+    QVERIFY(!error.isEmpty());
+    if (geteuid() != 0) {
+        QCOMPARE(readAll(path), QByteArray("kept"));
+        QFile::setPermissions(m_folder->path() + QStringLiteral("locked/"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestRecords)
+#include "tst_records.moc"
