@@ -1,0 +1,442 @@
+#include "practice/TypingEngine.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace tesmara;
+
+namespace {
+
+// Feeds the rows from a list of lines, the way the practice text source
+// answers a fill request, and remembers which rows were filled.
+struct Lines {
+    explicit Lines(TypingEngine& engine, QStringList lines) : engine(engine), lines(std::move(lines))
+    {
+        QObject::connect(&engine, &TypingEngine::fillRequested, &engine, [this](int row) {
+            filled << row;
+            this->engine.putLine(row, next < this->lines.size() ? this->lines.at(next++) : QString());
+        });
+    }
+    TypingEngine& engine;
+    QStringList lines;
+    int next = 0;
+    QList<int> filled;
+};
+
+void press(TypingEngine& e, int row, int c)
+{
+    e.keyPress(row, c);
+    QCOMPARE(c, 0); // the line itself never adds anything
+}
+
+void typeAt(TypingEngine& e, int row, const QString& text)
+{
+    for (QChar ch : text) {
+        press(e, row, ch.unicode());
+    }
+}
+
+const int kBackspace = 8;
+
+} // namespace
+
+class TestTypingEngine : public QObject {
+    Q_OBJECT
+private slots:
+    void matchingIsExactAndCounts_data();
+    void matchingIsExactAndCounts();
+    void wrongMarksSoundAndColour();
+    void rowsFillThreeAheadAndActivate();
+    void backspaceAtRunStartDoesNothing();
+    void backspaceStepsBackAtMostThreeRows();
+    void retypedRowFillsNothingNew();
+    void wordDrillSeparatorsAndBackspace();
+    void modifierAndEnterAddNothing();
+    void fullRowHandsKeyOn();
+    void ringWithoutTextDropsKey();
+    void englishWordCount();
+    void f1HintOnlyForTextPractice();
+    void drillLookupTypesAnswer();
+    void burstToOneRowFlowsThroughTheRing();
+    void pauseAndResume();
+};
+
+void TestTypingEngine::matchingIsExactAndCounts_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("reference");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("right");
+    QTest::addColumn<int>("wrong");
+    QTest::addColumn<QString>("wrongText");
+    QTest::addRow("full-width comma for half-width")
+        << int(KindChinese) << QStringLiteral("我,你") << QStringLiteral("我，你") << 2 << 1 << QStringLiteral(",");
+    QTest::addRow("case matters") << int(KindArticle) << QStringLiteral("Ab") << QStringLiteral("ab") << 1 << 1
+                                  << QStringLiteral("A");
+    QTest::addRow("English keeps no wrong text")
+        << int(KindEnglish) << QStringLiteral("cat") << QStringLiteral("cut") << 2 << 1 << QString();
+    QTest::addRow("numbers keep no wrong text")
+        << int(KindNumbers) << QStringLiteral("123") << QStringLiteral("133") << 2 << 1 << QString();
+    QTest::addRow("wrong text in typing order")
+        << int(KindChinese) << QStringLiteral("天地玄黄") << QStringLiteral("夫地玄冥") << 2 << 2
+        << QStringLiteral("天黄");
+}
+
+void TestTypingEngine::matchingIsExactAndCounts()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, reference);
+    QFETCH(QString, typed);
+    TypingEngine e;
+    Lines lines(e, {reference});
+    e.setKind(kind);
+    e.resetRows(kind == KindEnglish || kind == KindNumbers ? 1 : 0);
+    e.beginRun();
+    typeAt(e, 0, typed);
+    QTEST(int(e.Right_Count), "right");
+    QTEST(int(e.Wrong_Count), "wrong");
+    QTEST(e.Wrong_Text, "wrongText");
+    QCOMPARE(e.input(0).Text(), typed);
+}
+
+void TestTypingEngine::wrongMarksSoundAndColour()
+{
+    TypingEngine e;
+    Lines lines(e, {QStringLiteral("春眠不觉晓")});
+    QSignalSpy sound(&e, &TypingEngine::wrongSoundRequested);
+    e.resetRows(0);
+    e.beginRun();
+    typeAt(e, 0, QStringLiteral("春民"));
+    QCOMPARE(sound.count(), 1);
+    QCOMPARE(e.input(0).colour(1), TypingEngine::kWrongColour);
+    QCOMPARE(e.top(0).colour(1), TypingEngine::kWrongColour);
+    QCOMPARE(e.top(0).colour(0), 0u);
+
+    // Backspace gives the reference character its normal colour back and
+    // takes the wrong count back.
+    press(e, 0, kBackspace);
+    QCOMPARE(e.top(0).colour(1), 0u);
+    QCOMPARE(e.input(0).Text(), QStringLiteral("春"));
+    QCOMPARE(e.Wrong_Count, 0);
+    QCOMPARE(e.Right_Count, 1);
+
+    // Options off: counted, but neither sounded nor marked.
+    e.setWrongSound(false);
+    e.setWrongColour(false);
+    typeAt(e, 0, QStringLiteral("x"));
+    QCOMPARE(sound.count(), 1);
+    QCOMPARE(e.Wrong_Count, 1);
+    QCOMPARE(e.top(0).colour(1), 0u);
+    QCOMPARE(e.input(0).colour(1), 0u);
+}
+
+void TestTypingEngine::rowsFillThreeAheadAndActivate()
+{
+    TypingEngine e;
+    Lines lines(e, {QStringLiteral("ab"), QStringLiteral("cd"), QStringLiteral("ef"), QStringLiteral("gh"),
+                    QStringLiteral("ij")});
+    e.resetRows(1);
+    QCOMPARE(lines.filled, (QList<int>{0, 1, 2}));
+    for (int r = 0; r < TypingEngine::kRows; ++r) {
+        QVERIFY2(!e.input(r).Enabled(), "before a run every input line is disabled");
+        QCOMPARE(e.top(r).BackColor(), TypingEngine::kInactiveBack);
+    }
+    QSignalSpy focus(&e, &TypingEngine::focusRequested);
+    e.beginRun();
+    QCOMPARE(e.activeRow(), 0);
+    QCOMPARE(e.top(0).BackColor(), TypingEngine::kActiveBack);
+    QVERIFY(e.top(0).NowColor() && e.input(0).NowColor() && e.input(0).Enabled());
+
+    typeAt(e, 0, QStringLiteral("ab"));
+    QCOMPARE(e.activeRow(), 1);
+    QCOMPARE(lines.filled.last(), 3);
+    QCOMPARE(e.top(3).Text(), QStringLiteral("gh"));
+    QVERIFY(!e.input(0).Enabled());
+    QVERIFY(!e.top(0).NowColor() && !e.input(0).NowColor());
+    QCOMPARE(e.top(0).BackColor(), TypingEngine::kInactiveBack);
+    QCOMPARE(e.top(1).BackColor(), TypingEngine::kActiveBack);
+    QCOMPARE(focus.last().at(0).toInt(), 1);
+
+    typeAt(e, 1, QStringLiteral("cd"));
+    QCOMPARE(lines.filled.last(), 4);
+    QCOMPARE(e.Right_Count, 4);
+}
+
+void TestTypingEngine::backspaceAtRunStartDoesNothing()
+{
+    TypingEngine e;
+    Lines lines(e, {QStringLiteral("一二"), QStringLiteral("三四"), QStringLiteral("五六")});
+    e.resetRows(0);
+    e.beginRun();
+    press(e, 0, kBackspace);
+    QCOMPARE(e.activeRow(), 0);
+    QCOMPARE(e.Back_Rows, qint16(0));
+    QCOMPARE(e.Right_Count + e.Wrong_Count, 0);
+    QCOMPARE(e.top(6).BackColor(), TypingEngine::kInactiveBack);
+}
+
+void TestTypingEngine::backspaceStepsBackAtMostThreeRows()
+{
+    TypingEngine e;
+    QStringList text;
+    for (int i = 0; i < 10; ++i) {
+        text << QStringLiteral("ab");
+    }
+    Lines lines(e, text);
+    e.resetRows(1);
+    e.beginRun();
+    // Rows 0 to 3 typed, the last character of row 1 wrong.
+    typeAt(e, 0, QStringLiteral("ab"));
+    typeAt(e, 1, QStringLiteral("ax"));
+    typeAt(e, 2, QStringLiteral("ab"));
+    typeAt(e, 3, QStringLiteral("ab"));
+    QCOMPARE(e.activeRow(), 4);
+    QCOMPARE(e.Right_Count, 7);
+    QCOMPARE(e.Wrong_Count, 1);
+
+    press(e, 4, kBackspace); // into row 3
+    QCOMPARE(e.activeRow(), 3);
+    QCOMPARE(e.input(3).Text(), QStringLiteral("a"));
+    QCOMPARE(e.Right_Count, 6);
+    press(e, 3, kBackspace); // within row 3
+    press(e, 3, kBackspace); // into row 2
+    press(e, 2, kBackspace);
+    press(e, 2, kBackspace); // into row 1, taking the wrong "x"
+    QCOMPARE(e.activeRow(), 1);
+    QCOMPARE(e.input(1).Text(), QStringLiteral("a"));
+    QCOMPARE(e.Wrong_Count, 0);
+    QCOMPARE(e.top(1).colour(1), 0u);
+    QCOMPARE(e.Back_Rows, qint16(3));
+    press(e, 1, kBackspace);
+    QCOMPARE(e.input(1).Text(), QString());
+    press(e, 1, kBackspace); // a fourth step back is refused
+    QCOMPARE(e.activeRow(), 1);
+    QCOMPARE(e.input(0).Text(), QStringLiteral("ab"));
+    QCOMPARE(e.Right_Count, 2);
+    QVERIFY(e.input(1).Enabled());
+    QVERIFY(!e.input(4).Enabled());
+}
+
+void TestTypingEngine::retypedRowFillsNothingNew()
+{
+    TypingEngine e;
+    QStringList text;
+    for (int i = 0; i < 10; ++i) {
+        text << QStringLiteral("L%1").arg(i);
+    }
+    Lines lines(e, text);
+    e.resetRows(1);
+    e.beginRun();
+    typeAt(e, 0, QStringLiteral("L0"));
+    QCOMPARE(lines.filled, (QList<int>{0, 1, 2, 3}));
+    press(e, 1, kBackspace); // back into row 0
+    QCOMPARE(e.Back_Rows, qint16(1));
+    typeAt(e, 0, QStringLiteral("0"));
+    QCOMPARE(e.activeRow(), 1);
+    QCOMPARE(lines.filled.size(), 4); // no new row filled
+    QCOMPARE(e.Back_Rows, qint16(0));
+    typeAt(e, 1, QStringLiteral("L1"));
+    QCOMPARE(lines.filled.last(), 4);
+    QCOMPARE(e.top(4).Text(), QStringLiteral("L4"));
+}
+
+void TestTypingEngine::wordDrillSeparatorsAndBackspace()
+{
+    const QChar sep(0x3000);
+    const QString line = QStringLiteral("工人") + sep + QStringLiteral("中国") + sep + QStringLiteral("人民");
+    TypingEngine e;
+    Lines lines(e, {line, line});
+    e.setKind(KindWubi);
+    e.setItemLength(2);
+    e.resetRows(0);
+    e.beginRun();
+    typeAt(e, 0, QStringLiteral("工人"));
+    QCOMPARE(e.input(0).Text(), QStringLiteral("工人") + sep); // separator added, not counted
+    QCOMPARE(e.Right_Count, 2);
+    typeAt(e, 0, QStringLiteral("中图"));
+    QCOMPARE(e.Wrong_Count, 1);
+    QCOMPARE(e.Wrong_Text, QString()); // not a text practice
+    press(e, 0, kBackspace);
+    QCOMPARE(e.input(0).Text(), QStringLiteral("工人") + sep);
+    QCOMPARE(e.Right_Count, 2);
+    QCOMPARE(e.Wrong_Count, 0);
+    QCOMPARE(e.top(0).colour(4), 0u); // mark of the wrong 图 taken away
+
+    // A whole row typed, then Backspace from the empty next row takes the
+    // last word of the row before.
+    typeAt(e, 0, QStringLiteral("中国人民"));
+    QCOMPARE(e.activeRow(), 1);
+    press(e, 1, kBackspace);
+    QCOMPARE(e.activeRow(), 0);
+    QCOMPARE(e.input(0).Text(), QStringLiteral("工人") + sep + QStringLiteral("中国") + sep);
+    QCOMPARE(e.Right_Count, 4);
+    // A line without any separator becomes empty.
+    press(e, 0, kBackspace);
+    press(e, 0, kBackspace);
+    QCOMPARE(e.input(0).Text(), QString());
+    QCOMPARE(e.Right_Count, 0);
+}
+
+void TestTypingEngine::modifierAndEnterAddNothing()
+{
+    TypingEngine e;
+    Lines lines(e, {QStringLiteral("abc")});
+    e.resetRows(1);
+    e.beginRun();
+    e.keyDown(0, 'V', TypingEngine::kShiftCtrl);
+    press(e, 0, 22); // Ctrl+V
+    e.keyDown(0, 'A', TypingEngine::kShiftAlt);
+    press(e, 0, 'a'); // Alt+A
+    press(e, 0, 13);
+    QCOMPARE(e.input(0).Text(), QString());
+    QCOMPARE(e.Right_Count + e.Wrong_Count, 0);
+    // Ctrl+Shift is not "Ctrl alone"; a plain key after the swallowed one counts.
+    e.keyDown(0, 'A', 0);
+    press(e, 0, 'a');
+    QCOMPARE(e.input(0).Text(), QStringLiteral("a"));
+    QCOMPARE(e.Right_Count, 1);
+}
+
+void TestTypingEngine::fullRowHandsKeyOn()
+{
+    TypingEngine e;
+    Lines lines(e, {QStringLiteral("ab"), QStringLiteral("cd"), QStringLiteral("ef")});
+    e.resetRows(1);
+    e.beginRun();
+    typeAt(e, 0, QStringLiteral("ab"));
+    // Row 0 stays enabled by hand here (as if its widget still had a key
+    // queued); the key still lands in row 1.
+    e.input(0).setEnabled(true);
+    press(e, 0, 'c');
+    QCOMPARE(e.input(0).Text(), QStringLiteral("ab"));
+    QCOMPARE(e.input(1).Text(), QStringLiteral("c"));
+    QCOMPARE(e.Right_Count, 3);
+}
+
+void TestTypingEngine::ringWithoutTextDropsKey()
+{
+    TypingEngine e;
+    e.resetRows(1); // no text source: every row empty
+    e.beginRun();
+    press(e, 0, 'a');
+    QCOMPARE(e.Right_Count + e.Wrong_Count, 0);
+    for (int r = 0; r < TypingEngine::kRows; ++r) {
+        QCOMPARE(e.input(r).Text(), QString());
+    }
+}
+
+void TestTypingEngine::englishWordCount()
+{
+    TypingEngine e;
+    Lines lines(e, {QStringLiteral("to be "), QStringLiteral("or not ")});
+    e.setKind(KindEnglish);
+    e.resetRows(1);
+    e.beginRun();
+    typeAt(e, 0, QStringLiteral("to b"));
+    QCOMPARE(e.Word_Count, 1);
+    typeAt(e, 0, QStringLiteral("e "));
+    QCOMPARE(e.Word_Count, 2);
+    QCOMPARE(e.activeRow(), 1);
+    // Stepping back takes the line's closing space and its word.
+    press(e, 1, kBackspace);
+    QCOMPARE(e.Word_Count, 1);
+    QCOMPARE(e.input(0).Text(), QStringLiteral("to be"));
+    press(e, 0, kBackspace);
+    press(e, 0, kBackspace);
+    press(e, 0, kBackspace);
+    QCOMPARE(e.input(0).Text(), QStringLiteral("to"));
+    QCOMPARE(e.Word_Count, 0);
+    QCOMPARE(e.Right_Count, 2);
+}
+
+void TestTypingEngine::f1HintOnlyForTextPractice()
+{
+    TypingEngine e;
+    Lines lines(e, {QStringLiteral("学而时习之")});
+    QSignalSpy hint(&e, &TypingEngine::hintRequested);
+    e.resetRows(0);
+    e.beginRun();
+    typeAt(e, 0, QStringLiteral("学而"));
+    e.keyUp(0, TypingEngine::kKeyF1, 0);
+    QCOMPARE(hint.count(), 1);
+    QCOMPARE(hint.last().at(1).value<QChar>(), QChar(u'时'));
+    e.setKind(KindEnglish);
+    e.keyUp(0, TypingEngine::kKeyF1, 0);
+    e.setKind(KindWubi);
+    e.setItemLength(2);
+    e.keyUp(0, TypingEngine::kKeyF1, 0);
+    e.setItemLength(1);
+    e.keyUp(0, 113, 0); // F2
+    QCOMPARE(hint.count(), 1);
+}
+
+void TestTypingEngine::drillLookupTypesAnswer()
+{
+    TypingEngine e;
+    Lines lines(e, {QStringLiteral("一地在")});
+    e.setKind(KindWubi);
+    e.setDrillLookup([](QChar letter) {
+        return letter == QLatin1Char('g') ? QStringLiteral("一") : letter == QLatin1Char('f') ? QStringLiteral("地")
+                                                                                         : QString();
+    });
+    e.resetRows(0);
+    e.beginRun();
+    typeAt(e, 0, QStringLiteral("Gf"));
+    QCOMPARE(e.input(0).Text(), QStringLiteral("一地"));
+    QCOMPARE(e.Right_Count, 2);
+    typeAt(e, 0, QStringLiteral("d")); // no answer: the letter itself is typed
+    QCOMPARE(e.input(0).Text(), QStringLiteral("一地d"));
+    QCOMPARE(e.Wrong_Count, 1);
+}
+
+void TestTypingEngine::burstToOneRowFlowsThroughTheRing()
+{
+    // 500 characters committed to the first line at once pass through every
+    // row of the ring (several times refilled) in order, none lost.
+    QString text;
+    for (int i = 0; i < 1200; ++i) {
+        text += QChar(0x4E00 + (i * 7) % 2000);
+    }
+    QStringList chunks;
+    for (int i = 0; i < text.size(); i += 60) {
+        chunks << text.mid(i, 60);
+    }
+    TypingEngine e;
+    Lines lines(e, chunks);
+    e.resetRows(1);
+    e.beginRun();
+    QString typed;
+    connect(&e, &TypingEngine::rowCompleted, &e, [&](int row) { typed += e.input(row).Text(); });
+    for (int i = 0; i < 500; ++i) {
+        int c = text.at(i).unicode();
+        e.keyPress(0, c);
+    }
+    typed += e.input(e.activeRow()).Text();
+    QCOMPARE(e.Right_Count, 500);
+    QCOMPARE(e.Wrong_Count, 0);
+    QCOMPARE(typed, text.left(500));
+    QCOMPARE(e.activeRow(), (500 / 60) % 7);
+}
+
+void TestTypingEngine::pauseAndResume()
+{
+    TypingEngine e;
+    Lines lines(e, {QStringLiteral("abc")});
+    e.resetRows(1);
+    e.beginRun();
+    typeAt(e, 0, QStringLiteral("a"));
+    e.pauseRun();
+    QVERIFY(!e.input(0).Enabled());
+    QCOMPARE(e.activeRow(), 0);
+    QSignalSpy focus(&e, &TypingEngine::focusRequested);
+    e.resumeRun();
+    QVERIFY(e.input(0).Enabled());
+    QCOMPARE(focus.count(), 1);
+    // A new run resets the counters but keeps the rows.
+    e.beginRun();
+    QCOMPARE(e.Right_Count, 0);
+    QCOMPARE(e.input(0).Text(), QStringLiteral("a"));
+}
+
+QTEST_GUILESS_MAIN(TestTypingEngine)
+#include "tst_typingengine.moc"
