@@ -34,8 +34,6 @@ private slots:
     void listsEachKindWithoutSuffix();
     void deleteRemovesOnlyTheNamedKind();
     void mergedTextFollowsListOrderAndKeepsQuotes();
-    void saveMergeKeepsOrDeletesSources();
-    void saveMergeRefusesATakenName();
     void positionItemsFollowTheMenus();
     void positionKeys();
     void resetAllKindOrOne();
@@ -100,39 +98,6 @@ void TestManagers::mergedTextFollowsListOrderAndKeepsQuotes()
     QCOMPARE(Merged_Text(*m_db, {"three", "one", "two"}, "_u").value_or("missing"),
              QStringLiteral("三'); drop table text_; --It's one; say \"two\" ''"));
     QVERIFY(!Merged_Text(*m_db, {"one", "gone"}, "_u"));
-}
-
-void TestManagers::saveMergeKeepsOrDeletesSources()
-{
-    addArticle(*m_db, "a_u", "It's A. ");
-    addArticle(*m_db, "b_u", "B's text");
-    addArticle(*m_db, "a_w", "review a");
-    const QString merged = *Merged_Text(*m_db, {"a", "b"}, "_u");
-
-    QCOMPARE(Save_Merge(*m_db, {"a", "b"}, false, "ab", "_u", merged), MergeResult::Saved);
-    QCOMPARE(List_Articles(*m_db, "_u"), (QStringList{"a", "b", "ab"}));
-    QCOMPARE(*Article_Text(*m_db, "ab", "_u"), merged);
-    QCOMPARE(m_db->scalar("select C from text_ where N = 'ab_u'")->toString(), Code_Of(merged));
-    QCOMPARE(position(*m_db, "text_", "ab_u"), 1);
-
-    QCOMPARE(Save_Merge(*m_db, {"a", "b"}, true, "a", "_u", merged + merged), MergeResult::Saved);
-    QCOMPARE(List_Articles(*m_db, "_u"), (QStringList{"ab", "a"}));
-    QCOMPARE(*Article_Text(*m_db, "a", "_u"), merged + merged);
-    // The review article of the same name is another kind and stays.
-    QCOMPARE(List_Articles(*m_db, "_w"), QStringList{"a"});
-}
-
-void TestManagers::saveMergeRefusesATakenName()
-{
-    addArticle(*m_db, "a_u", "AAAA");
-    addArticle(*m_db, "b_u", "BBBB");
-    addArticle(*m_db, "c_u", "CCCC");
-    QCOMPARE(Save_Merge(*m_db, {"a", "b"}, true, "c", "_u", "AAAABBBB"), MergeResult::NameTaken);
-    // Nothing went: the sources are still there, c unchanged.
-    QCOMPARE(List_Articles(*m_db, "_u"), (QStringList{"a", "b", "c"}));
-    QCOMPARE(*Article_Text(*m_db, "c", "_u"), QStringLiteral("CCCC"));
-    // A source's own name is taken unless the sources go.
-    QCOMPARE(Save_Merge(*m_db, {"a", "b"}, false, "a", "_u", "AAAABBBB"), MergeResult::NameTaken);
 }
 
 void TestManagers::positionItemsFollowTheMenus()

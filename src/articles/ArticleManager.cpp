@@ -1,7 +1,5 @@
 #include "articles/ArticleManager.h"
 
-#include "store/RecordCode.h"
-
 namespace tesmara {
 
 QString Article_Suffix(int tab)
@@ -57,27 +55,6 @@ std::optional<QString> Merged_Text(Database& db, const QStringList& names, const
         text += *part;
     }
     return text;
-}
-
-MergeResult Save_Merge(Database& db, const QStringList& sources, bool deleteSources, const QString& name,
-                       const QString& suffix, const QString& text)
-{
-    const QString full = name + suffix;
-    // The new name may be one of the sources only when those are going.
-    const bool freed = deleteSources && sources.contains(name);
-    if (!freed && db.hasRow(QStringLiteral("select * from text_ where N = ? ;"), {full})) {
-        return MergeResult::NameTaken;
-    }
-    db.transaction([&] {
-        if (deleteSources) {
-            for (const QString& source : sources) {
-                db.exec(QStringLiteral("delete from text_ where N = ? ;"), {source + suffix});
-            }
-        }
-        db.exec(QStringLiteral("insert into text_ (N, T, C, No_) values (?, ?, ?, 1);"), {full, text, Code_Of(text)});
-        return true;
-    });
-    return MergeResult::Saved;
 }
 
 } // namespace tesmara

@@ -30,12 +30,4 @@ int Delete_Articles(Database& db, const QStringList& names, const QString& suffi
 // given; nullopt when one of them is missing.
 std::optional<QString> Merged_Text(Database& db, const QStringList& names, const QString& suffix);
 
-// Saving a merge: the new article `name` + `suffix` with `text` (its check
-// code computed on the text itself), position 1. With `deleteSources` the
-// source articles go in the same transaction. A name already taken by an
-// article that is not being deleted is refused and nothing changes.
-enum class MergeResult { Saved, NameTaken };
-MergeResult Save_Merge(Database& db, const QStringList& sources, bool deleteSources, const QString& name,
-                       const QString& suffix, const QString& text);
-
 } // namespace tesmara
