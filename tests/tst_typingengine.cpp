@@ -70,15 +70,15 @@ void TestTypingEngine::matchingIsExactAndCounts_data()
     QTest::addColumn<int>("wrong");
     QTest::addColumn<QString>("wrongText");
     QTest::addRow("full-width comma for half-width")
-        << int(KindChinese) << QStringLiteral("我,你") << QStringLiteral("我，你") << 2 << 1 << QStringLiteral(",");
-    QTest::addRow("case matters") << int(KindArticle) << QStringLiteral("Ab") << QStringLiteral("ab") << 1 << 1
+        << int(TypingEngine::KindChinese) << QStringLiteral("我,你") << QStringLiteral("我，你") << 2 << 1 << QStringLiteral(",");
+    QTest::addRow("case matters") << int(TypingEngine::KindArticle) << QStringLiteral("Ab") << QStringLiteral("ab") << 1 << 1
                                   << QStringLiteral("A");
     QTest::addRow("English keeps no wrong text")
-        << int(KindEnglish) << QStringLiteral("cat") << QStringLiteral("cut") << 2 << 1 << QString();
+        << int(TypingEngine::KindEnglish) << QStringLiteral("cat") << QStringLiteral("cut") << 2 << 1 << QString();
     QTest::addRow("numbers keep no wrong text")
-        << int(KindNumbers) << QStringLiteral("123") << QStringLiteral("133") << 2 << 1 << QString();
+        << int(TypingEngine::KindNumbers) << QStringLiteral("123") << QStringLiteral("133") << 2 << 1 << QString();
     QTest::addRow("wrong text in typing order")
-        << int(KindChinese) << QStringLiteral("天地玄黄") << QStringLiteral("夫地玄冥") << 2 << 2
+        << int(TypingEngine::KindChinese) << QStringLiteral("天地玄黄") << QStringLiteral("夫地玄冥") << 2 << 2
         << QStringLiteral("天黄");
 }
 
@@ -90,7 +90,7 @@ void TestTypingEngine::matchingIsExactAndCounts()
     TypingEngine e;
     Lines lines(e, {reference});
     e.setKind(kind);
-    e.resetRows(kind == KindEnglish || kind == KindNumbers ? 1 : 0);
+    e.resetRows(kind == TypingEngine::KindEnglish || kind == TypingEngine::KindNumbers ? 1 : 0);
     e.beginRun();
     typeAt(e, 0, typed);
     QTEST(int(e.Right_Count), "right");
@@ -246,7 +246,7 @@ void TestTypingEngine::wordDrillSeparatorsAndBackspace()
     const QString line = QStringLiteral("工人") + sep + QStringLiteral("中国") + sep + QStringLiteral("人民");
     TypingEngine e;
     Lines lines(e, {line, line});
-    e.setKind(KindWubi);
+    e.setKind(TypingEngine::KindWubi);
     e.setItemLength(2);
     e.resetRows(0);
     e.beginRun();
@@ -329,7 +329,7 @@ void TestTypingEngine::englishWordCount()
 {
     TypingEngine e;
     Lines lines(e, {QStringLiteral("to be "), QStringLiteral("or not ")});
-    e.setKind(KindEnglish);
+    e.setKind(TypingEngine::KindEnglish);
     e.resetRows(1);
     e.beginRun();
     typeAt(e, 0, QStringLiteral("to b"));
@@ -360,9 +360,9 @@ void TestTypingEngine::f1HintOnlyForTextPractice()
     e.keyUp(0, TypingEngine::kKeyF1, 0);
     QCOMPARE(hint.count(), 1);
     QCOMPARE(hint.last().at(1).value<QChar>(), QChar(u'时'));
-    e.setKind(KindEnglish);
+    e.setKind(TypingEngine::KindEnglish);
     e.keyUp(0, TypingEngine::kKeyF1, 0);
-    e.setKind(KindWubi);
+    e.setKind(TypingEngine::KindWubi);
     e.setItemLength(2);
     e.keyUp(0, TypingEngine::kKeyF1, 0);
     e.setItemLength(1);
@@ -374,7 +374,7 @@ void TestTypingEngine::drillLookupTypesAnswer()
 {
     TypingEngine e;
     Lines lines(e, {QStringLiteral("一地在")});
-    e.setKind(KindWubi);
+    e.setKind(TypingEngine::KindWubi);
     e.setDrillLookup([](QChar letter) {
         return letter == QLatin1Char('g') ? QStringLiteral("一") : letter == QLatin1Char('f') ? QStringLiteral("地")
                                                                                          : QString();

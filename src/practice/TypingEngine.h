@@ -11,16 +11,6 @@
 
 namespace tesmara {
 
-// Kinds of practice, as kept by the main window.
-enum PracticeKind : int {
-    KindChinese = 0,
-    KindEnglish = 1,
-    KindNumbers = 2,
-    KindWubi = 3,
-    KindKeysOrMouse = 4,
-    KindArticle = 5, // saved article or review article
-};
-
 // What happens to every typed character of a text practice: seven row pairs
 // in a ring (a reference line `Text_Top` r over the input line `Text_Input`
 // r), one active row, and the run counters. The rows are TextLine models; by
@@ -40,6 +30,14 @@ public:
     static constexpr int kShiftCtrl = 2;
     static constexpr int kShiftAlt = 4;
     static constexpr int kKeyF1 = 112;
+
+    // Practice kinds, as the main window numbers them.
+    static constexpr int KindChinese = 0;
+    static constexpr int KindEnglish = 1;
+    static constexpr int KindNumbers = 2;
+    static constexpr int KindWubi = 3;
+    static constexpr int KindKeysOrMouse = 4;
+    static constexpr int KindArticle = 5; // saved article or review article
 
     explicit TypingEngine(QObject* parent = nullptr);
     ~TypingEngine() override;
