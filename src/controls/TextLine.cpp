@@ -59,7 +59,7 @@ int TextLine::mixedFit(const QString& text) const
     int n = 0;
     while (n < text.size() && n < kCells) {
         const int next = x + (isSingleByte(text.at(n)) ? halfAdvance() : fullAdvance());
-        if (next > m_widthTwips) {
+        if (next > widthTwips()) {
             break;
         }
         x = next;
@@ -135,7 +135,7 @@ void TextLine::layout()
             m_positions[i] = qint16(x);
             x += isSingleByte(m_text.at(i)) ? kHalfCell[size] : kFullCell[size];
         }
-        if (x > m_widthTwips) {
+        if (x > widthTwips()) {
             m_textFull = true;
         }
         std::fill(m_colours.begin() + len, m_colours.end(), Colour(0));

@@ -38,6 +38,8 @@ public:
         virtual void lineChanged() = 0; // everything (colours, size, font)
         virtual void enabledChanged(bool enabled) = 0;
         virtual void sizeChanged() = 0; // Window_Size applied
+        // The control's width in twips, asked when the line needs it.
+        virtual int observedWidthTwips() const = 0;
     };
 
     TextLine();
@@ -79,7 +81,9 @@ public:
     bool typeKey(int c);
 
     // Layout read-outs for painting.
-    int widthTwips() const { return m_widthTwips; }
+    // The control's width (Text_Full compares with it): the observing
+    // widget's, or the one set here for a line without a widget.
+    int widthTwips() const { return m_observer ? m_observer->observedWidthTwips() : m_widthTwips; }
     void setWidthTwips(int width) { m_widthTwips = width; }
     qint16 cellWidth() const { return m_cellWidth; }
     qint16 position(int index0) const { return m_positions[index0]; }

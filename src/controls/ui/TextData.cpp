@@ -260,12 +260,6 @@ void Text_Data::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
 }
 
-void Text_Data::resizeEvent(QResizeEvent* event)
-{
-    m_line.setWidthTwips(width() * 15);
-    QWidget::resizeEvent(event);
-}
-
 void Text_Data::blinkCaret()
 {
     m_caretShown = !m_caretShown;

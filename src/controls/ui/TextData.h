@@ -94,7 +94,6 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
@@ -109,6 +108,7 @@ private:
     void lineChanged() override;
     void enabledChanged(bool enabled) override;
     void sizeChanged() override;
+    int observedWidthTwips() const override { return width() * 15; }
 
     void pressKey(int c);
     void applyFontSize();

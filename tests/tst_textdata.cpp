@@ -1,0 +1,434 @@
+#include "controls/ui/TextData.h"
+#include "practice/ui/Sounds.h"
+#include "practice/ui/TypingBoard.h"
+
+#include <QInputMethodEvent>
+#include <QInputMethodQueryEvent>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace tesmara;
+
+namespace {
+
+QString han(int count, int first = 0x4E00)
+{
+    QString text;
+    for (int i = 0; i < count; ++i) {
+        text += QChar(char16_t(first + (i * 37) % 5000));
+    }
+    return text;
+}
+
+void commit(QWidget* target, const QString& text, const QString& preedit = QString())
+{
+    QInputMethodEvent event(preedit, {});
+    event.setCommitString(text);
+    QCoreApplication::sendEvent(target, &event);
+}
+
+// Records the rectangles of the paint events a widget gets.
+struct PaintLog : QObject {
+    QList<QRect> rects;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            rects << static_cast<QPaintEvent*>(event)->rect();
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+class TestTextData : public QObject {
+    Q_OBJECT
+private slots:
+    void cutToCapacity();
+    void cellLayout_data();
+    void cellLayout();
+    void positionsListRoundTrip();
+    void mixedCellsAndFit();
+    void sizeStepsSetHeightAndCells();
+    void coloursAndDimmedScheme();
+    void getTextClampsArguments();
+    void keysTypeIntoStandaloneLine();
+    void holderCancelsKeyPress();
+    void commitIsOneKeyPressPerCharacter();
+    void preeditIsNeverTyped();
+    void inputMethodFollowsCaret();
+    void caretBlinksOnlyWithFocus();
+    void typingRepaintsOnlyTheNewCell();
+    void boardBurstFlowsIntoFollowingRows();
+    void boardKeysAndBackspaceAcrossRows();
+    void soundsSkippedWithoutOutput();
+};
+
+void TestTextData::cutToCapacity()
+{
+    Text_Data line;
+    const QString text = han(35);
+    line.setText(text);
+    QCOMPARE(line.CountLen(), qint16(30));
+    QCOMPARE(line.Text(), text.left(30));
+    line.setTextType(1);
+    line.setText(text);
+    QCOMPARE(line.CountLen(), qint16(35));
+    line.setText(QString(70, QLatin1Char('x')));
+    QCOMPARE(line.CountLen(), qint16(60));
+    // Going back to full-width cells cuts the line again.
+    line.setTextType(0);
+    QCOMPARE(line.CountLen(), qint16(30));
+}
+
+void TestTextData::cellLayout_data()
+{
+    QTest::addColumn<int>("textType");
+    QTest::addColumn<int>("windowSize");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("positions");
+    QTest::addColumn<int>("caret");
+    QTest::addRow("narrow in full cells, size 1") << 0 << 1 << QStringLiteral("A") << QStringLiteral("125") << 480;
+    QTest::addRow("three wide, size 0") << 0 << 0 << QStringLiteral("一二三") << QStringLiteral("15|390|765")
+                                        << 765 + 375 + 30;
+    QTest::addRow("wide then narrow, size 0")
+        << 0 << 0 << QStringLiteral("一a，") << QStringLiteral("15|482|765") << 765 + 375 + 30;
+    QTest::addRow("narrow set off, size 2") << 0 << 2 << QStringLiteral("ab") << QStringLiteral("142|684")
+                                            << 684 + 405 + 30;
+    QTest::addRow("half cells, size 0") << 1 << 0 << QStringLiteral("ab") << QStringLiteral("15|203") << 203 + 188 + 30;
+    QTest::addRow("half cells, size 2") << 1 << 2 << QStringLiteral("abc") << QStringLiteral("15|285|555")
+                                        << 555 + 270 + 30;
+    QTest::addRow("half-width form is narrow") << 0 << 0 << QStringLiteral("ｱ") << QStringLiteral("108") << 108 + 281 + 30;
+}
+
+void TestTextData::cellLayout()
+{
+    QFETCH(int, textType);
+    QFETCH(int, windowSize);
+    QFETCH(QString, text);
+    Text_Data line;
+    line.setTextType(textType);
+    line.setWindow_Size(windowSize);
+    line.setText(text);
+    QTEST(line.Get_Set(), "positions");
+    QTEST(line.line().caretX(), "caret");
+}
+
+void TestTextData::positionsListRoundTrip()
+{
+    Text_Data line;
+    line.setTextType(2);
+    line.setSetSame(true);
+    line.Set_Set(QStringLiteral("15|390"));
+    QCOMPARE(line.line().position(0), qint16(15));
+    QCOMPARE(line.line().position(1), qint16(390));
+    for (int i = 2; i < TextLine::kCells; ++i) {
+        QCOMPARE(line.line().position(i), qint16(0));
+    }
+    // A line drawn over taken-over positions puts its caret at the next one.
+    line.setText(QStringLiteral("中"));
+    QCOMPARE(line.line().caretX(), 390);
+    QCOMPARE(line.Get_Set(), QStringLiteral("15"));
+    line.setText(QString());
+    QCOMPARE(line.line().caretX(), TextLine::kCaretStartTwips);
+}
+
+void TestTextData::mixedCellsAndFit()
+{
+    Text_Data line;
+    line.resize(100, 27); // 1500 twips
+    line.setTextType(2);
+    line.setText(QStringLiteral("ab中文"));
+    QCOMPARE(line.Get_Set(), QStringLiteral("15|203|391|766"));
+    QVERIFY(!line.Text_Full()); // ends at 1141
+    line.setText(QStringLiteral("ab中文字"));
+    QVERIFY(line.Text_Full()); // ends at 1516 > 1500
+    QCOMPARE(line.line().mixedFit(QStringLiteral("ab中文字")), 4);
+    QCOMPARE(line.line().mixedFit(QStringLiteral("abcdefg")), 7);
+    line.resize(2000, 27);
+    QCOMPARE(line.line().mixedFit(QString(80, QLatin1Char('x'))), 60);
+}
+
+void TestTextData::sizeStepsSetHeightAndCells()
+{
+    Text_Data line;
+    line.setText(QStringLiteral("一二"));
+    QCOMPARE(line.height(), 27);
+    line.setWindow_Size(1);
+    QCOMPARE(line.height(), 32);
+    QCOMPARE(line.line().cellWidth(), qint16(435));
+    QCOMPARE(line.Get_Set(), QStringLiteral("15|450")); // laid out again
+    line.setWindow_Size(2);
+    QCOMPARE(line.height(), 40);
+    QCOMPARE(line.Font().pixelSize(), 35);
+    line.resize(line.width(), 90);
+    QCOMPARE(line.height(), 40); // height stays that of the size step
+    line.setWindow_Size(7); // not a size step
+    QCOMPARE(line.Window_Size(), 2);
+}
+
+void TestTextData::coloursAndDimmedScheme()
+{
+    Text_Data line;
+    line.setText(QStringLiteral("甲乙丙"));
+    QCOMPARE(line.line().drawColour(0), TextLine::kDimPlain);
+    line.SetColor(2, 0x00FF00);
+    QCOMPARE(line.line().drawColour(1), TextLine::kDimMarked);
+    line.setNowColor(true);
+    QCOMPARE(line.line().drawColour(1), 0x00FF00u);
+    QCOMPARE(line.line().drawColour(0), 0u);
+    line.SetColor(0, 255);
+    line.SetColor(61, 255);
+    QCOMPARE(line.line().colour(0), 0u);
+    // Writing a shorter text clears the colours past its end; an empty text
+    // clears them all.
+    line.SetColor(3, 255);
+    line.setText(QStringLiteral("甲乙"));
+    QCOMPARE(line.line().colour(2), 0u);
+    QCOMPARE(line.line().colour(1), 0x00FF00u);
+    line.setText(QString());
+    QCOMPARE(line.line().colour(1), 0u);
+    line.setForeColor(0x123456);
+    QCOMPARE(line.line().colour(59), 0x123456u);
+}
+
+void TestTextData::getTextClampsArguments()
+{
+    Text_Data line;
+    line.setText(QStringLiteral("天地玄黄"));
+    qint16 start = 0;
+    qint16 length = -3;
+    QCOMPARE(line.GetText(start, length), QStringLiteral("天"));
+    QCOMPARE(start, qint16(1));
+    QCOMPARE(length, qint16(1));
+    start = 2;
+    length = 2;
+    QCOMPARE(line.GetText(start, length), QStringLiteral("地玄"));
+}
+
+void TestTextData::keysTypeIntoStandaloneLine()
+{
+    Text_Data line;
+    line.setTextType(1);
+    QSignalSpy change(&line, &Text_Data::Change);
+    QSignalSpy down(&line, &Text_Data::KeyDown);
+    QTest::keyClick(&line, Qt::Key_Backspace);
+    QCOMPARE(change.count(), 0); // nothing to remove
+    QTest::keyClicks(&line, QStringLiteral("ab"));
+    QCOMPARE(line.Text(), QStringLiteral("ab"));
+    QCOMPARE(change.count(), 2);
+    QTest::keyClick(&line, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(&line, Qt::Key_X, Qt::AltModifier);
+    QTest::keyClick(&line, Qt::Key_Return);
+    QTest::keyClick(&line, Qt::Key_Escape);
+    QCOMPARE(line.Text(), QStringLiteral("ab"));
+    QTest::keyClick(&line, Qt::Key_Backspace);
+    QCOMPARE(line.Text(), QStringLiteral("a"));
+    QCOMPARE(change.count(), 3);
+    QTest::keyClick(&line, Qt::Key_F1);
+    bool sawF1 = false;
+    for (const auto& args : down) {
+        sawF1 = sawF1 || args.at(0).toInt() == 112;
+    }
+    QVERIFY(sawF1);
+}
+
+void TestTextData::holderCancelsKeyPress()
+{
+    Text_Data line;
+    connect(&line, &Text_Data::KeyPress, &line, [](int& c) {
+        if (c == 'x') {
+            c = 0;
+        } else if (c == 'y') {
+            c = 'Y';
+        }
+    });
+    QTest::keyClicks(&line, QStringLiteral("axy"));
+    QCOMPARE(line.Text(), QStringLiteral("aY"));
+}
+
+void TestTextData::commitIsOneKeyPressPerCharacter()
+{
+    Text_Data line;
+    line.setTextType(1);
+    QList<int> pressed;
+    connect(&line, &Text_Data::KeyPress, &line, [&](int& c) { pressed << c; });
+    const QString phrase = QStringLiteral("中华人民共和国万岁啊");
+    commit(&line, phrase);
+    QCOMPARE(pressed.size(), 10);
+    for (int i = 0; i < phrase.size(); ++i) {
+        QCOMPARE(pressed.at(i), int(phrase.at(i).unicode()));
+    }
+    QCOMPARE(line.Text(), phrase);
+}
+
+void TestTextData::preeditIsNeverTyped()
+{
+    Text_Data line;
+    int presses = 0;
+    connect(&line, &Text_Data::KeyPress, &line, [&](int&) { ++presses; });
+    commit(&line, QString(), QStringLiteral("zhong"));
+    QCOMPARE(line.preeditText(), QStringLiteral("zhong"));
+    QCOMPARE(line.Text(), QString());
+    QCOMPARE(presses, 0);
+    commit(&line, QStringLiteral("中"), QString());
+    QCOMPARE(line.preeditText(), QString());
+    QCOMPARE(line.Text(), QStringLiteral("中"));
+    QCOMPARE(presses, 1);
+}
+
+void TestTextData::inputMethodFollowsCaret()
+{
+    Text_Data line;
+    line.resize(600, 27);
+    QInputMethodQueryEvent before(Qt::ImCursorRectangle | Qt::ImFont | Qt::ImEnabled);
+    QCoreApplication::sendEvent(&line, &before);
+    const QRect start = before.value(Qt::ImCursorRectangle).toRect();
+    QCOMPARE(start, line.caretRect());
+    QCOMPARE(start.left(), 3); // (30 + 15) twips
+    QVERIFY(before.value(Qt::ImEnabled).toBool());
+    QCOMPARE(before.value(Qt::ImFont).value<QFont>().pixelSize(), 24);
+
+    commit(&line, QStringLiteral("一二"));
+    QInputMethodQueryEvent after(Qt::ImCursorRectangle);
+    QCoreApplication::sendEvent(&line, &after);
+    const QRect moved = after.value(Qt::ImCursorRectangle).toRect();
+    QCOMPARE(moved.left(), (30 + 765 + 30) / 15); // after two cells of 375
+    QCOMPARE(moved.top(), start.top());
+    QCOMPARE(moved.height(), start.height());
+}
+
+void TestTextData::caretBlinksOnlyWithFocus()
+{
+    QWidget window;
+    auto* line = new Text_Data(&window);
+    auto* other = new Text_Data(&window);
+    other->move(0, 40);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    line->setFocus();
+    QTRY_VERIFY(line->hasFocus());
+    QVERIFY(line->caretShown());
+    QVERIFY(line->caretBlinking());
+    line->blinkCaret();
+    QVERIFY(!line->caretShown());
+    line->blinkCaret();
+    QVERIFY(line->caretShown());
+    other->setFocus();
+    QTRY_VERIFY(!line->hasFocus());
+    QVERIFY(!line->caretShown());
+    QVERIFY(!line->caretBlinking());
+    // Disabling stops the caret; the widget follows the line's state.
+    other->setEnabledState(false);
+    QVERIFY(!other->isEnabled());
+    QVERIFY(!other->caretBlinking());
+    other->setEnabled(true);
+    QVERIFY(other->Enabled());
+}
+
+void TestTextData::typingRepaintsOnlyTheNewCell()
+{
+    QWidget window;
+    auto* line = new Text_Data(&window);
+    line->resize(877, 27);
+    line->setNowColor(true);
+    line->setText(han(10));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCoreApplication::processEvents();
+    PaintLog log;
+    line->installEventFilter(&log);
+    commit(line, QStringLiteral("字"));
+    QTRY_VERIFY(!log.rects.isEmpty());
+    QRect painted;
+    for (const QRect& r : log.rects) {
+        painted |= r;
+    }
+    // One cell of 25 px and the caret, not the line.
+    QVERIFY2(painted.width() < 2 * 25 + 8, qPrintable(QStringLiteral("painted %1 px").arg(painted.width())));
+    QVERIFY(painted.left() >= (30 + 10 * 375) / 15 - 2);
+}
+
+void TestTextData::boardBurstFlowsIntoFollowingRows()
+{
+    QString text = han(1500, 0x4E00);
+    int next = 0;
+    TypingBoard board;
+    board.engine().setKind(TypingEngine::KindChinese);
+    connect(&board.engine(), &TypingEngine::fillRequested, &board, [&](int row) {
+        board.engine().putLine(row, text.mid(next, 30));
+        next += 30;
+    });
+    board.engine().resetRows(0);
+    board.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&board));
+    board.engine().beginRun();
+    QCOMPARE(board.findChildren<Text_Data*>(QStringLiteral("Text_Input")).size(), 7);
+    QCOMPARE(board.findChildren<Text_Data*>(QStringLiteral("Text_Top")).at(3)->property("index").toInt(), 3);
+
+    QString typedInOrder;
+    connect(&board.engine(), &TypingEngine::rowCompleted, &board,
+            [&](int row) { typedInOrder += board.input(row)->Text(); });
+    commit(board.input(0), text.left(500));
+    const int active = board.engine().activeRow();
+    typedInOrder += board.input(active)->Text();
+    QCOMPARE(typedInOrder, text.left(500));
+    QCOMPARE(board.engine().Right_Count, 500);
+    QCOMPARE(board.engine().Wrong_Count, 0);
+    QCOMPARE(active, (500 / 30) % 7);
+    QCOMPARE(board.input(active)->Text(), text.mid(480, 20));
+    for (int r = 0; r < 7; ++r) {
+        QCOMPARE(board.input(r)->isEnabled(), r == active);
+    }
+}
+
+void TestTextData::boardKeysAndBackspaceAcrossRows()
+{
+    QStringList lines = {QStringLiteral("ab"), QStringLiteral("cd"), QStringLiteral("ef"), QStringLiteral("gh")};
+    TypingBoard board;
+    board.engine().setKind(TypingEngine::KindEnglish);
+    connect(&board.engine(), &TypingEngine::fillRequested, &board,
+            [&](int row) { board.engine().putLine(row, lines.isEmpty() ? QString() : lines.takeFirst()); });
+    board.engine().resetRows(1);
+    board.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&board));
+    board.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&board));
+    board.engine().beginRun();
+    QTRY_VERIFY(board.input(0)->hasFocus());
+    QTest::keyClicks(board.input(0), QStringLiteral("aX"));
+    QCOMPARE(board.engine().activeRow(), 1);
+    QTRY_VERIFY(board.input(1)->hasFocus());
+    QCOMPARE(board.top(0)->line().colour(1), TypingEngine::kWrongColour);
+    QCOMPARE(board.top(1)->BackColor(), uint(TypingEngine::kActiveBack));
+    QTest::keyClick(board.input(1), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(board.input(1)->Text(), QString());
+    QTest::keyClick(board.input(1), Qt::Key_Backspace); // back into row 0
+    QTRY_VERIFY(board.input(0)->hasFocus());
+    QCOMPARE(board.input(0)->Text(), QStringLiteral("a"));
+    QCOMPARE(board.top(0)->line().colour(1), 0u);
+    QCOMPARE(board.engine().Wrong_Count, 0);
+    QTest::keyClick(board.input(0), Qt::Key_B);
+    QCOMPARE(board.engine().activeRow(), 1);
+    QCOMPARE(board.engine().Right_Count, 2);
+}
+
+void TestTextData::soundsSkippedWithoutOutput()
+{
+    Sounds sounds(QStringLiteral("/nonexistent"));
+    sounds.setOutputCheck([] { return false; });
+    TypingBoard board;
+    board.setSounds(&sounds);
+    connect(&board.engine(), &TypingEngine::fillRequested, &board,
+            [&](int row) { board.engine().putLine(row, QStringLiteral("abc")); });
+    board.engine().resetRows(1);
+    board.engine().beginRun();
+    board.engine().type(QStringLiteral("x"));
+    QCOMPARE(board.engine().Wrong_Count, 1);
+    QCOMPARE(sounds.started(), 0);
+}
+
+QTEST_MAIN(TestTextData)
+#include "tst_textdata.moc"
