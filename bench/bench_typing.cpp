@@ -1,0 +1,162 @@
+// Typing speed of the practice lines: the engine alone, one key from the key
+// event to the line repainted (offscreen, 60-character lines), and filling
+// the seven rows of a new practice. Run with QT_QPA_PLATFORM=offscreen.
+#include "controls/ui/TextData.h"
+#include "practice/TypingEngine.h"
+#include "practice/ui/TypingBoard.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace tesmara;
+
+namespace {
+
+constexpr int kKeys = 10000;
+
+// Counts the paint events of the input lines, to show each key was painted.
+struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            ++paints;
+        }
+        return false;
+    }
+};
+
+QString sourceText()
+{
+    // English-like text without any long runs; every line is 60 characters.
+    QString text;
+    const char* words[] = {"the ", "quick ", "brown ", "fox ", "jumps ", "over ", "lazy ", "dogs ", "and ", "runs "};
+    for (int i = 0; text.size() < 200000; ++i) {
+        text += QLatin1String(words[(i * 7 + i / 3) % 10]);
+    }
+    return text;
+}
+
+struct Figures {
+    double medianUs;
+    double worstUs;
+    double meanUs;
+};
+
+Figures summarise(std::vector<qint64> ns)
+{
+    std::sort(ns.begin(), ns.end());
+    double sum = 0;
+    for (qint64 v : ns) {
+        sum += double(v);
+    }
+    return {ns[ns.size() / 2] / 1000.0, ns.back() / 1000.0, sum / double(ns.size()) / 1000.0};
+}
+
+// Every 20th key is a wrong one, so marking and counting wrong keys is in.
+QChar keyFor(const TypingEngine& engine, int i)
+{
+    const int row = engine.activeRow();
+    const QString& ref = engine.top(row).Text();
+    const QChar expected = ref.at(engine.input(row).Text().size());
+    return i % 20 == 19 ? QLatin1Char('#') : expected;
+}
+
+void benchEngine(const QString& text)
+{
+    TypingEngine engine;
+    int next = 0;
+    QObject::connect(&engine, &TypingEngine::fillRequested, &engine, [&](int row) {
+        engine.putLine(row, text.mid(next, 60));
+        next += 60;
+    });
+    engine.resetRows(1);
+    engine.beginRun();
+    std::vector<qint64> ns;
+    ns.reserve(kKeys);
+    QElapsedTimer timer;
+    for (int i = 0; i < kKeys; ++i) {
+        const QChar ch = keyFor(engine, i);
+        int c = ch.unicode();
+        const int row = engine.activeRow();
+        timer.start();
+        engine.keyPress(row, c);
+        ns.push_back(timer.nsecsElapsed());
+    }
+    const Figures f = summarise(ns);
+    std::printf("engine alone, %d keys: median %.2f us, mean %.2f us, worst %.2f us (right %d, wrong %d)\n", kKeys,
+                f.medianUs, f.meanUs, f.worstUs, engine.Right_Count, engine.Wrong_Count);
+}
+
+void benchWidget(const QString& text)
+{
+    TypingBoard board;
+    int next = 0;
+    QObject::connect(&board.engine(), &TypingEngine::fillRequested, &board, [&](int row) {
+        board.engine().putLine(row, text.mid(next, 60));
+        next += 60;
+    });
+    board.arrange(0, 877, 62, 31);
+    board.show();
+    QCoreApplication::processEvents();
+
+    // Filling the seven rows of a new practice, painted.
+    std::vector<qint64> fills;
+    QElapsedTimer timer;
+    for (int round = 0; round < 50; ++round) {
+        timer.start();
+        board.engine().resetRows(1);
+        for (int r = 3; r < TypingEngine::kRows; ++r) {
+            board.engine().putLine(r, text.mid(next, 60));
+            next += 60;
+        }
+        board.repaint();
+        fills.push_back(timer.nsecsElapsed());
+    }
+    const Figures fill = summarise(fills);
+    std::printf("fill seven rows and paint, 50 times: median %.3f ms, worst %.3f ms\n", fill.medianUs / 1000.0,
+                fill.worstUs / 1000.0);
+
+    board.engine().resetRows(1);
+    board.engine().beginRun();
+    QCoreApplication::processEvents();
+    PaintCounter counter;
+    for (int r = 0; r < TypingEngine::kRows; ++r) {
+        board.input(r)->installEventFilter(&counter);
+    }
+    std::vector<qint64> ns;
+    ns.reserve(kKeys);
+    for (int i = 0; i < kKeys; ++i) {
+        const QChar ch = keyFor(board.engine(), i);
+        Text_Data* target = board.input(board.engine().activeRow());
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QString(ch));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, QString(ch));
+        timer.start();
+        QCoreApplication::sendEvent(target, &press);
+        // Runs the pending repaint of the line (offscreen backing store).
+        QCoreApplication::processEvents();
+        ns.push_back(timer.nsecsElapsed());
+        QCoreApplication::sendEvent(target, &release);
+    }
+    const Figures f = summarise(ns);
+    std::printf("key event to line repainted, %d keys: median %.3f ms, mean %.3f ms, worst %.3f ms (right %d, "
+                "wrong %d, %d paints of input lines)\n",
+                kKeys, f.medianUs / 1000.0, f.meanUs / 1000.0, f.worstUs / 1000.0, board.engine().Right_Count,
+                board.engine().Wrong_Count, counter.paints);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const QString text = sourceText();
+    benchEngine(text);
+    benchWidget(text);
+    return 0;
+}
