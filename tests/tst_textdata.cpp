@@ -225,6 +225,24 @@ void TestTextData::keysTypeIntoStandaloneLine()
     QTest::keyClick(&line, Qt::Key_Backspace);
     QCOMPARE(line.Text(), QStringLiteral("a"));
     QCOMPARE(change.count(), 3);
+    // Keys that type nothing reach the window holding the line.
+    QWidget window;
+    auto* held = new Text_Data(&window);
+    struct KeyLog : QObject {
+        QList<int> keys;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::KeyPress) {
+                keys << static_cast<QKeyEvent*>(event)->key();
+            }
+            return false;
+        }
+    } log;
+    window.installEventFilter(&log);
+    QTest::keyClick(held, Qt::Key_F5);
+    QTest::keyClick(held, Qt::Key_A);
+    QCOMPARE(log.keys, QList<int>{Qt::Key_F5});
+
     QTest::keyClick(&line, Qt::Key_F1);
     bool sawF1 = false;
     for (const auto& args : down) {

@@ -21,6 +21,7 @@ constexpr int kInsetTwips = 30;
 constexpr int kGlyphTopTwips = -10;
 constexpr int kCaretTopTwips = 30;
 constexpr double kCaretWidthPx = 2.0;
+constexpr double kIdeographicAscent = 0.88;
 
 QColor toQColor(TextLine::Colour c)
 {
@@ -302,19 +303,23 @@ void Text_Data::keyPressEvent(QKeyEvent* event)
     emit KeyDown(windowsKeyCode(event->key()), shift);
     m_line.keyDown(shift);
 
+    bool typed = true;
     if (event->key() == Qt::Key_Backspace) {
         pressKey(8);
     } else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         pressKey(13);
     } else {
         // Control characters (Ctrl+letter, Esc, Delete) are not typed text.
+        typed = false;
         for (QChar ch : event->text()) {
             if (ch.unicode() >= 32 && ch.unicode() != 127) {
                 pressKey(ch.unicode());
+                typed = true;
             }
         }
     }
-    event->accept();
+    // Keys that type nothing (F5, F9, Ctrl+S ...) go on to the window.
+    event->setAccepted(typed);
 }
 
 void Text_Data::keyReleaseEvent(QKeyEvent* event)
@@ -390,8 +395,10 @@ void Text_Data::paintEvent(QPaintEvent* event)
 
     const QRectF area = textArea();
     const double inset = twipsToPx(kInsetTwips);
-    const QFontMetricsF metrics(m_font);
-    const double baseline = inset + twipsToPx(kGlyphTopTwips) + metrics.ascent();
+    // The ideographic em box (top at 0.88 em above the baseline) is what
+    // must start at the glyph top; the font's own ascent includes line gap.
+    const double em = m_font.pixelSize() > 0 ? m_font.pixelSize() : QFontMetricsF(m_font).height();
+    const double baseline = inset + twipsToPx(kGlyphTopTwips) + kIdeographicAscent * em;
     p.setFont(m_font);
     const QString& text = m_line.Text();
     const bool skipSpaces = m_line.TextType() == 2 && m_line.SetSame();
