@@ -71,8 +71,8 @@ void TestTypingEngine::matchingIsExactAndCounts_data()
     QTest::addColumn<QString>("wrongText");
     QTest::addRow("full-width comma for half-width")
         << int(TypingEngine::KindChinese) << QStringLiteral("我,你") << QStringLiteral("我，你") << 2 << 1 << QStringLiteral(",");
-    QTest::addRow("case matters") << int(TypingEngine::KindArticle) << QStringLiteral("Ab") << QStringLiteral("ab") << 1 << 1
-                                  << QStringLiteral("A");
+    QTest::addRow("case matters")
+        << int(TypingEngine::KindArticle) << QStringLiteral("Ab") << QStringLiteral("ab") << 1 << 1 << QStringLiteral("A");
     QTest::addRow("English keeps no wrong text")
         << int(TypingEngine::KindEnglish) << QStringLiteral("cat") << QStringLiteral("cut") << 2 << 1 << QString();
     QTest::addRow("numbers keep no wrong text")

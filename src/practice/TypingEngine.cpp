@@ -37,7 +37,8 @@ TypingEngine::TypingEngine(QObject* parent) : QObject(parent)
 
 TypingEngine::~TypingEngine() = default;
 
-void TypingEngine::attach(const std::array<TextLine*, kRows>& tops, const std::array<TextLine*, kRows>& inputs)
+void TypingEngine::attach(const std::array<TextLine*, kRows>& tops,
+                          const std::array<TextLine*, kRows>& inputs)
 {
     m_top = tops;
     m_input = inputs;

@@ -28,7 +28,8 @@ TypingBoard::TypingBoard(QWidget* parent) : QWidget(parent)
         connect(line, &Text_Data::KeyDown, this,
                 [this, r](int keyCode, int shift) { m_engine.keyDown(r, keyCode, shift); });
         connect(line, &Text_Data::KeyPress, this, [this, r](int& c) { m_engine.keyPress(r, c); });
-        connect(line, &Text_Data::KeyUp, this, [this, r](int keyCode, int shift) { m_engine.keyUp(r, keyCode, shift); });
+        connect(line, &Text_Data::KeyUp, this,
+                [this, r](int keyCode, int shift) { m_engine.keyUp(r, keyCode, shift); });
     }
     m_engine.attach(tops, inputs);
     m_engine.clearRows(0);
