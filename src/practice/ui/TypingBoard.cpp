@@ -3,6 +3,8 @@
 #include "controls/ui/TextData.h"
 #include "practice/ui/Sounds.h"
 
+#include <QFontMetricsF>
+
 namespace tesmara {
 
 TypingBoard::TypingBoard(QWidget* parent) : QWidget(parent)
@@ -32,6 +34,9 @@ TypingBoard::TypingBoard(QWidget* parent) : QWidget(parent)
                 [this, r](int keyCode, int shift) { m_engine.keyUp(r, keyCode, shift); });
     }
     m_engine.attach(tops, inputs);
+    // Open the line font now, with the window, so that the first practice
+    // does not wait for the font file.
+    QFontMetricsF(m_top[0]->Font()).horizontalAdvance(QChar(0x5B57));
     m_engine.clearRows(0);
 
     connect(&m_engine, &TypingEngine::focusRequested, this, [this](int row) { m_input[row]->setFocus(); });
