@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+namespace tesmara {
+
+class Database;
+
+// A `testlog` row as written, every value as the store gives it back.
+struct WrittenRecord {
+    qint64 id = 0;
+    QString type;
+    QString s;
+    QString t;
+    QString r;
+    QString c;
+};
+
+// Adds a practice record and its check field in one transaction: the row is
+// added, read back, and `c` is computed from the stored values, so a record
+// never exists without its check.
+WrittenRecord Write_Record(Database& db, int type, const QString& s, const QString& t, const QString& r);
+
+} // namespace tesmara

@@ -1,0 +1,45 @@
+#pragma once
+
+// Shared by the run, text-source and article tests: a fresh program folder
+// with one user database open as the user connection.
+
+#include "app/AppState.h"
+#include "store/Database.h"
+#include "store/Schema.h"
+
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QtTest>
+
+namespace tesmara::test {
+
+class UserFolder {
+public:
+    UserFolder()
+    {
+        const QString name = QStringLiteral("练习者");
+        QDir().mkpath(m_folder.path() + QStringLiteral("user/") + name);
+        QString error;
+        m_ok = Create_User_Db(m_folder.path(), name, &error) &&
+               App().Conn_User.open(userDbPath(m_folder.path(), name), Database::Mode::ReadWrite, &error);
+        if (!m_ok) {
+            qWarning("user database: %s", qPrintable(error));
+        }
+        App().User_Name = name;
+    }
+    bool ok() const { return m_ok; }
+    QString path() const { return m_folder.path(); }
+    Database& db() { return App().Conn_User; }
+
+    qint64 count(const QString& table)
+    {
+        return db().scalar(QStringLiteral("select count(*) from ") + table)->toLongLong();
+    }
+
+private:
+    ProgramFolder m_folder;
+    bool m_ok = false;
+};
+
+} // namespace tesmara::test

@@ -1,0 +1,531 @@
+#include "app/Clock.h"
+#include "app/Format.h"
+#include "app/Msg.h"
+#include "controls/RunTimer.h"
+#include "practice/PracticeRecord.h"
+#include "practice/PracticeRun.h"
+#include "practice/TextSource.h"
+#include "store/RecordCode.h"
+
+#include "RunsFixture.h"
+
+#include <QSignalSpy>
+#include <QSqlQuery>
+#include <QtTest>
+
+using namespace tesmara;
+
+namespace {
+
+// A Chinese essay of 100 characters and an English text of a few words.
+QString essay()
+{
+    QString text;
+    const QString pool = QStringLiteral("春眠不觉晓处处闻啼鸟夜来风雨声花落知多少");
+    while (text.size() < 100) {
+        text += pool;
+    }
+    return text.left(100);
+}
+
+QString english()
+{
+    return QStringLiteral("Spring: The quick brown fox jumps over the lazy dog and runs far away into the woods. ");
+}
+
+QString loader(int id)
+{
+    return id >= 100 ? english() : essay();
+}
+
+// One main window's worth of run machinery on a manual clock; the test plays
+// the typing engine by setting the counters.
+struct Bench {
+    test::UserFolder user;
+    ManualClock clock;
+    TextSource source{user.db(), nullptr, loader};
+    PracticeRun run{user.db(), source, &clock};
+    RunCounters counters;
+
+    Bench()
+    {
+        run.setCountersSource([this] { return counters; });
+        QObject::connect(&run, &PracticeRun::countersResetRequested, [this] { counters = RunCounters{}; });
+    }
+
+    // Lets `seconds` pass, one clock tick at a time.
+    void pass(int seconds)
+    {
+        for (int i = 0; i < seconds; ++i) {
+            clock.advanceMs(1000);
+            run.timer().poll();
+        }
+    }
+
+    void begin(const QString& minutes = QStringLiteral("1"))
+    {
+        run.setTestTime(minutes);
+        MsgScript::pushAnswer(QStringLiteral("OK"));
+        run.CMD_Begin_Click();
+    }
+
+    QString lastMessage() const { return MsgScript::shown().isEmpty() ? QString() : MsgScript::shown().last().text; }
+};
+
+} // namespace
+
+class TestRunLifecycle : public QObject {
+    Q_OBJECT
+private slots:
+    void liveLabelFormulas_data();
+    void liveLabelFormulas();
+    void labelsBeforeTheFirstTick();
+    void speedPeakKeepsHighestTruncated();
+    void reviewTextDropsPunctuationAndRepeats();
+    void runLengthChecks_data();
+    void runLengthChecks();
+    void recordTypes();
+    void fullMinuteRunWritesCheckedRecord();
+    void pauseHoldsTheClock();
+    void earlyStop();
+    void fullRunInSavedArticleKeepsNoRecord();
+    void englishResultCountsWords();
+    void wrongCharactersGoToReviewArticle();
+    void switchQuestion();
+    void againReloadsRows();
+};
+
+void TestRunLifecycle::liveLabelFormulas_data()
+{
+    QTest::addColumn<int>("t");
+    QTest::addColumn<int>("right");
+    QTest::addColumn<int>("wrong");
+    QTest::addColumn<QStringList>("expected"); // speed, speed2, one, percent
+    QTest::addRow("120 right in a minute") << 60 << 120 << 0
+                                           << QStringList{"120 字/分钟", "2 字/秒", "0.5 秒", "100 %"};
+    QTest::addRow("90 right 10 wrong") << 60 << 90 << 10 << QStringList{"81 字/分钟", "1.35 字/秒", "0.67 秒", "90 %"};
+    QTest::addRow("nothing right yet") << 7 << 0 << 3 << QStringList{"0 字/分钟", "0.00 字/秒", "7 秒", "0.00 %"};
+    QTest::addRow("fractions") << 7 << 1 << 2
+                               << QStringList{"2 字/分钟", "0.05 字/秒", "7 秒", "33.33 %"};
+    QTest::addRow("accuracy rounds half up") << 30 << 1999 << 1
+                                             << QStringList{"3996 字/分钟", "66.6 字/秒", "0.02 秒", "99.95 %"};
+}
+
+void TestRunLifecycle::liveLabelFormulas()
+{
+    QFETCH(int, t);
+    QFETCH(int, right);
+    QFETCH(int, wrong);
+    QFETCH(QStringList, expected);
+    const LiveLabels l = liveLabels(t, 60, right, wrong);
+    QCOMPARE(l.Label_Speed, expected[0]);
+    QCOMPARE(l.Label_Speed2, expected[1]);
+    QCOMPARE(l.Label_One, expected[2]);
+    QCOMPARE(l.Right_Percent, expected[3]);
+    QCOMPARE(l.Label_Right, QString::number(right) + QStringLiteral(" 字"));
+    QCOMPARE(l.Label_Wrong, QString::number(wrong) + QStringLiteral(" 字"));
+    QCOMPARE(l.Time_Use, minutesText(t));
+    QCOMPARE(l.Time_Free, minutesText(60 - t));
+}
+
+void TestRunLifecycle::labelsBeforeTheFirstTick()
+{
+    const LiveLabels l = startLabels(10);
+    QCOMPARE(l.Time_Use, QStringLiteral(" 0 分钟 0 秒"));
+    QCOMPARE(l.Time_Free, QStringLiteral("10 分钟 0 秒"));
+    QCOMPARE(l.Label_Right, QStringLiteral(" 0 字"));
+    QCOMPARE(l.Right_Percent, QStringLiteral(" 0.00 %"));
+    QCOMPARE(l.Label_Speed, QStringLiteral(" 0 字/分钟"));
+    QCOMPARE(l.Label_Speed2, QStringLiteral(" 0 字/秒"));
+    QCOMPARE(l.Label_One, QStringLiteral("0.00 秒"));
+    QCOMPARE(minutesText(125), QStringLiteral("2 分钟 5 秒"));
+    QCOMPARE(minutesText(3600), QStringLiteral("60 分钟 0 秒"));
+}
+
+void TestRunLifecycle::speedPeakKeepsHighestTruncated()
+{
+    float peak = 0;
+    peak = nextSpeedPeak(peak, 7, 1); // 8.5714... per minute
+    QCOMPARE(Shortest(peak), QStringLiteral("8.57"));
+    peak = nextSpeedPeak(peak, 10, 30); // 180
+    QCOMPARE(peak, 180.0f);
+    peak = nextSpeedPeak(peak, 20, 40); // 120: lower, kept at 180
+    QCOMPARE(peak, 180.0f);
+    peak = nextSpeedPeak(peak, 3, 10); // 200
+    QCOMPARE(peak, 200.0f);
+}
+
+void TestRunLifecycle::reviewTextDropsPunctuationAndRepeats()
+{
+    QCOMPARE(reviewText(QStringLiteral("，中中a。")), QStringLiteral("中a"));
+    QCOMPARE(reviewText(QStringLiteral("'?!.\"-，。“”！？、()（）;；<>＜＞：:　 ")), QString());
+    QCOMPARE(reviewText(QStringLiteral("的了的B了b")), QStringLiteral("的了Bb"));
+}
+
+void TestRunLifecycle::runLengthChecks_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("minutes");
+    QTest::addRow("0") << "0" << 0;
+    QTest::addRow("61") << "61" << 0;
+    QTest::addRow("60") << "60" << 60;
+    QTest::addRow("1") << "1" << 1;
+    QTest::addRow("empty") << "" << 0;
+    QTest::addRow("blanks around") << " 5 " << 5;
+    QTest::addRow("pasted letters") << "abc" << 0;
+    QTest::addRow("digits then letters") << "5ab" << 0;
+    QTest::addRow("leading zero") << "05" << 5;
+    QTest::addRow("sign") << "-5" << 0;
+}
+
+void TestRunLifecycle::runLengthChecks()
+{
+    QFETCH(QString, text);
+    QFETCH(int, minutes);
+    QCOMPARE(runMinutes(text), minutes);
+
+    Bench b;
+    QVERIFY(b.user.ok());
+    b.source.chooseChinese(0);
+    b.run.setTestTime(text);
+    QSignalSpy focus(&b.run, &PracticeRun::testTimeFocusRequested);
+    if (minutes == 0) {
+        MsgScript::pushAnswer(QStringLiteral("OK"));
+        b.run.CMD_Begin_Click();
+        QCOMPARE(b.run.state(), PracticeRun::State::Ready);
+        QCOMPARE(MsgScript::shown().last().title, QStringLiteral("时间设置问题"));
+        QCOMPARE(b.lastMessage(), QStringLiteral("测试时间不能设得小于 1 分钟或超过 60 分钟！"));
+        QCOMPARE(focus.count(), 1);
+        QVERIFY(!b.run.timer().Enabled());
+    } else {
+        b.begin(text);
+        QCOMPARE(b.run.state(), PracticeRun::State::Running);
+        QCOMPARE(b.run.timer().Run_EndTime(), minutes * 60);
+        QCOMPARE(b.run.labels().Time_Free, QString::number(minutes) + QStringLiteral(" 分钟 0 秒"));
+    }
+}
+
+void TestRunLifecycle::recordTypes()
+{
+    QCOMPARE(recordTypeFor(0), 0);
+    QCOMPARE(recordTypeFor(1), 1);
+    QCOMPARE(recordTypeFor(2), 2);
+    QCOMPARE(recordTypeFor(3, 0), 30);
+    QCOMPARE(recordTypeFor(3, 7), 37);
+    QCOMPARE(recordTypeFor(3, -1, 0), 38);
+    QCOMPARE(recordTypeFor(3, -1, 2), 40);
+    QCOMPARE(recordTypeFor(3), -1);
+    QCOMPARE(recordTypeFor(5), -1);
+    QCOMPARE(recordTypeFor(4), -1);
+}
+
+void TestRunLifecycle::fullMinuteRunWritesCheckedRecord()
+{
+    Bench b;
+    QVERIFY(b.user.ok());
+    b.source.chooseChinese(0);
+    b.source.resetRows();
+    QSignalSpy results(&b.run, &PracticeRun::resultReady);
+    QSignalSpy input(&b.run, &PracticeRun::inputLineEnabled);
+
+    b.begin(QStringLiteral("1"));
+    QCOMPARE(b.run.beginCaption(), QStringLiteral("暂停(F5)"));
+    QVERIFY(b.run.stopEnabled());
+    QVERIFY(!b.run.testTimeEnabled());
+    QCOMPARE(MsgScript::shown().last().text, QStringLiteral("单击“确定”按钮后正式开始练习！"));
+    QCOMPARE(input.count(), 1);
+    QCOMPARE(input.last().at(0).toBool(), true);
+
+    // 1.5 right characters a second and a mistake every six seconds: 90
+    // right and 10 wrong at the end of the minute.
+    for (int s = 1; s <= 59; ++s) {
+        b.counters.Right_Count = s * 3 / 2;
+        b.counters.Wrong_Count = s / 6;
+        b.pass(1);
+        if (s == 30) {
+            QCOMPARE(b.run.labels().Time_Use, QStringLiteral("0 分钟 30 秒"));
+            QCOMPARE(b.run.labels().Time_Free, QStringLiteral("0 分钟 30 秒"));
+            QCOMPARE(b.run.labels().Label_Right, QStringLiteral("45 字"));
+            QCOMPARE(b.run.labels().Label_Wrong, QStringLiteral("5 字"));
+        }
+    }
+    b.counters.Right_Count = 90;
+    b.counters.Wrong_Count = 10;
+    QCOMPARE(b.run.state(), PracticeRun::State::Running);
+    QCOMPARE(results.count(), 0);
+
+    MsgScript::pushAnswer(QStringLiteral("OK")); // the result
+    b.pass(1);
+    QCOMPARE(b.run.state(), PracticeRun::State::Finished);
+    QCOMPARE(b.run.beginCaption(), QStringLiteral("再来一次(F5)"));
+    QVERIFY(!b.run.stopEnabled());
+    QVERIFY(b.run.testTimeEnabled());
+    QCOMPARE(b.run.labels().Time_Use, QStringLiteral("1 分钟 0 秒"));
+    QCOMPARE(b.run.labels().Time_Free, QStringLiteral("0 分钟 0 秒"));
+
+    const QString result = QStringLiteral("测试时间：1 分钟 0 秒\r\n"
+                                          "一共打了： 100 个字\r\n"
+                                          "打对了：90 字\r\n"
+                                          "打错了：10 字\r\n"
+                                          "正确率：90 %\r\n"
+                                          "速度为：81 字/分钟\r\n"
+                                          "      1.35 字/秒\r\n"
+                                          "\r\n"
+                                          "练习过程中的速度峰值：90 字/分钟");
+    const MsgRequest shown = MsgScript::shown().last();
+    QCOMPARE(shown.title, QStringLiteral("本次测试结果(已复制到剪贴板)"));
+    QCOMPARE(shown.text, result);
+    QCOMPARE(results.count(), 1);
+    QCOMPARE(results.first().at(0).toString(), result);
+    QCOMPARE(input.last().at(0).toBool(), false);
+
+    QSqlQuery q = b.user.db().exec(QStringLiteral("select ID, type, s, t, c, r from testlog"));
+    QVERIFY(q.next());
+    const QString id = q.value(0).toString();
+    QCOMPARE(q.value(1).toString(), QStringLiteral("0"));
+    QCOMPARE(q.value(2).toString(), QStringLiteral("81"));
+    QCOMPARE(q.value(3).toString(), QStringLiteral("1"));
+    QCOMPARE(q.value(5).toString(), QStringLiteral("90 %"));
+    const QString check =
+        Code_Of(Code_Of(id) + Code_Of(QStringLiteral("0")) + Code_Of(QStringLiteral("81")) + "1" + "90 %").left(20);
+    QCOMPARE(q.value(4).toString(), check);
+    QVERIFY(!q.next());
+
+    // 100 characters typed from position 1 of a 100-character essay: the
+    // whole essay was read, the next run starts at its beginning again.
+    QCOMPARE(b.user.db().scalar(QStringLiteral("select No_ from test_no where N = '0000'"))->toInt(), 1);
+}
+
+void TestRunLifecycle::pauseHoldsTheClock()
+{
+    Bench b;
+    QVERIFY(b.user.ok());
+    b.source.chooseChinese(0);
+    b.begin(QStringLiteral("2"));
+    b.counters.Right_Count = 12;
+    b.pass(5);
+    QCOMPARE(b.run.timer().Sum_RunTime(), 5);
+
+    b.run.CMD_Begin_Click();
+    QCOMPARE(b.run.state(), PracticeRun::State::Paused);
+    QCOMPARE(b.run.beginCaption(), QStringLiteral("继续(F5)"));
+    QVERIFY(b.run.stopEnabled());
+    QVERIFY(!b.run.inputEnabled());
+    b.pass(30);
+    QCOMPARE(b.run.timer().Sum_RunTime(), 5);
+    QCOMPARE(b.run.labels().Time_Use, QStringLiteral("0 分钟 5 秒"));
+
+    b.run.CMD_Begin_Click();
+    QCOMPARE(b.run.state(), PracticeRun::State::Running);
+    QCOMPARE(b.run.beginCaption(), QStringLiteral("暂停(F5)"));
+    b.pass(1);
+    QCOMPARE(b.run.timer().Sum_RunTime(), 6);
+    QCOMPARE(b.run.labels().Label_Speed, QStringLiteral("120 字/分钟"));
+}
+
+void TestRunLifecycle::earlyStop()
+{
+    Bench b;
+    QVERIFY(b.user.ok());
+    b.source.chooseChinese(0);
+    b.begin(QStringLiteral("10"));
+    b.counters.Right_Count = 20;
+    b.counters.Wrong_Count = 3;
+    b.pass(10);
+
+    // No: the run goes on as it was, its clock included.
+    MsgScript::pushAnswer(QStringLiteral("No"));
+    b.run.CMD_Stop_Click();
+    QCOMPARE(MsgScript::shown().last().title, QStringLiteral("停止练习"));
+    QCOMPARE(b.lastMessage(), QStringLiteral("练习时间还没到，真的要停止吗？"));
+    QCOMPARE(b.run.state(), PracticeRun::State::Running);
+    b.pass(1);
+    QCOMPARE(b.run.timer().Sum_RunTime(), 11);
+
+    // Yes: no result and no record, but the position moves on.
+    const qsizetype before = MsgScript::shown().size();
+    MsgScript::pushAnswer(QStringLiteral("Yes"));
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    QSignalSpy results(&b.run, &PracticeRun::resultReady);
+    b.run.CMD_Stop_Click();
+    QCOMPARE(MsgScript::shown().size(), before + 2);
+    QCOMPARE(b.lastMessage(), QStringLiteral("本次练习没有正常完成，成绩将不进行记录！"));
+    QCOMPARE(b.run.state(), PracticeRun::State::Finished);
+    QCOMPARE(results.count(), 0);
+    QCOMPARE(b.user.count(QStringLiteral("testlog")), 0);
+    QCOMPARE(b.user.db().scalar(QStringLiteral("select No_ from test_no where N = '0000'"))->toInt(), 24);
+    b.pass(5);
+    QCOMPARE(b.run.timer().Sum_RunTime(), 11);
+}
+
+void TestRunLifecycle::fullRunInSavedArticleKeepsNoRecord()
+{
+    Bench b;
+    QVERIFY(b.user.ok());
+    const QString text = QStringLiteral("字").repeated(80);
+    b.user.db().exec(QStringLiteral("insert into text_ (N, T, C, No_) values (?, ?, ?, 1)"),
+                     {QStringLiteral("文章_u"), text, Code_Of(text)});
+    QVERIFY(b.source.chooseArticle(QStringLiteral("文章_u")));
+    b.begin(QStringLiteral("1"));
+    b.counters.Right_Count = 50;
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    b.pass(60);
+    QCOMPARE(b.run.state(), PracticeRun::State::Finished);
+    QVERIFY(!b.run.lastResult().isEmpty());
+    QCOMPARE(b.user.count(QStringLiteral("testlog")), 0);
+    QCOMPARE(b.user.db().scalar(QStringLiteral("select No_ from text_ where N = ?"), {QStringLiteral("文章_u")})->toInt(),
+             51);
+}
+
+void TestRunLifecycle::englishResultCountsWords()
+{
+    Bench b;
+    QVERIFY(b.user.ok());
+    b.source.chooseEnglish(3);
+    b.begin(QStringLiteral("1"));
+    b.counters.Right_Count = 240;
+    b.counters.Wrong_Count = 5;
+    b.counters.Word_Count = 41;
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    b.pass(60);
+    const MsgRequest shown = MsgScript::shown().last();
+    QCOMPARE(shown.title, QStringLiteral("练习结果(已复制到剪贴板)"));
+    const QStringList lines = shown.text.split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.size(), 7);
+    QCOMPARE(lines[1], QStringLiteral("一共打了： 245 个字符 /41 个单词"));
+    QCOMPARE(lines[2], QStringLiteral("打对了：240 字符"));
+    QCOMPARE(lines[3], QStringLiteral("打错了：5 字符"));
+    QCOMPARE(lines[4], QStringLiteral("正确率：97.96 %"));
+    QSqlQuery q = b.user.db().exec(QStringLiteral("select type, s from testlog"));
+    QVERIFY(q.next());
+    QCOMPARE(q.value(0).toString(), QStringLiteral("1"));
+    QCOMPARE(q.value(1).toString(), QStringLiteral("235"));
+
+    // The random letters are not an English article: the plain form, no
+    // position to keep.
+    b.source.chooseEnglish(10);
+    b.run.resetToReady();
+    b.begin(QStringLiteral("1"));
+    b.counters.Right_Count = 60;
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    b.pass(60);
+    QCOMPARE(MsgScript::shown().last().title, QStringLiteral("本次测试结果(已复制到剪贴板)"));
+    QVERIFY(MsgScript::shown().last().text.endsWith(QStringLiteral("练习过程中的速度峰值：3600 字/分钟")));
+    QCOMPARE(b.user.count(QStringLiteral("testlog")), 2);
+}
+
+void TestRunLifecycle::wrongCharactersGoToReviewArticle()
+{
+    Bench b;
+    QVERIFY(b.user.ok());
+    b.source.chooseChinese(0);
+    QSignalSpy offer(&b.run, &PracticeRun::wrongOfferChanged);
+
+    // Stopped early, answered Yes to the offer: the review article is made.
+    b.begin(QStringLiteral("5"));
+    b.counters.Right_Count = 5;
+    b.counters.Wrong_Count = 5;
+    b.counters.Wrong_Text = QStringLiteral("，中中a。");
+    b.pass(3);
+    MsgScript::pushAnswer(QStringLiteral("Yes")); // stop early
+    MsgScript::pushAnswer(QStringLiteral("OK"));  // no record
+    MsgScript::pushAnswer(QStringLiteral("YesF")); // save the characters
+    MsgScript::pushAnswer(QStringLiteral("No"));  // practise now?
+    b.run.CMD_Stop_Click();
+    QCOMPARE(MsgScript::pending(), 0);
+    const MsgRequest question = MsgScript::shown().at(MsgScript::shown().size() - 2);
+    QCOMPARE(question.text, QStringLiteral("您在练习过程中打错了一些字，您希望将这些字保存到\r\n“错字复习”文章中以便日后强化练习吗?"));
+    QCOMPARE(question.check, 1);
+    QSqlQuery q = b.user.db().exec(QStringLiteral("select N, T, C, No_ from text_"));
+    QVERIFY(q.next());
+    QCOMPARE(q.value(0).toString(), QStringLiteral("错字复习_w"));
+    QCOMPARE(q.value(1).toString(), QStringLiteral("中a"));
+    QCOMPARE(q.value(2).toString(), Code_Of(QStringLiteral("中a")));
+    QVERIFY(b.run.wrongOffer());
+
+    // The next run's characters are added to it; the ticked box turns the
+    // offer off.
+    b.begin(QStringLiteral("5"));
+    b.counters.Wrong_Count = 2;
+    b.counters.Wrong_Text = QStringLiteral("a的");
+    MsgScript::pushAnswer(QStringLiteral("Yes"));
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    MsgScript::pushAnswer(QStringLiteral("YesT"));
+    MsgScript::pushAnswer(QStringLiteral("OK")); // changed
+    b.run.CMD_Stop_Click();
+    QCOMPARE(MsgScript::pending(), 0);
+    QCOMPARE(b.user.db().scalar(QStringLiteral("select T from text_ where N = ?"), {QStringLiteral("错字复习_w")})->toString(),
+             QStringLiteral("中a的"));
+    QVERIFY(!b.run.wrongOffer());
+    QCOMPARE(offer.count(), 1);
+
+    // With the offer off nothing is asked.
+    b.begin(QStringLiteral("5"));
+    b.counters.Wrong_Text = QStringLiteral("错");
+    MsgScript::pushAnswer(QStringLiteral("Yes"));
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    b.run.CMD_Stop_Click();
+    QCOMPARE(MsgScript::pending(), 0);
+    QCOMPARE(b.lastMessage(), QStringLiteral("本次练习没有正常完成，成绩将不进行记录！"));
+}
+
+void TestRunLifecycle::switchQuestion()
+{
+    Bench b;
+    QVERIFY(b.user.ok());
+    b.source.chooseChinese(0);
+    QVERIFY(b.run.confirmSwitch()); // nothing running: no question
+    QCOMPARE(MsgScript::shown().size(), 0);
+
+    b.begin(QStringLiteral("3"));
+    b.pass(4);
+    MsgScript::pushAnswer(QStringLiteral("No"));
+    QVERIFY(!b.run.confirmSwitch());
+    QCOMPARE(MsgScript::shown().last().title, QStringLiteral("确认"));
+    QCOMPARE(b.lastMessage(), QStringLiteral("真的要停止正在进行的练习并转入新练习吗? "));
+    QCOMPARE(b.run.state(), PracticeRun::State::Running);
+    b.pass(1);
+    QCOMPARE(b.run.timer().Sum_RunTime(), 5);
+
+    // A paused run stays paused after No.
+    b.run.CMD_Begin_Click();
+    MsgScript::pushAnswer(QStringLiteral("No"));
+    QVERIFY(!b.run.confirmSwitch());
+    b.pass(3);
+    QCOMPARE(b.run.timer().Sum_RunTime(), 5);
+    QCOMPARE(b.run.state(), PracticeRun::State::Paused);
+
+    MsgScript::pushAnswer(QStringLiteral("Yes"));
+    QVERIFY(b.run.confirmSwitch());
+    QCOMPARE(b.run.state(), PracticeRun::State::Ready);
+    QVERIFY(b.run.testTimeEnabled());
+    QCOMPARE(b.run.beginCaption(), QStringLiteral("开始(F5)"));
+    QCOMPARE(b.user.count(QStringLiteral("testlog")), 0);
+}
+
+void TestRunLifecycle::againReloadsRows()
+{
+    Bench b;
+    QVERIFY(b.user.ok());
+    b.source.chooseChinese(0);
+    QSignalSpy reload(&b.run, &PracticeRun::rowsReloadRequested);
+    QSignalSpy reset(&b.run, &PracticeRun::countersResetRequested);
+    b.begin(QStringLiteral("1"));
+    QCOMPARE(reload.count(), 0);
+    b.counters.Right_Count = 30;
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    b.pass(60);
+    QCOMPARE(b.run.state(), PracticeRun::State::Finished);
+    QCOMPARE(b.run.Speed_Peak(), 1800.0f); // 30 right after the first second
+
+    b.begin(QStringLiteral("1"));
+    QCOMPARE(reload.count(), 1);
+    QCOMPARE(reset.count(), 2);
+    QCOMPARE(b.counters.Right_Count, 0);
+    QCOMPARE(b.run.Speed_Peak(), 0.0f);
+    QCOMPARE(b.run.state(), PracticeRun::State::Running);
+    QCOMPARE(b.run.labels(), startLabels(1));
+}
+
+QTEST_GUILESS_MAIN(TestRunLifecycle)
+#include "tst_runlifecycle.moc"
