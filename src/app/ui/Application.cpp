@@ -4,6 +4,7 @@
 #include "app/Msg.h"
 #include "app/ui/LoginHandOff.h"
 #include "app/ui/MsgDialog.h"
+#include "controls/ui/Skin.h"
 #include "store/Database.h"
 
 #include <QApplication>
@@ -50,6 +51,7 @@ int runApplication(int argc, char* argv[])
     QApplication::setApplicationDisplayName(QStringLiteral("Tesmara"));
     QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/data/icon/tesmara.svg")));
+    skin::install();
     installUiServices();
 
     const ProgramFolders folders =
