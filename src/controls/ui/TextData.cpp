@@ -402,6 +402,8 @@ void Text_Data::paintEvent(QPaintEvent* event)
     p.setFont(m_font);
     const QString& text = m_line.Text();
     const bool skipSpaces = m_line.TextType() == 2 && m_line.SetSame();
+    const int fullCell = m_line.fullAdvance();
+    TextLine::Colour penColour = 0xFFFFFFFF; // no colour yet
     for (int i = 0; i < text.size(); ++i) {
         const QChar ch = text.at(i);
         if (ch.isSpace() && (skipSpaces || ch == QLatin1Char(' '))) {
@@ -413,11 +415,21 @@ void Text_Data::paintEvent(QPaintEvent* event)
         if (cell.isEmpty() || !cell.toAlignedRect().intersects(dirty)) {
             continue;
         }
-        p.save();
-        p.setClipRect(cell);
-        p.setPen(toQColor(m_line.drawColour(i)));
+        const TextLine::Colour colour = m_line.drawColour(i);
+        if (colour != penColour) {
+            p.setPen(toQColor(colour));
+            penColour = colour;
+        }
+        // Only a wide character in a cell narrower than its width is cut
+        // back to the cell; everything else fits and is drawn unclipped.
+        const bool cut = !TextLine::isSingleByte(ch) && m_line.cellEnd(i) - m_line.cellStart(i) < fullCell;
+        if (cut) {
+            p.setClipRect(cell);
+        }
         p.drawText(QPointF(left, baseline), QString(ch));
-        p.restore();
+        if (cut) {
+            p.setClipping(false);
+        }
     }
 
     if (!m_preedit.isEmpty()) {
