@@ -1,0 +1,419 @@
+#include "app/Clock.h"
+#include "app/Msg.h"
+#include "practice/TextSource.h"
+#include "store/RecordCode.h"
+
+#include "RunsFixture.h"
+
+#include <QtTest>
+
+using namespace tesmara;
+
+namespace {
+
+// Numbered characters make positions visible: character i of the essay is
+// the code point 0x4E00 + i - 1 (1-based).
+QString essay(int length)
+{
+    QString text;
+    for (int i = 0; i < length; ++i) {
+        text.append(QChar(0x4E00 + i));
+    }
+    return text;
+}
+
+QString englishText()
+{
+    return QStringLiteral("Title: one two three four five six seven eight nine ten eleven twelve "
+                          "thirteen fourteen fifteen sixteen seventeen eighteen nineteen twenty.");
+}
+
+QString loader(int id)
+{
+    if (id == 100 + 2) {
+        return englishText();
+    }
+    if (id == 100 + 5) {
+        return QString(70, QLatin1Char('x')) + QStringLiteral(" end ");
+    }
+    return essay(100);
+}
+
+// Random numbers from a list, repeated.
+class Script final : public RandomSource {
+public:
+    explicit Script(QList<double> values) : m_values(std::move(values)) {}
+    quint32 bounded(quint32 bound) override { return quint32(unit() * bound); }
+    double unit() override { return m_values[m_next++ % m_values.size()]; }
+    void restart() { m_next = 0; }
+
+private:
+    QList<double> m_values;
+    qsizetype m_next = 0;
+};
+
+qint64 position(Database& db, const QString& table, const QString& key)
+{
+    return db.scalar(QStringLiteral("select No_ from %1 where N = ?").arg(table), {key})->toLongLong();
+}
+
+void addArticle(Database& db, const QString& name, const QString& text, qint64 pos = 1)
+{
+    db.exec(QStringLiteral("insert into text_ (N, T, C, No_) values (?, ?, ?, ?)"), {name, text, Code_Of(text), pos});
+}
+
+} // namespace
+
+class TestTextSource : public QObject {
+    Q_OBJECT
+private slots:
+    void chineseLinesWrapAtTheEnd();
+    void firstChoiceAddsPositionRow();
+    void positionOutsideTextStartsAtOne();
+    void englishLinesEndAfterAWord();
+    void generatedLines();
+    void drillLines();
+    void savedArticleIsChecked();
+    void articleLinesFillByWidth();
+    void savingPositions();
+    void englishPositionsResumeAtAWord();
+    void articleNamesAreKeysAsTheyAre();
+    void savedArticleMenus();
+    void titles();
+};
+
+void TestTextSource::chineseLinesWrapAtTheEnd()
+{
+    test::UserFolder user;
+    QVERIFY(user.ok());
+    TextSource src(user.db(), nullptr, loader);
+    user.db().exec(QStringLiteral("insert into test_no (N, No_) values ('0003', 91)"));
+    src.chooseChinese(3);
+    QCOMPARE(src.kind(), PracticeKind::Chinese);
+    QCOMPARE(src.textType(), 0);
+    src.resetRows();
+    QCOMPARE(src.Test_Pos, 91);
+    const QString text = essay(100);
+    QCOMPARE(src.nextLine(), text.mid(90) + text.left(20));
+    QCOMPARE(src.Test_Pos, 21);
+    QCOMPARE(src.nextLine(), text.mid(20, 30));
+    src.Test_Pos = 71;
+    QCOMPARE(src.nextLine(), text.mid(70, 30));
+    QCOMPARE(src.Test_Pos, 1);
+    src.Test_Pos = 100;
+    QCOMPARE(src.nextLine(), text.mid(99) + text.left(29));
+    QCOMPARE(src.Test_Pos, 30);
+}
+
+void TestTextSource::firstChoiceAddsPositionRow()
+{
+    test::UserFolder user;
+    QVERIFY(user.ok());
+    TextSource src(user.db(), nullptr, loader);
+    src.chooseChinese(11);
+    QCOMPARE(src.positionKey(), QStringLiteral("0011"));
+    QCOMPARE(position(user.db(), "test_no", "0011"), 1);
+    src.chooseEnglish(2);
+    QCOMPARE(src.positionKey(), QStringLiteral("0102"));
+    QCOMPARE(src.Test_Text, englishText());
+    QCOMPARE(position(user.db(), "test_no", "0102"), 1);
+    // Choosing again adds nothing.
+    src.chooseChinese(11);
+    QCOMPARE(user.count("test_no"), 2);
+    // Random letters keep no position.
+    src.chooseEnglish(10);
+    QVERIFY(src.positionKey().isEmpty());
+    QCOMPARE(user.count("test_no"), 2);
+}
+
+void TestTextSource::positionOutsideTextStartsAtOne()
+{
+    test::UserFolder user;
+    QVERIFY(user.ok());
+    TextSource src(user.db(), nullptr, loader);
+    for (const int stored : {0, -4, 101, 5000}) {
+        user.db().exec(QStringLiteral("delete from test_no"));
+        user.db().exec(QStringLiteral("insert into test_no (N, No_) values ('0000', ?)"), {stored});
+        src.chooseChinese(0);
+        src.resetRows();
+        QCOMPARE(src.Test_Pos, 1);
+        QCOMPARE(src.nextLine(), essay(100).left(30));
+    }
+    user.db().exec(QStringLiteral("update test_no set No_ = 100"));
+    src.chooseChinese(0);
+    src.resetRows();
+    QCOMPARE(src.Test_Pos, 100);
+}
+
+void TestTextSource::englishLinesEndAfterAWord()
+{
+    test::UserFolder user;
+    QVERIFY(user.ok());
+    TextSource src(user.db(), nullptr, loader);
+    src.chooseEnglish(2);
+    QCOMPARE(src.textType(), 1);
+    QVERIFY(src.englishArticle());
+    src.resetRows();
+    const QString text = englishText();
+    const QString first = src.nextLine();
+    QVERIFY(first.size() <= 60);
+    QVERIFY(first.endsWith(QLatin1Char(' ')));
+    QCOMPARE(first, text.left(first.size()));
+    // The cut is the last space within the 60 characters.
+    QCOMPARE(first.size(), text.left(60).lastIndexOf(QLatin1Char(' ')) + 1);
+    QCOMPARE(src.Test_Pos, first.size() + 1);
+    // Reading on through the end continues from the title again.
+    QString all = first;
+    for (int i = 0; i < 6; ++i) {
+        const QString line = src.nextLine();
+        QVERIFY(!line.isEmpty() && line.size() <= 60);
+        all += line;
+    }
+    QVERIFY(all.startsWith(text + text.left(10)));
+
+    // A stretch without a space stays whole (60 characters).
+    src.chooseEnglish(5);
+    src.resetRows();
+    QCOMPARE(src.nextLine(), QString(60, QLatin1Char('x')));
+    QCOMPARE(src.Test_Pos, 61);
+    QCOMPARE(src.nextLine(), QStringLiteral("xxxxxxxxxx end "));
+}
+
+void TestTextSource::generatedLines()
+{
+    test::UserFolder user;
+    QVERIFY(user.ok());
+    Script random({0.0, 0.999999, 0.5, 0.04});
+    TextSource src(user.db(), &random, loader);
+
+    src.chooseEnglish(10);
+    QVERIFY(src.randomLetters());
+    QVERIFY(!src.englishArticle());
+    src.setEnglishWidth(true);
+    QCOMPARE(src.textType(), 0);
+    QString line = src.nextLine();
+    QCOMPARE(line.size(), 30);
+    QVERIFY(line.startsWith(QStringLiteral("aznb")));
+    src.setEnglishWidth(false);
+    QCOMPARE(src.textType(), 1);
+    QCOMPARE(src.nextLine().size(), 60);
+
+    src.chooseNumbers(0);
+    random.restart();
+    QVERIFY(src.Test_Text.isEmpty());
+    src.setNumberWidth(true);
+    QCOMPARE(src.textType(), 0);
+    line = src.nextLine();
+    QCOMPARE(line.size(), 30);
+    QVERIFY(line.startsWith(QStringLiteral("0950")));
+    src.setNumberWidth(false);
+    QCOMPARE(src.textType(), 1);
+    src.chooseNumbers(1);
+    random.restart();
+    line = src.nextLine();
+    QCOMPARE(line.size(), 60);
+    // Index 24 of the operator alphabet is "/", 12 is "2", 1 is "1".
+    QVERIFY(line.startsWith(QStringLiteral("0/21")));
+    // Everything drawn stays inside its alphabet.
+    for (const QChar c : line) {
+        QVERIFY(QStringLiteral("0123456789.+-*/").contains(c));
+    }
+}
+
+void TestTextSource::drillLines()
+{
+    test::UserFolder user;
+    QVERIFY(user.ok());
+    Script random({0.0, 0.5, 0.99});
+    TextSource src(user.db(), &random, loader);
+    src.chooseDrill(QStringLiteral("工了以在有"), 1);
+    QCOMPARE(src.nextLine(), QStringLiteral("工以有").repeated(10));
+    src.chooseDrill(QStringLiteral("中国人民经济"), 2);
+    QCOMPARE(src.drillItemLength(), 2);
+    const QString line = src.nextLine();
+    const QStringList words = line.split(QChar(0x3000));
+    QCOMPARE(words.size(), 10);
+    QCOMPARE(words.mid(0, 3), (QStringList{"中国", "人民", "经济"}));
+}
+
+void TestTextSource::savedArticleIsChecked()
+{
+    test::UserFolder user;
+    QVERIFY(user.ok());
+    TextSource src(user.db(), nullptr, loader);
+    const QString text = essay(60);
+    addArticle(user.db(), QStringLiteral("好文_u"), text, 7);
+    src.chooseChinese(1);
+
+    QVERIFY(src.chooseArticle(QStringLiteral("好文_u")));
+    QCOMPARE(src.kind(), PracticeKind::Article);
+    QCOMPARE(src.textType(), 2);
+    QCOMPARE(src.Test_Text, text);
+    src.resetRows();
+    QCOMPARE(src.Test_Pos, 7);
+
+    // A hand-edited text no longer matches its check code.
+    user.db().exec(QStringLiteral("update text_ set T = ? where N = ?"), {text + QStringLiteral("改"), "好文_u"});
+    src.chooseChinese(1);
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    QVERIFY(!src.chooseArticle(QStringLiteral("好文_u")));
+    QCOMPARE(MsgScript::shown().last().title, QStringLiteral("数据文件错误"));
+    QCOMPARE(src.kind(), PracticeKind::Chinese);
+    QCOMPARE(src.Test_Text, essay(100));
+
+    // So is an edited check code, and a missing row.
+    user.db().exec(QStringLiteral("update text_ set T = ?, C = ? where N = ?"),
+                   {text, QString(32, QLatin1Char('0')), "好文_u"});
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    QVERIFY(!src.chooseArticle(QStringLiteral("好文_u")));
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    QVERIFY(!src.chooseArticle(QStringLiteral("没有_u")));
+    QCOMPARE(MsgScript::shown().size(), 3);
+    QCOMPARE(MsgScript::pending(), 0);
+}
+
+void TestTextSource::articleLinesFillByWidth()
+{
+    test::UserFolder user;
+    QVERIFY(user.ok());
+    TextSource src(user.db(), nullptr, loader);
+    // The default row: 30 full-width or 60 half-width characters.
+    const QString chinese = essay(100);
+    addArticle(user.db(), QStringLiteral("中_u"), chinese);
+    QVERIFY(src.chooseArticle(QStringLiteral("中_u")));
+    src.resetRows();
+    QCOMPARE(src.nextLine(), chinese.left(30));
+    QCOMPARE(src.Test_Pos, 31);
+
+    const QString mixed = QStringLiteral("ab中") + QString(70, QLatin1Char('c'));
+    addArticle(user.db(), QStringLiteral("混_u"), mixed);
+    QVERIFY(src.chooseArticle(QStringLiteral("混_u")));
+    src.resetRows();
+    // 2 half + 1 full + 56 half = 60 half cells' width less one: "c" no. 57
+    // overflows it and is taken off again.
+    QCOMPARE(src.nextLine(), mixed.left(59));
+    QCOMPARE(src.Test_Pos, 60);
+
+    // A narrower row, as the window measures it.
+    src.setLineFits([](const QString& line) { return mixedLineFits(line, 0, 15 + 10 * 375); });
+    QCOMPARE(src.nextLine(), QString(14, QLatin1Char('c')) + QStringLiteral("ab中c"));
+    QVERIFY(mixedLineFits(QStringLiteral("中文"), 1, 15 + 2 * 435));
+    QVERIFY(!mixedLineFits(QStringLiteral("中文"), 1, 15 + 2 * 435 - 1));
+    QVERIFY(mixedLineFits(QStringLiteral("ab"), 2, 15 + 2 * 270));
+}
+
+void TestTextSource::savingPositions()
+{
+    test::UserFolder user;
+    QVERIFY(user.ok());
+    TextSource src(user.db(), nullptr, loader);
+    src.chooseChinese(4);
+    src.saveReadingPosition(23);
+    QCOMPARE(position(user.db(), "test_no", "0004"), 24);
+    src.saveReadingPosition(70);
+    QCOMPARE(position(user.db(), "test_no", "0004"), 94);
+    // 94 + 10 reaches past the end of the 100 characters: (104 - 100) mod 100.
+    src.saveReadingPosition(10);
+    QCOMPARE(position(user.db(), "test_no", "0004"), 4);
+    src.saveReadingPosition(250);
+    QCOMPARE(position(user.db(), "test_no", "0004"), 54);
+    // The next reset of the rows starts where the run stopped.
+    src.nextLine();
+    src.resetRows();
+    QCOMPARE(src.Test_Pos, 54);
+    // A row removed meanwhile is added again.
+    user.db().exec(QStringLiteral("delete from test_no"));
+    src.saveReadingPosition(5);
+    QCOMPARE(position(user.db(), "test_no", "0004"), 6);
+
+    // Generated practice stores nothing.
+    src.chooseNumbers(0);
+    src.saveReadingPosition(40);
+    src.chooseEnglish(10);
+    src.saveReadingPosition(40);
+    QCOMPARE(user.count("test_no"), 1);
+}
+
+void TestTextSource::englishPositionsResumeAtAWord()
+{
+    test::UserFolder user;
+    QVERIFY(user.ok());
+    TextSource src(user.db(), nullptr, loader);
+    const QString text = englishText();
+    src.chooseEnglish(2);
+    // Inside "one" within the first 30 characters: back to its start.
+    src.saveReadingPosition(8);
+    QCOMPARE(position(user.db(), "test_no", "0102"), text.indexOf(QStringLiteral("one")) + 1);
+    // Right after a space: kept.
+    const int six = int(text.indexOf(QStringLiteral("six")));
+    user.db().exec(QStringLiteral("update test_no set No_ = 1"));
+    src.saveReadingPosition(six);
+    QCOMPARE(position(user.db(), "test_no", "0102"), six + 1);
+    // In the middle of "fourteen": back to the "f".
+    const int fourteen = int(text.indexOf(QStringLiteral("fourteen")));
+    user.db().exec(QStringLiteral("update test_no set No_ = 1"));
+    src.saveReadingPosition(fourteen + 4);
+    QCOMPARE(position(user.db(), "test_no", "0102"), fourteen + 1);
+    // Typing exactly to the end wraps to 0, which becomes 1.
+    user.db().exec(QStringLiteral("update test_no set No_ = 1"));
+    src.saveReadingPosition(text.size() - 1);
+    QCOMPARE(position(user.db(), "test_no", "0102"), 1);
+
+    // A Chinese article has no spaces: within the first 30 characters it
+    // starts again at 1, further on it stays.
+    addArticle(user.db(), QStringLiteral("文_u"), essay(200));
+    QVERIFY(src.chooseArticle(QStringLiteral("文_u")));
+    src.saveReadingPosition(20);
+    QCOMPARE(position(user.db(), "text_", "文_u"), 1);
+    src.saveReadingPosition(80);
+    QCOMPARE(position(user.db(), "text_", "文_u"), 81);
+}
+
+void TestTextSource::articleNamesAreKeysAsTheyAre()
+{
+    test::UserFolder user;
+    QVERIFY(user.ok());
+    TextSource src(user.db(), nullptr, loader);
+    const QStringList names{QStringLiteral("it's_u"), QStringLiteral("100%_u"), QStringLiteral("a\\b_u"),
+                            QStringLiteral("%_u"), QStringLiteral("a'';--_w")};
+    for (const QString& n : names) {
+        addArticle(user.db(), n, essay(60) + n);
+    }
+    for (const QString& n : names) {
+        QVERIFY2(src.chooseArticle(n), qPrintable(n));
+        QCOMPARE(src.Test_Text, essay(60) + n);
+        src.saveReadingPosition(40);
+        QCOMPARE(position(user.db(), "text_", n), 41);
+    }
+    QCOMPARE(user.db().scalar(QStringLiteral("select count(*) from text_ where No_ = 41"))->toInt(), names.size());
+}
+
+void TestTextSource::savedArticleMenus()
+{
+    test::UserFolder user;
+    QVERIFY(user.ok());
+    SavedArticleMenus menus = Load_Menus_SaveText(user.db());
+    QVERIFY(menus.user.isEmpty());
+    QVERIFY(menus.review.isEmpty());
+    QCOMPARE(noSavedArticleCaption(), QStringLiteral("暂无保存此类文章"));
+
+    addArticle(user.db(), QStringLiteral("乙_u"), essay(60));
+    addArticle(user.db(), QStringLiteral("错字复习_w"), QStringLiteral("错"));
+    addArticle(user.db(), QStringLiteral("a_u_u"), essay(60));
+    addArticle(user.db(), QStringLiteral("甲_u"), essay(60));
+    menus = Load_Menus_SaveText(user.db());
+    QCOMPARE(menus.user, (QStringList{"乙", "a_u", "甲"}));
+    QCOMPARE(menus.review, QStringList{"错字复习"});
+}
+
+void TestTextSource::titles()
+{
+    QCOMPARE(practiceTitle(PracticeKind::Chinese, QStringLiteral("文章 1")), QStringLiteral("Tesmara → 中文练习 → 文章 1"));
+    QCOMPARE(practiceTitle(PracticeKind::English, QStringLiteral("随机生成字母")),
+             QStringLiteral("Tesmara → 英文练习 → 随机生成字母"));
+    QCOMPARE(practiceTitle(PracticeKind::Numbers, QStringLiteral("纯数字")), QStringLiteral("Tesmara → 数字练习 → 纯数字"));
+    QCOMPARE(practiceTitle(PracticeKind::Article, QStringLiteral("甲")), QStringLiteral("Tesmara → 自定义文章 → 甲"));
+}
+
+QTEST_GUILESS_MAIN(TestTextSource)
+#include "tst_textsource.moc"
