@@ -414,11 +414,15 @@ void TestTextData::boardKeysAndBackspaceAcrossRows()
     QVERIFY(QTest::qWaitForWindowExposed(&board));
     board.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&board));
+    QSignalSpy focused(&board, &TypingBoard::rowFocused);
     board.engine().beginRun();
     QTRY_VERIFY(board.input(0)->hasFocus());
+    QCOMPARE(focused.count(), 1);
+    QCOMPARE(focused.last().at(0).toInt(), 0);
     QTest::keyClicks(board.input(0), QStringLiteral("aX"));
     QCOMPARE(board.engine().activeRow(), 1);
     QTRY_VERIFY(board.input(1)->hasFocus());
+    QCOMPARE(focused.last().at(0).toInt(), 1);
     QCOMPARE(board.top(0)->line().colour(1), TypingEngine::kWrongColour);
     QCOMPARE(board.top(1)->BackColor(), uint(TypingEngine::kActiveBack));
     QTest::keyClick(board.input(1), Qt::Key_V, Qt::ControlModifier);

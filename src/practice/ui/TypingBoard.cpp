@@ -3,6 +3,7 @@
 #include "controls/ui/TextData.h"
 #include "practice/ui/Sounds.h"
 
+#include <QEvent>
 #include <QFontMetricsF>
 
 namespace tesmara {
@@ -26,6 +27,7 @@ TypingBoard::TypingBoard(QWidget* parent) : QWidget(parent)
         line->setProperty("index", r);
         line->setBackColor(0xFFFFFF);
         m_input[r] = line;
+        line->installEventFilter(this);
         inputs[r] = &line->line();
         connect(line, &Text_Data::KeyDown, this,
                 [this, r](int keyCode, int shift) { m_engine.keyDown(r, keyCode, shift); });
@@ -64,6 +66,18 @@ void TypingBoard::arrange(int windowSize, int lineWidth, int pairPitch, int inpu
     m_arranged = QSize(lineWidth, bottom);
     setMinimumSize(m_arranged);
     updateGeometry();
+}
+
+bool TypingBoard::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        for (int r = 0; r < kRows; ++r) {
+            if (watched == m_input[r]) {
+                emit rowFocused(r);
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QSize TypingBoard::sizeHint() const

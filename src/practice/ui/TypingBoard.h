@@ -39,6 +39,14 @@ public:
 
     QSize sizeHint() const override;
 
+signals:
+    // Input line `row` got the focus (the Wubi hint area moves clear of it
+    // and the code tip is shown for it).
+    void rowFocused(int row);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     TypingEngine m_engine;
     std::array<Text_Data*, kRows> m_top{};
