@@ -51,7 +51,16 @@ TypingBoard::TypingBoard(QWidget* parent) : QWidget(parent)
     arrange(0, 877, 62, 31);
 }
 
-TypingBoard::~TypingBoard() = default;
+TypingBoard::~TypingBoard()
+{
+    // The lines go before the engine that points into them and before the
+    // connections that lead to it.
+    for (int r = 0; r < kRows; ++r) {
+        m_input[r]->removeEventFilter(this);
+        delete m_input[r];
+        delete m_top[r];
+    }
+}
 
 void TypingBoard::arrange(int windowSize, int lineWidth, int pairPitch, int inputOffset)
 {
