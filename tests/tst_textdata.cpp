@@ -131,6 +131,13 @@ void TestTextData::positionsListRoundTrip()
     QCOMPARE(line.Get_Set(), QStringLiteral("15"));
     line.setText(QString());
     QCOMPARE(line.line().caretX(), TextLine::kCaretStartTwips);
+    // A mark taken back with its character does not come back with the
+    // next character typed there.
+    line.setText(QStringLiteral("中文"));
+    line.SetColor(2, 255);
+    line.setText(QStringLiteral("中"));
+    line.setText(QStringLiteral("中文"));
+    QCOMPARE(line.line().colour(1), 0u);
 }
 
 void TestTextData::mixedCellsAndFit()

@@ -122,10 +122,13 @@ void TextLine::layout()
         return;
     }
     if (m_textType == 2 && m_setSame) {
-        // Positions were taken over from the reference line above.
+        // Positions were taken over from the reference line above. Marks
+        // past the end go too, so a character typed again where a wrong one
+        // was taken back does not show the old mark.
         if (len < kCells) {
             m_caretX = m_positions[len];
         }
+        std::fill(m_colours.begin() + len, m_colours.end(), Colour(0));
         return;
     }
     if (m_textType == 2) {
