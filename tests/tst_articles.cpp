@@ -1,0 +1,503 @@
+#include "app/Msg.h"
+#include "articles/ArticleEditor.h"
+#include "articles/ArticleImport.h"
+#include "store/RecordCode.h"
+#include "store/Settings.h"
+
+#include "RunsFixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QSqlQuery>
+#include <QStringEncoder>
+#include <QtTest>
+
+#include <unistd.h>
+
+using namespace tesmara;
+
+namespace {
+
+QString longText(int n, QChar c = QChar(0x6587))
+{
+    return QString(n, c);
+}
+
+struct Row {
+    QString T;
+    QString C;
+    qint64 No_ = -1;
+    bool found = false;
+};
+
+Row row(Database& db, const QString& n)
+{
+    Row r;
+    QSqlQuery q = db.exec(QStringLiteral("select T, C, No_ from text_ where N = ?"), {n});
+    if (q.next()) {
+        r = Row{q.value(0).toString(), q.value(1).toString(), q.value(2).toLongLong(), true};
+    }
+    return r;
+}
+
+QString last()
+{
+    return MsgScript::shown().isEmpty() ? QString() : MsgScript::shown().last().text;
+}
+
+} // namespace
+
+class TestArticles : public QObject {
+    Q_OBJECT
+private slots:
+    void namesAreTrimmedAndLimited();
+    void lengthLimits();
+    void spaceCleaning_data();
+    void spaceCleaning();
+    void savedTextKeepsQuotesAndCheck();
+    void awkwardNamesAreFoundExactly();
+    void sameNameRefuses();
+    void changeExisting();
+    void mergeReplacesBothKinds();
+    void readingFiles();
+    void refusedFiles();
+    void importOneFileOpensEditor();
+    void importSeveralFilesAutomatically();
+    void startFolderIsLastImport();
+};
+
+void TestArticles::namesAreTrimmedAndLimited()
+{
+    test::UserFolder user;
+    QVERIFY(user.ok());
+    ArticleEditor editor(user.db());
+    QSignalSpy focus(&editor, &ArticleEditor::nameFocusRequested);
+    QSignalSpy changed(&editor, &ArticleEditor::articlesChanged);
+
+    for (const QString& bad : {QStringLiteral("abcdefghijk"), QStringLiteral("   "), QString()}) {
+        editor.setName(bad);
+        editor.setText(longText(60));
+        MsgScript::pushAnswer(QStringLiteral("OK"));
+        QVERIFY(!editor.CMD_Save_Click());
+        QCOMPARE(MsgScript::shown().last().title, QStringLiteral("错误"));
+        QCOMPARE(last(), QStringLiteral("名称长度只能是 1 - 10 位，并且前后不能包含空格。"));
+    }
+    QCOMPARE(focus.count(), 3);
+    QCOMPARE(user.count("text_"), 0);
+
+    editor.setName(QStringLiteral(" abc "));
+    MsgScript::pushAnswer(QStringLiteral("No"));
+    QVERIFY(editor.CMD_Save_Click());
+    QCOMPARE(editor.name(), QStringLiteral("abc"));
+    QVERIFY(row(user.db(), "abc_u").found);
+    QCOMPARE(MsgScript::shown().last().title, QStringLiteral("保存成功"));
+    QCOMPARE(last(), QStringLiteral("保存成功！是否马上用其进行练习?"));
+    QCOMPARE(changed.count(), 1);
+
+    // Ten characters, Chinese ones too, are a valid name.
+    editor.setName(QStringLiteral("十个字的名称正好十个"));
+    MsgScript::pushAnswer(QStringLiteral("Yes"));
+    QSignalSpy practise(&editor, &ArticleEditor::practiceRequested);
+    QVERIFY(editor.CMD_Save_Click());
+    QCOMPARE(practise.count(), 1);
+    QCOMPARE(practise.first().at(0).toString(), QStringLiteral("十个字的名称正好十个_u"));
+}
+
+void TestArticles::lengthLimits()
+{
+    test::UserFolder user;
+    QVERIFY(user.ok());
+    ArticleEditor editor(user.db());
+    editor.setName(QStringLiteral("短"));
+    editor.setText(longText(49));
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    QVERIFY(!editor.CMD_Save_Click());
+    QCOMPARE(last(), QStringLiteral("文章长度必须大于 50 个字符。"));
+    // In automatic import the message names the skipped file.
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    QVERIFY(!editor.CMD_Save_Click(1));
+    QCOMPARE(last(), QStringLiteral("将跳过 短 的导入。\r\n文章长度必须大于 50 个字符。"));
+    // Spaces removed by the clean-up count against the length.
+    editor.setText(longText(45) + QStringLiteral("     "));
+    editor.setOptions(SpaceOptions{true, false, false});
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    QVERIFY(!editor.CMD_Save_Click());
+    QCOMPARE(user.count("text_"), 0);
+
+    editor.setOptions(SpaceOptions{});
+    editor.setText(longText(50));
+    MsgScript::pushAnswer(QStringLiteral("No"));
+    QVERIFY(editor.CMD_Save_Click());
+
+    editor.setName(QStringLiteral("最长"));
+    editor.setText(longText(65001, QLatin1Char('x')));
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    QVERIFY(!editor.CMD_Save_Click());
+    QCOMPARE(MsgScript::shown().last().title, QStringLiteral("长度限制"));
+    QCOMPARE(last(), QStringLiteral("文章内容不得超过 65000 个字符。"));
+    editor.setText(longText(65000, QLatin1Char('x')));
+    MsgScript::pushAnswer(QStringLiteral("No"));
+    QVERIFY(editor.CMD_Save_Click());
+    QCOMPARE(row(user.db(), "最长_u").T.size(), 65000);
+
+    // A review article may be short.
+    editor.setName(QStringLiteral("复习"));
+    editor.setSuffix(QStringLiteral("_w"));
+    editor.setText(QStringLiteral("错"));
+    MsgScript::pushAnswer(QStringLiteral("No"));
+    QVERIFY(editor.CMD_Save_Click());
+    QCOMPARE(row(user.db(), "复习_w").T, QStringLiteral("错"));
+}
+
+void TestArticles::spaceCleaning_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("removeAll");
+    QTest::addColumn<bool>("collapse");
+    QTest::addColumn<bool>("fullWidth");
+    QTest::addColumn<QString>("expected");
+    const QString mixed = QStringLiteral("a　　 b  c　d");
+    QTest::addRow("remove all") << mixed << true << true << true << QStringLiteral("abcd");
+    QTest::addRow("half, collapsed") << mixed << false << true << false << QStringLiteral("a b c d");
+    QTest::addRow("half, kept") << mixed << false << false << false << QStringLiteral("a   b  c d");
+    QTest::addRow("full, collapsed") << mixed << false << true << true << QStringLiteral("a　b　c　d");
+    QTest::addRow("full, kept") << mixed << false << false << true << QStringLiteral("a　　　b　　c　d");
+    QTest::addRow("long runs") << QString(9, QLatin1Char(' ')) << false << true << false << QStringLiteral(" ");
+}
+
+void TestArticles::spaceCleaning()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, removeAll);
+    QFETCH(bool, collapse);
+    QFETCH(bool, fullWidth);
+    QFETCH(QString, expected);
+    QCOMPARE(ArticleEditor::cleanSpaces(text, SpaceOptions{removeAll, collapse, fullWidth}), expected);
+}
+
+void TestArticles::savedTextKeepsQuotesAndCheck()
+{
+    test::UserFolder user;
+    QVERIFY(user.ok());
+    ArticleEditor editor(user.db());
+    const QString text = QStringLiteral("It's a 'quoted' text; with \"double\" quotes, 100% and a\\backslash -- ") +
+                         longText(20);
+    editor.setName(QStringLiteral("引号"));
+    editor.setText(text + QStringLiteral("\r\nnext\tline"));
+    MsgScript::pushAnswer(QStringLiteral("No"));
+    QVERIFY(editor.CMD_Save_Click());
+    const Row r = row(user.db(), "引号_u");
+    QCOMPARE(r.T, text + QStringLiteral("nextline"));
+    QCOMPARE(r.C, Code_Of(r.T));
+    QCOMPARE(r.No_, 1);
+    QCOMPARE(editor.text(), r.T);
+    QCOMPARE(ArticleEditor::lengthCaption(r.T), QStringLiteral("练习内容(当前字数%1个)").arg(r.T.size()));
+}
+
+void TestArticles::awkwardNamesAreFoundExactly()
+{
+    test::UserFolder user;
+    QVERIFY(user.ok());
+    ArticleEditor editor(user.db());
+    const QStringList names{QStringLiteral("it's"), QStringLiteral("50%"), QStringLiteral("a\\b"), QStringLiteral("%"),
+                            QStringLiteral("_"), QStringLiteral("\"q\""), QStringLiteral("x' or '1")};
+    for (const QString& n : names) {
+        editor.setName(n);
+        editor.setText(longText(50) + n);
+        MsgScript::pushAnswer(QStringLiteral("No"));
+        QVERIFY2(editor.CMD_Save_Click(), qPrintable(n));
+    }
+    QCOMPARE(user.count("text_"), names.size());
+    for (const QString& n : names) {
+        QCOMPARE(row(user.db(), n + QStringLiteral("_u")).T, longText(50) + n);
+    }
+    // Wildcards match nothing but themselves.
+    editor.setName(QStringLiteral("50x"));
+    editor.setText(longText(50));
+    MsgScript::pushAnswer(QStringLiteral("No"));
+    QVERIFY(editor.CMD_Save_Click());
+    editor.setName(QStringLiteral("%"));
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    QVERIFY(!editor.CMD_Save_Click());
+    QCOMPARE(last(), QStringLiteral("您所输入的保存名称 < % > 已存在，请另起一个名称。"));
+}
+
+void TestArticles::sameNameRefuses()
+{
+    test::UserFolder user;
+    QVERIFY(user.ok());
+    ArticleEditor editor(user.db());
+    editor.setName(QStringLiteral("甲"));
+    editor.setText(longText(80));
+    MsgScript::pushAnswer(QStringLiteral("No"));
+    QVERIFY(editor.CMD_Save_Click());
+
+    QSignalSpy focus(&editor, &ArticleEditor::nameFocusRequested);
+    editor.setText(longText(90));
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    QVERIFY(!editor.CMD_Save_Click());
+    QCOMPARE(last(), QStringLiteral("您所输入的保存名称 < 甲 > 已存在，请另起一个名称。"));
+    QCOMPARE(focus.count(), 1);
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    QVERIFY(!editor.CMD_Save_Click(1));
+    QCOMPARE(last(), QStringLiteral("您所输入的保存名称 < 甲 > 已存在，将跳过该文件的导入。"));
+    QCOMPARE(focus.count(), 1);
+    QCOMPARE(row(user.db(), "甲_u").T, longText(80));
+
+    // The same name as a review article is another article.
+    editor.setSuffix(QStringLiteral("_w"));
+    MsgScript::pushAnswer(QStringLiteral("No"));
+    QVERIFY(editor.CMD_Save_Click());
+    QCOMPARE(user.count("text_"), 2);
+}
+
+void TestArticles::changeExisting()
+{
+    test::UserFolder user;
+    QVERIFY(user.ok());
+    ArticleEditor editor(user.db());
+    user.db().exec(QStringLiteral("insert into text_ (N, T, C, No_) values ('乙_u', 'old', 'x', 77)"));
+    QSignalSpy refresh(&editor, &ArticleEditor::managerRefreshRequested);
+    editor.setMode(ArticleEditor::modeForCaption(QStringLiteral("文章保存的名称：")));
+    QCOMPARE(editor.mode(), SaveMode::Change);
+    editor.setName(QStringLiteral("乙"));
+    editor.setText(longText(55));
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    QVERIFY(editor.CMD_Save_Click());
+    QCOMPARE(MsgScript::shown().last().title, QStringLiteral("操作成功"));
+    QCOMPARE(last(), QStringLiteral("文章内容修改成功！"));
+    const Row r = row(user.db(), "乙_u");
+    QCOMPARE(r.T, longText(55));
+    QCOMPARE(r.C, Code_Of(longText(55)));
+    QCOMPARE(r.No_, 1);
+    QCOMPARE(refresh.count(), 1);
+
+    editor.setName(QStringLiteral("丙"));
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    QVERIFY(!editor.CMD_Save_Click());
+    QCOMPARE(last(), QStringLiteral("找不到该文章！"));
+    QCOMPARE(user.count("text_"), 1);
+}
+
+void TestArticles::mergeReplacesBothKinds()
+{
+    test::UserFolder user;
+    QVERIFY(user.ok());
+    auto add = [&](const QString& n) {
+        user.db().exec(QStringLiteral("insert into text_ (N, T, C, No_) values (?, 't', 'c', 3)"), {n});
+    };
+    for (const QString& n : {"甲_u", "甲_w", "乙_u", "丙_u", "丁_u"}) {
+        add(n);
+    }
+    ArticleEditor editor(user.db());
+    QCOMPARE(ArticleEditor::modeForCaption(QStringLiteral("随便什么")), SaveMode::Merge);
+    editor.setMode(SaveMode::Merge);
+    editor.setMergeSources({QStringLiteral("甲"), QStringLiteral("乙")});
+    editor.setText(longText(60));
+
+    // A name taken by an article outside the merge: refused, nothing gone.
+    editor.setName(QStringLiteral("丙"));
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    QVERIFY(!editor.CMD_Save_Click());
+    QCOMPARE(last(), QStringLiteral("您所输入的保存名称 < 丙 > 已存在，请另起一个名称。"));
+    QCOMPARE(user.count("text_"), 5);
+
+    // The name of a merged article is free again.
+    editor.setName(QStringLiteral("甲"));
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    QVERIFY(editor.CMD_Save_Click());
+    QCOMPARE(last(), QStringLiteral("文章内容合并成功！"));
+    QCOMPARE(user.count("text_"), 3);
+    const Row r = row(user.db(), "甲_u");
+    QCOMPARE(r.T, longText(60));
+    QCOMPARE(r.C, Code_Of(r.T));
+    QCOMPARE(r.No_, 1);
+    QVERIFY(!row(user.db(), "甲_w").found);
+    QVERIFY(!row(user.db(), "乙_u").found);
+}
+
+void TestArticles::readingFiles()
+{
+    test::UserFolder user;
+    QVERIFY(user.ok());
+    const QString dir = user.path() + QStringLiteral("in/");
+    // Several lines, TABs, CR LF and a final line end: one run of text.
+    QVERIFY(test::writeFile(dir + "lines.txt", "first line\r\nsecond\tline\nthird\r\n"));
+    ArticleFile f = readArticleFile(dir + "lines.txt");
+    QCOMPARE(f.status, ArticleFile::Status::Ok);
+    QCOMPARE(f.text, QStringLiteral("first linesecondlinethird"));
+
+    // GBK bytes (not valid UTF-8) and UTF-8 with a byte-order mark.
+    QStringEncoder gbk("GB18030");
+    QVERIFY(test::writeFile(dir + "gbk.txt", QByteArray(gbk.encode(QStringLiteral("中文文章，测试。")))));
+    QCOMPARE(readArticleFile(dir + "gbk.txt").text, QStringLiteral("中文文章，测试。"));
+    QVERIFY(test::writeFile(dir + "bom.txt", "\xEF\xBB\xBF" + QStringLiteral("中文").toUtf8()));
+    QCOMPARE(readArticleFile(dir + "bom.txt").text, QStringLiteral("中文"));
+    QStringEncoder utf16(QStringEncoder::Utf16LE);
+    QVERIFY(test::writeFile(dir + "u16.txt", "\xFF\xFE" + QByteArray(utf16.encode(QStringLiteral("中文\r\nabc")))));
+    QCOMPARE(readArticleFile(dir + "u16.txt").text, QStringLiteral("中文abc"));
+
+    // 65000 characters after decoding and TAB removal are accepted, 65001 not.
+    QByteArray exact = QString(65000, QChar(0x5B57)).toUtf8();
+    QVERIFY(test::writeFile(dir + "exact.txt", exact + "\t\t\r\n"));
+    f = readArticleFile(dir + "exact.txt");
+    QCOMPARE(f.status, ArticleFile::Status::Ok);
+    QCOMPARE(f.text.size(), 65000);
+    QVERIFY(test::writeFile(dir + "over.txt", exact + "\tx"));
+    QCOMPARE(readArticleFile(dir + "over.txt").status, ArticleFile::Status::TooLong);
+
+    QCOMPARE(articleNameFromFile(dir + "My Text.TXT"), QStringLiteral("My Text"));
+    QCOMPARE(articleNameFromFile(dir + "a.b.txt"), QStringLiteral("a.b"));
+    QCOMPARE(articleNameFromFile(dir + "noext"), QStringLiteral("noext"));
+}
+
+void TestArticles::refusedFiles()
+{
+    test::UserFolder user;
+    QVERIFY(user.ok());
+    const QString dir = user.path() + QStringLiteral("in/");
+    QByteArray garbage;
+    quint32 x = 12345;
+    for (int i = 0; i < 4096; ++i) {
+        x = x * 1103515245u + 12345u;
+        garbage.append(char(x >> 24));
+    }
+    QVERIFY(test::writeFile(dir + "garbage.txt", garbage));
+    QCOMPARE(readArticleFile(dir + "garbage.txt").status, ArticleFile::Status::NotText);
+    // No NULs, but control characters all over.
+    QByteArray controls;
+    for (int i = 0; i < 400; ++i) {
+        controls.append(char(1 + i % 30));
+        controls.append('a');
+    }
+    QVERIFY(test::writeFile(dir + "controls.txt", controls));
+    QCOMPARE(readArticleFile(dir + "controls.txt").status, ArticleFile::Status::NotText);
+    QVERIFY(test::writeFile(dir + "empty.txt", ""));
+    QCOMPARE(readArticleFile(dir + "empty.txt").status, ArticleFile::Status::Empty);
+    QVERIFY(test::writeFile(dir + "blank.txt", "\r\n\t \r\n"));
+    QCOMPARE(readArticleFile(dir + "blank.txt").status, ArticleFile::Status::Empty);
+    QCOMPARE(readArticleFile(dir + "gone.txt").status, ArticleFile::Status::Missing);
+    QCOMPARE(readArticleFile(dir).status, ArticleFile::Status::Unreadable);
+    if (::geteuid() != 0) {
+        QVERIFY(test::writeFile(dir + "locked.txt", "text"));
+        QFile::setPermissions(dir + "locked.txt", QFileDevice::Permissions());
+        QCOMPARE(readArticleFile(dir + "locked.txt").status, ArticleFile::Status::Unreadable);
+    }
+
+    // Importing them: one clear message each, nothing stored, the window
+    // never opened.
+    ArticleEditor editor(user.db());
+    ArticleImporter importer(user.db(), editor, user.path());
+    const QStringList paths{dir + "garbage.txt", dir + "empty.txt", dir + "gone.txt"};
+    MsgScript::pushAnswer(QStringLiteral("No")); // not automatic
+    for (int i = 0; i < 3; ++i) {
+        MsgScript::pushAnswer(QStringLiteral("OK"));
+    }
+    int opened = 0;
+    importer.importFiles(paths, [&] { ++opened; });
+    QCOMPARE(opened, 0);
+    QCOMPARE(MsgScript::pending(), 0);
+    const QList<MsgRequest> shown = MsgScript::shown();
+    QCOMPARE(shown[1].text, QStringLiteral("文件 ") + dir + QStringLiteral("garbage.txt 不是文本文件，无法作为文章导入。"));
+    QCOMPARE(shown[2].text, QStringLiteral("文件 ") + dir + QStringLiteral("empty.txt 中没有任何文字，将跳过该文件。"));
+    QCOMPARE(shown[3].text, QStringLiteral("您指定的文件 ") + dir + QStringLiteral("gone.txt 不存在，请重新选择。"));
+    QCOMPARE(shown[3].title, QStringLiteral("错误"));
+    QCOMPARE(user.count("text_"), 0);
+}
+
+void TestArticles::importOneFileOpensEditor()
+{
+    test::UserFolder user;
+    QVERIFY(user.ok());
+    const QString dir = user.path() + QStringLiteral("in/");
+    const QString body = QString(30, QChar(0x4E2D));
+    QVERIFY(test::writeFile(dir + "散文.txt", (body + "\r\n" + body).toUtf8()));
+    ArticleEditor editor(user.db());
+    editor.setMode(SaveMode::Change);
+    ArticleImporter importer(user.db(), editor, user.path());
+    int opened = 0;
+    importer.importFiles({dir + "散文.txt"}, [&] {
+        ++opened;
+        // What the window shows, and its save.
+        QCOMPARE(editor.name(), QStringLiteral("散文"));
+        QCOMPARE(editor.text(), body + body);
+        QCOMPARE(editor.mode(), SaveMode::New);
+        QCOMPARE(editor.suffix(), QStringLiteral("_u"));
+        MsgScript::pushAnswer(QStringLiteral("No"));
+        QVERIFY(editor.CMD_Save_Click());
+    });
+    QCOMPARE(opened, 1);
+    QCOMPARE(row(user.db(), "散文_u").T, body + body);
+    QCOMPARE(Settings(user.db()).text(QStringLiteral("Last_OpenTxt_Path")), QDir(dir).absolutePath());
+}
+
+void TestArticles::importSeveralFilesAutomatically()
+{
+    test::UserFolder user;
+    QVERIFY(user.ok());
+    const QString dir = user.path() + QStringLiteral("in/");
+    const QByteArray spaced = QStringLiteral("字　字  字 字").repeated(20).toUtf8();
+    QVERIFY(test::writeFile(dir + "one.txt", spaced));
+    QVERIFY(test::writeFile(dir + "two.txt", spaced));
+    QVERIFY(test::writeFile(dir + "a name too long.txt", spaced));
+    QVERIFY(test::writeFile(dir + "short.txt", "too short"));
+    user.db().exec(QStringLiteral("insert into text_ (N, T, C, No_) values ('two_u', 'kept', 'c', 1)"));
+
+    ArticleEditor editor(user.db());
+    ArticleImporter importer(user.db(), editor, user.path());
+    MsgScript::pushAnswer(QStringLiteral("Yes")); // automatic
+    MsgScript::pushAnswer(QStringLiteral("No"));  // keep spaces
+    MsgScript::pushAnswer(QStringLiteral("Yes")); // half-width
+    MsgScript::pushAnswer(QStringLiteral("No"));  // one: saved, practise later
+    MsgScript::pushAnswer(QStringLiteral("OK"));  // two: name taken
+    MsgScript::pushAnswer(QStringLiteral("OK"));  // long name
+    MsgScript::pushAnswer(QStringLiteral("OK"));  // too short
+    int opened = 0;
+    importer.importFiles({dir + "one.txt", dir + "two.txt", dir + "a name too long.txt", dir + "short.txt"},
+                         [&] { ++opened; });
+    QCOMPARE(opened, 0);
+    QCOMPARE(MsgScript::pending(), 0);
+    const QList<MsgRequest> shown = MsgScript::shown();
+    QCOMPARE(shown[0].title, QStringLiteral("添加多个文件"));
+    QCOMPARE(shown[1].text, QStringLiteral("您选择了自动添加模式，需要自动清空文章中所有空格吗?"));
+    QCOMPARE(shown[2].title, QStringLiteral("选择操作"));
+    QCOMPARE(shown[4].text, QStringLiteral("您所输入的保存名称 < two > 已存在，将跳过该文件的导入。"));
+    QCOMPARE(shown[5].text, QStringLiteral("名称长度只能是 1 - 10 位，并且前后不能包含空格。"));
+    QCOMPARE(shown[6].text, QStringLiteral("将跳过 short 的导入。\r\n文章长度必须大于 50 个字符。"));
+    QCOMPARE(row(user.db(), "one_u").T, QStringLiteral("字 字 字 字").repeated(20));
+    QCOMPARE(row(user.db(), "two_u").T, QStringLiteral("kept"));
+    QCOMPARE(user.count("text_"), 2);
+
+    // Removing every space in automatic mode.
+    user.db().exec(QStringLiteral("delete from text_"));
+    MsgScript::clear();
+    MsgScript::pushAnswer(QStringLiteral("Yes"));
+    MsgScript::pushAnswer(QStringLiteral("Yes"));
+    MsgScript::pushAnswer(QStringLiteral("No"));
+    MsgScript::pushAnswer(QStringLiteral("No"));
+    importer.importFiles({dir + "one.txt", dir + "two.txt"}, [&] { ++opened; });
+    QCOMPARE(MsgScript::pending(), 0);
+    QCOMPARE(MsgScript::shown().size(), 4);
+    QCOMPARE(MsgScript::shown().last().title, QStringLiteral("保存成功"));
+    QCOMPARE(row(user.db(), "two_u").T, QStringLiteral("字字字字").repeated(20));
+}
+
+void TestArticles::startFolderIsLastImport()
+{
+    test::UserFolder user;
+    QVERIFY(user.ok());
+    ArticleEditor editor(user.db());
+    ArticleImporter importer(user.db(), editor, user.path());
+    QCOMPARE(importer.startFolder(), user.path());
+    const QString dir = user.path() + QStringLiteral("docs");
+    QVERIFY(QDir().mkpath(dir));
+    Settings(user.db()).setValue(QStringLiteral("Last_OpenTxt_Path"), dir);
+    QCOMPARE(importer.startFolder(), dir);
+    QVERIFY(QDir(dir).removeRecursively());
+    QCOMPARE(importer.startFolder(), QString());
+    QCOMPARE(ArticleImporter::dialogTitle(), QStringLiteral("打开 TXT 文件(可一次导入多个)"));
+}
+
+QTEST_GUILESS_MAIN(TestArticles)
+#include "tst_articles.moc"
