@@ -2,6 +2,7 @@
 
 #include <QFocusEvent>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QGuiApplication>
 #include <QInputMethod>
 #include <QInputMethodEvent>
@@ -10,6 +11,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <vector>
 
 namespace tesmara {
 
@@ -147,6 +149,7 @@ QSize Text_Data::minimumSizeHint() const
 void Text_Data::setFont_(const QFont& font)
 {
     m_font = font;
+    m_rawFont = QRawFont::fromFont(m_font);
     update();
 }
 
@@ -156,6 +159,7 @@ void Text_Data::applyFontSize()
     // glyphs keep their ratio to the twip cells on any screen.
     const int points = TextLine::geometry(Window_Size()).fontPoints;
     m_font.setPixelSize(int(std::lround(points * 96.0 / 72.0)));
+    m_rawFont = QRawFont::fromFont(m_font);
 }
 
 QRectF Text_Data::textArea() const
@@ -403,7 +407,12 @@ void Text_Data::paintEvent(QPaintEvent* event)
     const QString& text = m_line.Text();
     const bool skipSpaces = m_line.TextType() == 2 && m_line.SetSame();
     const int fullCell = m_line.fullAdvance();
-    TextLine::Colour penColour = 0xFFFFFFFF; // no colour yet
+    struct GlyphBatch {
+        TextLine::Colour colour;
+        QList<quint32> glyphs;
+        QList<QPointF> positions;
+    };
+    std::vector<GlyphBatch> batches;
     for (int i = 0; i < text.size(); ++i) {
         const QChar ch = text.at(i);
         if (ch.isSpace() && (skipSpaces || ch == QLatin1Char(' '))) {
@@ -416,13 +425,34 @@ void Text_Data::paintEvent(QPaintEvent* event)
             continue;
         }
         const TextLine::Colour colour = m_line.drawColour(i);
-        if (colour != penColour) {
-            p.setPen(toQColor(colour));
-            penColour = colour;
-        }
         // Only a wide character in a cell narrower than its width is cut
         // back to the cell; everything else fits and is drawn unclipped.
         const bool cut = !TextLine::isSingleByte(ch) && m_line.cellEnd(i) - m_line.cellStart(i) < fullCell;
+        quint32 glyph = 0;
+        int glyphs = 1;
+        if (!cut && m_rawFont.isValid()) {
+            m_rawFont.glyphIndexesForChars(&ch, 1, &glyph, &glyphs);
+        }
+        if (glyph != 0) {
+            // Batched by colour and drawn as glyph runs below: no shaping
+            // per character.
+            GlyphBatch* batch = nullptr;
+            for (GlyphBatch& b : batches) {
+                if (b.colour == colour) {
+                    batch = &b;
+                }
+            }
+            if (!batch) {
+                batches.push_back({colour, {}, {}});
+                batch = &batches.back();
+            }
+            batch->glyphs.append(glyph);
+            batch->positions.append(QPointF(left, baseline));
+            continue;
+        }
+        // Clipped characters, and characters the line font lacks (drawn
+        // through the font's fallbacks).
+        p.setPen(toQColor(colour));
         if (cut) {
             p.setClipRect(cell);
         }
@@ -430,6 +460,14 @@ void Text_Data::paintEvent(QPaintEvent* event)
         if (cut) {
             p.setClipping(false);
         }
+    }
+    for (const GlyphBatch& batch : batches) {
+        QGlyphRun run;
+        run.setRawFont(m_rawFont);
+        run.setGlyphIndexes(batch.glyphs);
+        run.setPositions(batch.positions);
+        p.setPen(toQColor(batch.colour));
+        p.drawGlyphRun(QPointF(0, 0), run);
     }
 
     if (!m_preedit.isEmpty()) {

@@ -3,6 +3,7 @@
 #include "controls/TextLine.h"
 
 #include <QFont>
+#include <QRawFont>
 #include <QTimer>
 #include <QWidget>
 
@@ -120,6 +121,7 @@ private:
 
     TextLine m_line;
     QFont m_font;
+    QRawFont m_rawFont; // the line font's glyphs, for drawing without shaping
     QTimer m_blink;
     bool m_caretShown = false;
     int m_lastCaretX = TextLine::kCaretStartTwips;
