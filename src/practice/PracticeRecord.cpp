@@ -11,12 +11,22 @@ WrittenRecord Write_Record(Database& db, int type, const QString& s, const QStri
 {
     WrittenRecord rec;
     db.transaction([&] {
+        rec = Add_Record(db, type, s, t, r);
+        return rec.id != 0;
+    });
+    return rec;
+}
+
+WrittenRecord Add_Record(Database& db, int type, const QString& s, const QString& t, const QString& r)
+{
+    WrittenRecord rec;
+    {
         QSqlQuery add = db.exec(QStringLiteral("insert into testlog (type, s, t, r) values (?, ?, ?, ?)"),
                                 {QString::number(type), s, t, r});
         const qint64 id = add.lastInsertId().toLongLong();
         QSqlQuery back = db.exec(QStringLiteral("select ID, type, s, t, r from testlog where ID = ?"), {id});
         if (!back.next()) {
-            return false;
+            return rec;
         }
         rec.id = id;
         rec.type = back.value(1).toString();
@@ -25,8 +35,7 @@ WrittenRecord Write_Record(Database& db, int type, const QString& s, const QStri
         rec.r = back.value(4).toString();
         rec.c = Record_Check(back.value(0).toString(), rec.type, rec.s, rec.t, rec.r);
         db.exec(QStringLiteral("update testlog set c = ? where ID = ?"), {rec.c, id});
-        return true;
-    });
+    }
     return rec;
 }
 

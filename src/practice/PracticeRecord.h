@@ -20,5 +20,7 @@ struct WrittenRecord {
 // added, read back, and `c` is computed from the stored values, so a record
 // never exists without its check.
 WrittenRecord Write_Record(Database& db, int type, const QString& s, const QString& t, const QString& r);
+// The same inside a transaction the caller holds.
+WrittenRecord Add_Record(Database& db, int type, const QString& s, const QString& t, const QString& r);
 
 } // namespace tesmara

@@ -5,6 +5,7 @@
 #include "controls/RunTimer.h"
 #include "practice/PracticeRecord.h"
 #include "practice/TextSource.h"
+#include "store/Database.h"
 
 namespace tesmara {
 
@@ -155,13 +156,17 @@ void PracticeRun::stop()
     emit inputLineEnabled(false);
     setState(State::Finished);
 
-    m_source.saveReadingPosition(qint64(c.Right_Count) + c.Wrong_Count);
-
+    // The reading position and the record are stored together: one commit
+    // (one round of disk syncs), and never one without the other.
     const int kind = kindNumber(m_source.kind());
     const int type = kind < 3 ? kind : (kind == 3 ? m_recordType : -1);
-    if (full && type >= 0) {
-        Write_Record(m_db, type, speedValue(m_labels), m_runTime, m_labels.Right_Percent);
-    }
+    m_db.transaction([&] {
+        m_source.saveReadingPosition(qint64(c.Right_Count) + c.Wrong_Count);
+        if (full && type >= 0) {
+            Add_Record(m_db, type, speedValue(m_labels), m_runTime, m_labels.Right_Percent);
+        }
+        return true;
+    });
     offerReview(c.Wrong_Text);
     emit testTimeFocusRequested();
     m_stopping = false;
