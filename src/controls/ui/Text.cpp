@@ -477,7 +477,7 @@ void Text::typeCode(int code)
 bool Text::filterKey(QKeyEvent* e)
 {
     const int original = keyAsciiOf(e);
-    if (original == 0) {
+    if (original == 0 || !isEnabled()) {
         return false;
     }
     int keyAscii = original;
@@ -494,7 +494,7 @@ bool Text::filterKey(QKeyEvent* e)
 bool Text::filterInputMethod(QInputMethodEvent* e)
 {
     const QString commit = e->commitString();
-    if (commit.isEmpty()) {
+    if (commit.isEmpty() || !isEnabled()) {
         return false;
     }
     QString kept;

@@ -1,0 +1,316 @@
+#include "app/AppState.h"
+#include "app/Msg.h"
+#include "app/ui/MsgDialog.h"
+#include "controls/ui/Check_Box.h"
+#include "controls/ui/Cmd.h"
+#include "controls/ui/MSG_Label.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QScreen>
+#include <QtTest>
+
+using namespace tesmara;
+
+namespace {
+
+MsgRequest request(const QString& text, int buttons, int focus = 1, int check = 0,
+                   const QString& title = QStringLiteral("提示"), int icon = 1)
+{
+    return MsgRequest{text, icon, buttons, title, focus, check};
+}
+
+Cmd* button(QWidget& dialog, const char* name)
+{
+    return dialog.findChild<Cmd*>(QLatin1String(name));
+}
+
+// Shows the dialog the way the program does, without blocking the test.
+void openAndActivate(MsgDialog& dialog)
+{
+    dialog.open();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+}
+
+} // namespace
+
+class TestMsgDialog : public QObject {
+    Q_OBJECT
+private slots:
+    void shortTextGivesMinimumWidth();
+    void longLineWidensWindow();
+    void heightFollowsTextAndCheckBox();
+    void focusArgumentOrdersButtons_data();
+    void focusArgumentOrdersButtons();
+    void checkBoxAddsSuffix();
+    void frameCloseAnswersOnlyOkDialogs();
+    void escapeAndLetterKeys_data();
+    void escapeAndLetterKeys();
+    void ctrlCCopiesAndStaysOpen();
+    void resultNoticeIgnoresTypingKeys();
+    void askRunsModallyThroughShowMsg();
+};
+
+void TestMsgDialog::shortTextGivesMinimumWidth()
+{
+    MsgDialog dialog(request(QStringLiteral("保存成功！"), 0));
+    QCOMPARE(dialog.twipsWidth(), 3000);
+    QCOMPARE(dialog.width(), 200);
+    QCOMPARE(dialog.objectName(), QStringLiteral("Form_MSG"));
+    Cmd* ok = button(dialog, "CMDOK");
+    QVERIFY(!ok->isHidden());
+    QCOMPARE(ok->geometry(), QRect(60, (dialog.twipsHeight() - 1170 + 7) / 15, 88, 28));
+    QCOMPARE(ok->Caption(), QStringLiteral("确定(&O)"));
+    for (const char* name : {"CMDYES", "CMDNO", "CMDCancel"}) {
+        QVERIFY(button(dialog, name)->isHidden());
+    }
+    QVERIFY(dialog.findChild<QWidget*>(QStringLiteral("Check1"))->isHidden());
+    QVERIFY(dialog.findChild<QWidget*>(QStringLiteral("Image_MSG_0"))->isHidden());
+    QVERIFY(!dialog.findChild<QWidget*>(QStringLiteral("Image_MSG_1"))->isHidden());
+    QVERIFY(dialog.findChild<QWidget*>(QStringLiteral("Image_MSG_2"))->isHidden());
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("提示"));
+    QCOMPARE(dialog.palette().color(QPalette::Window), QColor(0xC8, 0xE6, 0xF7));
+}
+
+void TestMsgDialog::longLineWidensWindow()
+{
+    const QString text = QStringLiteral("合并文章需要同时选择两篇或以上的文章，请在列表中按住 Ctrl 键选择多个项目后再试一次。");
+    MsgDialog dialog(request(text, 2, 3, 0, QStringLiteral("错误"), 0));
+    auto* label = dialog.findChild<MSG_Label*>(QStringLiteral("Label_Msg"));
+    QVERIFY(label->width() * 15 + 1200 > 3000);
+    QCOMPARE(dialog.twipsWidth(), label->width() * 15 + 1200);
+    QCOMPARE(dialog.width(), label->width() + 80);
+    QCOMPARE(label->Caption(), text);
+    QVERIFY(!dialog.findChild<QWidget*>(QStringLiteral("Image_MSG_0"))->isHidden());
+    // The Yes/No pair is centred as one block.
+    const int left = (dialog.twipsWidth() - 2550) / 2;
+    QCOMPARE(button(dialog, "CMDYES")->x(), (left + 7) / 15);
+    QCOMPARE(button(dialog, "CMDNO")->x(), (left + 1500 + 7) / 15);
+
+    // A line longer than the screen wraps rather than leaving the screen.
+    MsgDialog huge(request(QString(2000, QChar(0x5B57)), 0));
+    QVERIFY(huge.width() <= QGuiApplication::primaryScreen()->geometry().width());
+}
+
+void TestMsgDialog::heightFollowsTextAndCheckBox()
+{
+    MsgDialog one(request(QStringLiteral("一行"), 0));
+    MsgDialog three(request(QStringLiteral("第一行\r\n第二行\r\n第三行"), 0));
+    MsgDialog checked(request(QStringLiteral("一行"), 1, 1, -1));
+    const int lineH = one.findChild<MSG_Label*>(QStringLiteral("Label_Msg"))->height();
+    const int threeH = three.findChild<MSG_Label*>(QStringLiteral("Label_Msg"))->height();
+    QVERIFY(threeH >= 3 * lineH - 3);
+    QCOMPARE(one.twipsHeight(), lineH * 15 + 1750);
+    QCOMPARE(three.twipsHeight(), threeH * 15 + 1750);
+    QCOMPARE(checked.twipsHeight(), lineH * 15 + 1950);
+    QVERIFY(three.height() > one.height());
+
+    auto* check = checked.findChild<Check_Box*>(QStringLiteral("Check1"));
+    QVERIFY(!check->isHidden());
+    QVERIFY(!check->Value());
+    QCOMPARE(check->Caption(), QStringLiteral("以后不再显示"));
+    QCOMPARE(check->y(), (checked.twipsHeight() - 1400 + 7) / 15);
+    // Nothing overlaps and everything lies inside the window.
+    Cmd* ok = button(checked, "CMDOK");
+    QVERIFY(check->geometry().bottom() < ok->y());
+    QVERIFY(ok->geometry().bottom() < checked.height());
+    QVERIFY(checked.rect().contains(check->geometry()));
+}
+
+void TestMsgDialog::focusArgumentOrdersButtons_data()
+{
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<int>("focus");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::addRow("yes/no, focus 4") << 2 << 4 << "CMDNO" << "CMDYES";
+    QTest::addRow("yes/no, focus 3") << 2 << 3 << "CMDYES" << "CMDNO";
+    QTest::addRow("ok/cancel, focus 2") << 1 << 2 << "CMDCancel" << "CMDOK";
+    QTest::addRow("ok/cancel, focus 1") << 1 << 1 << "CMDOK" << "CMDCancel";
+}
+
+void TestMsgDialog::focusArgumentOrdersButtons()
+{
+    QFETCH(int, buttons);
+    QFETCH(int, focus);
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    MsgDialog dialog(request(QStringLiteral("确定要删除吗？"), buttons, focus, -1));
+    openAndActivate(dialog);
+    QWidget* firstButton = dialog.findChild<QWidget*>(first);
+    QWidget* secondButton = dialog.findChild<QWidget*>(second);
+    QTRY_COMPARE(QApplication::focusWidget(), firstButton);
+    QTest::keyClick(firstButton, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), secondButton);
+    QTest::keyClick(secondButton, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), dialog.findChild<QWidget*>(QStringLiteral("Check1")));
+    dialog.done(0);
+}
+
+void TestMsgDialog::checkBoxAddsSuffix()
+{
+    {
+        MsgDialog dialog(request(QStringLiteral("是否保存？"), 2, 3, -1));
+        openAndActivate(dialog);
+        auto* check = dialog.findChild<Check_Box*>(QStringLiteral("Check1"));
+        QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(6, check->height() / 2));
+        QVERIFY(check->Value());
+        QTest::mouseClick(button(dialog, "CMDYES"), Qt::LeftButton);
+        QCOMPARE(dialog.answer(), QStringLiteral("YesT"));
+        QCOMPARE(App().Msg_Result, QStringLiteral("YesT"));
+        QVERIFY(!dialog.isVisible());
+    }
+    {
+        MsgDialog dialog(request(QStringLiteral("提示"), 0, 1, -1));
+        openAndActivate(dialog);
+        QTest::keyClick(button(dialog, "CMDOK"), Qt::Key_Return);
+        QCOMPARE(dialog.answer(), QStringLiteral("OKF"));
+    }
+    {
+        MsgDialog dialog(request(QStringLiteral("提示"), 1));
+        openAndActivate(dialog);
+        QTest::mouseClick(button(dialog, "CMDCancel"), Qt::LeftButton);
+        QCOMPARE(dialog.answer(), QStringLiteral("Cancel"));
+    }
+}
+
+void TestMsgDialog::frameCloseAnswersOnlyOkDialogs()
+{
+    {
+        MsgDialog dialog(request(QStringLiteral("完成"), 0));
+        openAndActivate(dialog);
+        QVERIFY(dialog.close());
+        QCOMPARE(dialog.answer(), QStringLiteral("OK"));
+        QVERIFY(!dialog.isVisible());
+    }
+    {
+        MsgDialog dialog(request(QStringLiteral("继续？"), 1, 1, -1));
+        openAndActivate(dialog);
+        QVERIFY(dialog.close());
+        QCOMPARE(dialog.answer(), QStringLiteral("OKF"));
+    }
+    {
+        MsgDialog dialog(request(QStringLiteral("删除？"), 2, 4));
+        openAndActivate(dialog);
+        QVERIFY(!dialog.close());
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.answer(), QString());
+        QTest::keyClick(button(dialog, "CMDNO"), Qt::Key_Y);
+        QCOMPARE(dialog.answer(), QStringLiteral("Yes"));
+    }
+}
+
+void TestMsgDialog::escapeAndLetterKeys_data()
+{
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("answer");
+    QTest::addRow("Esc on Yes/No") << 2 << int(Qt::Key_Escape) << "No";
+    QTest::addRow("Esc on OK/Cancel") << 1 << int(Qt::Key_Escape) << "Cancel";
+    QTest::addRow("Esc on OK") << 0 << int(Qt::Key_Escape) << "OK";
+    QTest::addRow("Y on Yes/No") << 2 << int(Qt::Key_Y) << "Yes";
+    QTest::addRow("N on Yes/No") << 2 << int(Qt::Key_N) << "No";
+    QTest::addRow("C on Yes/No: no Cancel there") << 2 << int(Qt::Key_C) << "";
+    QTest::addRow("O on Yes/No: no OK there") << 2 << int(Qt::Key_O) << "";
+    QTest::addRow("C on OK/Cancel") << 1 << int(Qt::Key_C) << "Cancel";
+    QTest::addRow("O on OK/Cancel") << 1 << int(Qt::Key_O) << "OK";
+    QTest::addRow("Y on OK/Cancel: no Yes there") << 1 << int(Qt::Key_Y) << "";
+    QTest::addRow("other letter") << 0 << int(Qt::Key_Q) << "";
+}
+
+void TestMsgDialog::escapeAndLetterKeys()
+{
+    QFETCH(int, buttons);
+    QFETCH(int, key);
+    QFETCH(QString, answer);
+    MsgDialog dialog(request(QStringLiteral("按键"), buttons));
+    openAndActivate(dialog);
+    QWidget* focused = QApplication::focusWidget();
+    QVERIFY(focused != nullptr);
+    QTest::keyClick(focused, Qt::Key(key));
+    QCOMPARE(dialog.answer(), answer);
+    QCOMPARE(dialog.isVisible(), answer.isEmpty());
+    dialog.done(0);
+}
+
+void TestMsgDialog::ctrlCCopiesAndStaysOpen()
+{
+    QGuiApplication::clipboard()->setText(QStringLiteral("旧内容"));
+    MsgDialog dialog(request(QStringLiteral("速度：120字/分\r\n正确率：99%"), 2, 4));
+    openAndActivate(dialog);
+    QTest::keyClick(button(dialog, "CMDNO"), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("速度：120字/分\n正确率：99%"));
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(dialog.answer(), QString());
+    dialog.done(0);
+}
+
+void TestMsgDialog::resultNoticeIgnoresTypingKeys()
+{
+    const QString resultTitle = QStringLiteral("本次测试结果");
+    {
+        MsgDialog dialog(request(QStringLiteral("速度：88"), 0, 1, 0, resultTitle));
+        openAndActivate(dialog);
+        Cmd* ok = button(dialog, "CMDOK");
+        QTRY_COMPARE(QApplication::focusWidget(), ok);
+        QTest::keyClick(ok, Qt::Key_Space);
+        QTest::keyClick(ok, Qt::Key_O);
+        QTest::keyClick(ok, Qt::Key_Space);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.answer(), QString());
+        QTest::keyClick(ok, Qt::Key_Return);
+        QCOMPARE(dialog.answer(), QStringLiteral("OK"));
+    }
+    {
+        // Another key between Space and the click clears the mark.
+        MsgDialog dialog(request(QStringLiteral("速度：88"), 0, 1, 0, resultTitle));
+        openAndActivate(dialog);
+        Cmd* ok = button(dialog, "CMDOK");
+        QTest::keyPress(ok, Qt::Key_Space);
+        QTest::keyPress(ok, Qt::Key_A);
+        QTest::keyRelease(ok, Qt::Key_Space);
+        QCOMPARE(dialog.answer(), QStringLiteral("OK"));
+    }
+    {
+        MsgDialog dialog(request(QStringLiteral("速度：88"), 0, 1, 0, resultTitle));
+        openAndActivate(dialog);
+        // Space goes down on OK, then the mouse clicks: the click only uses up
+        // the mark; the next click (Space coming up) answers.
+        QTest::keyPress(button(dialog, "CMDOK"), Qt::Key_Space);
+        QTest::mouseClick(button(dialog, "CMDOK"), Qt::LeftButton);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.answer(), QString());
+        QTest::keyRelease(button(dialog, "CMDOK"), Qt::Key_Space);
+        QCOMPARE(dialog.answer(), QStringLiteral("OK"));
+    }
+    {
+        // Any other title: Space answers at once.
+        MsgDialog dialog(request(QStringLiteral("速度：88"), 0));
+        openAndActivate(dialog);
+        QTest::keyClick(button(dialog, "CMDOK"), Qt::Key_Space);
+        QCOMPARE(dialog.answer(), QStringLiteral("OK"));
+    }
+}
+
+void TestMsgDialog::askRunsModallyThroughShowMsg()
+{
+    setMsgPresenter([](const MsgRequest& r) { return MsgDialog::ask(r); });
+    QString seenTitle;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<MsgDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog != nullptr);
+        seenTitle = dialog->windowTitle();
+        auto* check = dialog->findChild<Check_Box*>(QStringLiteral("Check1"));
+        check->click();
+        button(*dialog, "CMDNO")->click();
+    });
+    const QString answer = Show_Msg(QStringLiteral("以后还提示吗？"), 2, 2, QStringLiteral("确认"), 4, -1);
+    QCOMPARE(answer, QStringLiteral("NoT"));
+    QCOMPARE(App().Msg_Result, QStringLiteral("NoT"));
+    QCOMPARE(seenTitle, QStringLiteral("确认"));
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    setMsgPresenter({});
+}
+
+QTEST_MAIN(TestMsgDialog)
+#include "tst_msgdialog.moc"

@@ -1,0 +1,390 @@
+#include "controls/ui/Check_Box.h"
+#include "controls/ui/Cmd.h"
+#include "controls/ui/MSG_Label.h"
+#include "controls/ui/Option.h"
+#include "controls/ui/TS.h"
+#include "controls/ui/Text.h"
+
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace tesmara;
+
+class TestWidgets : public QObject {
+    Q_OBJECT
+private slots:
+    void tabStripCaptionsStayWithinTabs();
+    void tabStripPicksByMouseAndKeys();
+    void textKeyPressCanDiscardOrReplace();
+    void textInputMethodCommitGoesThroughKeyPress();
+    void textSelectionAndLimits();
+    void textSelectionRefusedWhileDesigning();
+    void textKeepsItsTextAcrossRebuilds();
+    void checkBoxAndOptionClicks();
+    void optionArrowsPickTheNeighbour();
+    void cmdClicksFromKeyboardAndMouse();
+    void disabledWidgetsIgnoreInput();
+    void labelMeasuresItsLines();
+};
+
+void TestWidgets::tabStripCaptionsStayWithinTabs()
+{
+    TS ts;
+    ts.setTabCount(3);
+    ts.Set_Text(0, QStringLiteral("中文"));
+    ts.Set_Text(1, QStringLiteral("英文"));
+    ts.Set_Text(2, QStringLiteral("自定义"));
+    ts.Set_Text(3, QStringLiteral("越界"));
+    ts.Set_Text(-1, QStringLiteral("越界"));
+    ts.Make_Form();
+    QCOMPARE(ts.TSMyLong(), 3);
+    QCOMPARE(ts.Get_Text(0), QStringLiteral("中文"));
+    QCOMPARE(ts.Get_Text(2), QStringLiteral("自定义"));
+    QCOMPARE(ts.Get_Text(3), QString());
+
+    // Fewer tabs: the chosen one moves back into range, captions are kept.
+    ts.setTSWhoUp(2);
+    ts.setTSMyLong(2);
+    QCOMPARE(ts.TSWhoUp(), 1);
+    QCOMPARE(ts.Get_Text(1), QStringLiteral("英文"));
+    ts.Set_Text(2, QStringLiteral("回不来"));
+    QCOMPARE(ts.Get_Text(2), QString());
+
+    ts.Clear();
+    QCOMPARE(ts.Get_Text(0), QString());
+    QCOMPARE(ts.Get_Text(1), QString());
+    QCOMPARE(ts.TSMyLong(), 2);
+}
+
+void TestWidgets::tabStripPicksByMouseAndKeys()
+{
+    TS ts;
+    ts.setTabCount(4);
+    for (int i = 0; i < 4; ++i) {
+        ts.Set_Text(i, QStringLiteral("页%1").arg(i));
+    }
+    ts.resize(400, 28);
+    ts.Make_Form();
+    QList<int> seen;
+    connect(&ts, &TS::Click, &ts, [&] { seen.append(ts.TSWhoUp()); });
+
+    // Code choosing a tab raises nothing.
+    ts.setTSWhoUp(1);
+    QVERIFY(seen.isEmpty());
+
+    QTest::mouseClick(&ts, Qt::LeftButton, {}, ts.tabRect(2).center());
+    QCOMPARE(seen, QList<int>{2});
+    QTest::keyClick(&ts, Qt::Key_Right);
+    QTest::keyClick(&ts, Qt::Key_Right); // already the last tab
+    QTest::keyClick(&ts, Qt::Key_Home);
+    QTest::keyClick(&ts, Qt::Key_Left); // already the first tab
+    QTest::keyClick(&ts, Qt::Key_End);
+    QCOMPARE(seen, (QList<int>{2, 3, 0, 3}));
+    QCOMPARE(ts.TSWhoUp(), 3);
+
+    // Equal widths share the whole strip.
+    ts.setTSETrue(true);
+    QVERIFY(qAbs(ts.tabRect(0).width() - ts.tabRect(3).width()) <= 1);
+    QCOMPARE(ts.tabRect(3).right(), ts.width() - 2);
+    QCOMPARE(ts.tabAt(QPoint(ts.width() - 2, 5)), 3);
+}
+
+void TestWidgets::textKeyPressCanDiscardOrReplace()
+{
+    Text text;
+    QWidget* txt = text.findChild<QWidget*>(QStringLiteral("Txt"));
+    QVERIFY(txt != nullptr);
+    QList<int> codes;
+    connect(&text, &Text::KeyPress, &text, [&](int& keyAscii) {
+        codes.append(keyAscii);
+        if (keyAscii >= '0' && keyAscii <= '9') {
+            keyAscii = 0;
+        } else if (keyAscii >= 'a' && keyAscii <= 'z') {
+            keyAscii -= 32;
+        } else if (keyAscii == 8) {
+            keyAscii = 0;
+        }
+    });
+    QSignalSpy changes(&text, &Text::Change);
+    QTest::keyClicks(txt, QStringLiteral("a1b2-"));
+    QCOMPARE(text.text(), QStringLiteral("AB-"));
+    QCOMPARE(changes.count(), 3);
+    QTest::keyClick(txt, Qt::Key_Backspace);
+    QCOMPARE(text.text(), QStringLiteral("AB-"));
+    QTest::keyClick(txt, Qt::Key_Return);
+    QTest::keyClick(txt, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(codes, (QList<int>{'a', '1', 'b', '2', '-', 8, 13, 22}));
+    // Keys that type nothing never reach the handler.
+    QTest::keyClick(txt, Qt::Key_Left);
+    QCOMPARE(codes.size(), 8);
+
+    // A multi-line box gives the same codes.
+    text.setMultiLine(true);
+    txt = text.findChild<QWidget*>(QStringLiteral("Txt"));
+    QVERIFY(qobject_cast<QPlainTextEdit*>(txt) != nullptr);
+    text.setText(QString());
+    QTest::keyClicks(txt, QStringLiteral("x9y"));
+    QCOMPARE(text.text(), QStringLiteral("XY"));
+}
+
+void TestWidgets::textInputMethodCommitGoesThroughKeyPress()
+{
+    Text text;
+    QWidget* txt = text.findChild<QWidget*>(QStringLiteral("Txt"));
+    QString seen;
+    connect(&text, &Text::KeyPress, &text, [&](int& keyAscii) {
+        seen += QChar(keyAscii);
+        if (keyAscii == 0xFF0C) { // full-width comma
+            keyAscii = 0;
+        }
+    });
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("你好，世界"));
+    QCoreApplication::sendEvent(txt, &commit);
+    QCOMPARE(seen, QStringLiteral("你好，世界"));
+    QCOMPARE(text.text(), QStringLiteral("你好世界"));
+}
+
+void TestWidgets::textSelectionAndLimits()
+{
+    Text text;
+    text.setText(QStringLiteral("打字练习软件"));
+    text.setSelStart(2);
+    QCOMPARE(text.SelStart(), 2);
+    QCOMPARE(text.SelLength(), 0);
+    text.setSelLength(2);
+    QCOMPARE(text.SelText(), QStringLiteral("练习"));
+    text.setSelText(QStringLiteral("测试"));
+    QCOMPARE(text.text(), QStringLiteral("打字测试软件"));
+    text.setSelStart(100);
+    QCOMPARE(text.SelStart(), 6);
+    text.SelAll();
+    QCOMPARE(text.SelLength(), 6);
+
+    text.setMaxLength(3);
+    text.setText(QString());
+    QTest::keyClicks(text.findChild<QWidget*>(QStringLiteral("Txt")), QStringLiteral("abcdef"));
+    QCOMPARE(text.text(), QStringLiteral("abc"));
+
+    text.setMultiLine(true);
+    text.setText(QString());
+    QTest::keyClicks(text.findChild<QWidget*>(QStringLiteral("Txt")), QStringLiteral("wxyz"));
+    QCOMPARE(text.text(), QStringLiteral("wxy"));
+    text.setSelStart(1);
+    text.setSelLength(5);
+    QCOMPARE(text.SelText(), QStringLiteral("xy"));
+
+    text.setMultiLine(false);
+    text.setMaxLength(0);
+    text.setPasswordChar(QStringLiteral("*"));
+    text.setText(QStringLiteral("secret"));
+    auto* line = text.findChild<QLineEdit*>(QStringLiteral("Txt"));
+    QVERIFY(line != nullptr);
+    QCOMPARE(line->displayText(), QStringLiteral("******"));
+    QCOMPARE(text.text(), QStringLiteral("secret"));
+}
+
+void TestWidgets::textSelectionRefusedWhileDesigning()
+{
+    QStringList notices;
+    Text::setDesignNotice([&](const QString& title, const QString& body) { notices << title + '|' + body; });
+    Text text;
+    text.setText(QStringLiteral("abcdef"));
+    text.setSelStart(1);
+    Text::setDesignMode(true);
+    text.setSelStart(4);
+    text.setSelLength(2);
+    text.setSelText(QStringLiteral("zz"));
+    Text::setDesignMode(false);
+    QCOMPARE(text.SelStart(), 1);
+    QCOMPARE(text.SelLength(), 0);
+    QCOMPARE(text.text(), QStringLiteral("abcdef"));
+    QCOMPARE(notices.size(), 3);
+    QCOMPARE(notices.first(), QStringLiteral("错误|此属性的值在设计状态下不可更改！"));
+    text.setSelStart(4);
+    QCOMPARE(text.SelStart(), 4);
+    QCOMPARE(notices.size(), 3);
+    Text::setDesignNotice({});
+}
+
+void TestWidgets::textKeepsItsTextAcrossRebuilds()
+{
+    Text text;
+    text.setText(QStringLiteral("第一行"));
+    text.setLocked(true);
+    text.setMultiLine(true);
+    text.Txt_No_Change();
+    auto* plain = text.findChild<QPlainTextEdit*>(QStringLiteral("Txt"));
+    QVERIFY(plain != nullptr);
+    QVERIFY(plain->isReadOnly());
+    QCOMPARE(text.text(), QStringLiteral("第一行"));
+    QCOMPARE(text.findChildren<QWidget*>(QStringLiteral("Txt")).size(), 1);
+    // Locked still reports keys but types nothing.
+    int keys = 0;
+    connect(&text, &Text::KeyPress, &text, [&](int&) { ++keys; });
+    QTest::keyClicks(plain, QStringLiteral("ab"));
+    QCOMPARE(keys, 2);
+    QCOMPARE(text.text(), QStringLiteral("第一行"));
+}
+
+void TestWidgets::checkBoxAndOptionClicks()
+{
+    QWidget window;
+    auto* box = new Check_Box(QStringLiteral("以后不再显示"), &window);
+    box->setGeometry(0, 0, 120, 18);
+    QCOMPARE(box->findChild<QWidget*>(QStringLiteral("Label_C")) != nullptr, true);
+    QList<bool> boxValues;
+    connect(box, &Check_Box::Click, box, [&] { boxValues.append(box->Value()); });
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, 9));
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(60, 9));
+    QTest::keyClick(box, Qt::Key_Space);
+    QCOMPARE(boxValues, (QList<bool>{true, false, true}));
+    // A press that leaves the box before release is no click.
+    QTest::mousePress(box, Qt::LeftButton, {}, QPoint(5, 9));
+    QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(200, 9));
+    QCOMPARE(boxValues.size(), 3);
+    box->setValue(false);
+    QCOMPARE(boxValues.size(), 3);
+
+    auto* option = new Option(QStringLiteral("五笔字根表"), &window);
+    option->setGeometry(0, 20, 120, 18);
+    QSignalSpy optionClicks(option, &Option::Click);
+    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(5, 9));
+    QVERIFY(option->Value());
+    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(5, 9));
+    QVERIFY(option->Value()); // an option does not clear itself
+    QCOMPARE(optionClicks.count(), 2);
+    option->setValue(false);
+    QCOMPARE(optionClicks.count(), 2);
+}
+
+void TestWidgets::optionArrowsPickTheNeighbour()
+{
+    QWidget group;
+    QList<Option*> options;
+    for (int i = 0; i < 3; ++i) {
+        options.append(new Option(QStringLiteral("项%1").arg(i), &group));
+    }
+    options[1]->setEnabled(false);
+    group.show();
+    QSignalSpy last(options[2], &Option::Click);
+    QSignalSpy first(options[0], &Option::Click);
+    QTest::keyClick(options[0], Qt::Key_Down); // skips the disabled one
+    QCOMPARE(last.count(), 1);
+    QVERIFY(options[2]->Value());
+    QVERIFY(!options[1]->Value());
+    QTest::keyClick(options[2], Qt::Key_Down); // wraps round
+    QCOMPARE(first.count(), 1);
+    QVERIFY(options[0]->Value());
+}
+
+void TestWidgets::cmdClicksFromKeyboardAndMouse()
+{
+    QWidget window;
+    auto* cmd = new Cmd(QStringLiteral("关闭(&C)"), &window);
+    cmd->setGeometry(10, 10, 88, 28);
+    QSignalSpy clicks(cmd, &Cmd::Click);
+
+    QTest::keyPress(cmd, Qt::Key_Space);
+    QVERIFY(cmd->isDown());
+    QCOMPARE(clicks.count(), 0); // a button clicks when Space comes up
+    QTest::keyRelease(cmd, Qt::Key_Space);
+    QVERIFY(!cmd->isDown());
+    QCOMPARE(clicks.count(), 1);
+    QTest::keyClick(cmd, Qt::Key_Return);
+    QTest::keyClick(cmd, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(clicks.count(), 3);
+    QTest::keyClick(cmd, Qt::Key_A);
+    QCOMPARE(clicks.count(), 3);
+
+    QTest::mouseClick(cmd, Qt::LeftButton, {}, QPoint(40, 14));
+    QCOMPARE(clicks.count(), 4);
+    QTest::mousePress(cmd, Qt::LeftButton, {}, QPoint(40, 14));
+    QTest::mouseRelease(cmd, Qt::LeftButton, {}, QPoint(200, 14));
+    QCOMPARE(clicks.count(), 4);
+
+    // The mnemonic of the caption clicks it.
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_C, Qt::AltModifier);
+    QCOMPARE(clicks.count(), 5);
+    cmd->setCaption(QStringLiteral("确定(&O)"));
+    QTest::keyClick(&window, Qt::Key_C, Qt::AltModifier);
+    QCOMPARE(clicks.count(), 5);
+    QTest::keyClick(&window, Qt::Key_O, Qt::AltModifier);
+    QCOMPARE(clicks.count(), 6);
+}
+
+void TestWidgets::disabledWidgetsIgnoreInput()
+{
+    QWidget window;
+    auto* cmd = new Cmd(QStringLiteral("确定(&O)"), &window);
+    cmd->setGeometry(0, 0, 80, 26);
+    auto* box = new Check_Box(QStringLiteral("选项"), &window);
+    box->setGeometry(0, 30, 80, 18);
+    auto* option = new Option(QStringLiteral("选项"), &window);
+    option->setGeometry(0, 50, 80, 18);
+    auto* ts = new TS(&window);
+    ts->setGeometry(0, 70, 200, 26);
+    auto* text = new Text(&window);
+    text->setGeometry(0, 100, 120, 24);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    QSignalSpy cmdClicks(cmd, &Cmd::Click);
+    QSignalSpy boxClicks(box, &Check_Box::Click);
+    QSignalSpy optionClicks(option, &Option::Click);
+    QSignalSpy tabClicks(ts, &TS::Click);
+    int keyPresses = 0;
+    connect(text, &Text::KeyPress, text, [&](int&) { ++keyPresses; });
+    for (QWidget* w : std::initializer_list<QWidget*>{cmd, box, option, ts, text}) {
+        w->setProperty("Enabled", false);
+        QVERIFY(!w->isEnabled());
+    }
+    QTest::mouseClick(cmd, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::keyClick(cmd, Qt::Key_Return);
+    QTest::keyClick(&window, Qt::Key_O, Qt::AltModifier);
+    cmd->click();
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, 9));
+    QTest::keyClick(box, Qt::Key_Space);
+    box->click();
+    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(5, 9));
+    QTest::mouseClick(ts, Qt::LeftButton, {}, ts->tabRect(1).center());
+    QTest::keyClick(ts, Qt::Key_Right);
+    QTest::keyClicks(text->inner(), QStringLiteral("abc"));
+    QCOMPARE(cmdClicks.count(), 0);
+    QCOMPARE(boxClicks.count(), 0);
+    QCOMPARE(optionClicks.count(), 0);
+    QCOMPARE(tabClicks.count(), 0);
+    QCOMPARE(keyPresses, 0);
+    QVERIFY(!box->Value());
+    QVERIFY(!option->Value());
+    QCOMPARE(ts->TSWhoUp(), 0);
+    QCOMPARE(text->text(), QString());
+
+    cmd->setEnabled(true);
+    QTest::mouseClick(cmd, Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(cmdClicks.count(), 1);
+}
+
+void TestWidgets::labelMeasuresItsLines()
+{
+    MSG_Label label;
+    label.setCaption(QStringLiteral("一\r\n二\r\n三"));
+    const QFontMetrics fm(label.font());
+    const QSize three = label.textSize();
+    QVERIFY(three.height() >= 3 * fm.lineSpacing() - 2);
+    label.setCaption(QStringLiteral("一二三"));
+    QVERIFY(label.textSize().height() < 2 * fm.lineSpacing());
+    // An unbroken long line wraps at the width it is given.
+    label.setCaption(QString(200, QChar(0x5B57)));
+    const QSize wrapped = label.textSize(300);
+    QVERIFY(wrapped.width() <= 301);
+    QVERIFY(wrapped.height() > 3 * fm.lineSpacing());
+}
+
+QTEST_MAIN(TestWidgets)
+#include "tst_widgets.moc"
