@@ -434,6 +434,12 @@ void TestTextData::boardKeysAndBackspaceAcrossRows()
     QCOMPARE(board.top(1)->BackColor(), uint(TypingEngine::kActiveBack));
     QTest::keyClick(board.input(1), Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(board.input(1)->Text(), QString());
+    // Ctrl+F5 types nothing; a commit that follows is not swallowed.
+    QTest::keyClick(board.input(1), Qt::Key_F5, Qt::ControlModifier);
+    commit(board.input(1), QStringLiteral("c"));
+    QCOMPARE(board.input(1)->Text(), QStringLiteral("c"));
+    QTest::keyClick(board.input(1), Qt::Key_Backspace);
+    QCOMPARE(board.input(1)->Text(), QString());
     QTest::keyClick(board.input(1), Qt::Key_Backspace); // back into row 0
     QTRY_VERIFY(board.input(0)->hasFocus());
     QCOMPARE(board.input(0)->Text(), QStringLiteral("a"));

@@ -24,6 +24,7 @@ constexpr int kGlyphTopTwips = -10;
 constexpr int kCaretTopTwips = 30;
 constexpr double kCaretWidthPx = 2.0;
 constexpr double kIdeographicAscent = 0.88;
+constexpr int kProcessKey = 229;
 
 QColor toQColor(TextLine::Colour c)
 {
@@ -340,6 +341,13 @@ void Text_Data::inputMethodEvent(QInputMethodEvent* event)
     m_preedit = event->preeditString();
     if (!oldPreedit.isNull()) {
         update(oldPreedit);
+    }
+    // Keys the input method consumed never reach the line; like the
+    // system's "processed by the input method" key (229) they come down
+    // with no Ctrl or Alt held, so a Ctrl combination pressed earlier does
+    // not swallow the committed text.
+    if (!event->commitString().isEmpty()) {
+        emit KeyDown(kProcessKey, 0);
     }
     // Each committed character is one key press, in order. A row that
     // fills up part-way hands the rest on (the holder decides where).
