@@ -1,0 +1,283 @@
+#include "app/Resources.h"
+#include "store/Database.h"
+#include "wubi/WubiDict.h"
+
+#include "TestSupport.h"
+
+#include <QRegularExpression>
+#include <QSet>
+#include <QtTest>
+
+using namespace tesmara;
+
+// Checks every built-in resource the way a schema check would: sizes,
+// lengths, distinct items, and that each drill item can really be typed.
+class TestData : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void codeTableSizes();
+    void fixedLists();
+    void characterLists_data();
+    void characterLists();
+    void rootDrill();
+    void phraseLists_data();
+    void phraseLists();
+    void gamePools();
+    void phraseDatabase();
+    void chineseTexts();
+    void englishTextsStartWithTitle();
+
+private:
+    QStringList codes86(QChar c) const { return Wb_Code(QString(c), m_wb86).split(QStringLiteral("\r\n")); }
+    QByteArray m_wb86;
+    QByteArray m_wb98;
+    QByteArray m_py;
+};
+
+namespace {
+
+bool distinct(const QString& text, int itemLength)
+{
+    QSet<QString> seen;
+    for (qsizetype i = 0; i < text.size(); i += itemLength) {
+        if (seen.contains(text.mid(i, itemLength))) {
+            return false;
+        }
+        seen.insert(text.mid(i, itemLength));
+    }
+    return true;
+}
+
+} // namespace
+
+void TestData::initTestCase()
+{
+    m_wb86 = binaryResource(101);
+    m_wb98 = binaryResource(102);
+    m_py = binaryResource(104);
+}
+
+void TestData::codeTableSizes()
+{
+    QCOMPARE(m_wb86.size(), 95544);
+    QCOMPARE(m_wb98.size(), 95544);
+    QCOMPARE(m_py.size(), 31848 * 14);
+    // The unused record bits stay clear, and no letter value exceeds "z".
+    for (const QByteArray* t : {&m_wb86, &m_wb98}) {
+        int filled = 0;
+        for (int i = 0; i < 31848; ++i) {
+            const auto* r = reinterpret_cast<const uchar*>(t->constData()) + i * 3;
+            QCOMPARE(r[2] & 3, 0);
+            QVERIFY((r[0] >> 3) <= 26);
+            filled += r[0] != 0;
+        }
+        QCOMPARE(filled, 20923); // every GBK hanzi has a code
+    }
+    // Every pinyin text is letters and single blanks between readings.
+    const QRegularExpression reading(QStringLiteral("^[a-z]+( [a-z]+)*$"));
+    int withReading = 0;
+    for (int u = 0x4E00; u <= 0x9FA5; ++u) {
+        const QString py = Get_Py(QString(QChar(u)), m_py);
+        if (!py.isEmpty()) {
+            QVERIFY2(reading.match(py).hasMatch(), qPrintable(py));
+            ++withReading;
+        }
+    }
+    QVERIFY(withReading > 20800);
+}
+
+void TestData::fixedLists()
+{
+    QCOMPARE(stringResource(300), QStringLiteral("我人有的和主产不为这工要在地一上是中国经以发了民同"));
+    QCOMPARE(stringResource(304),
+             QStringLiteral("儿八用手斤竹文方广六辛门小米七丁西石古三厂士干二十雨寸一五戋卜上止早虫川甲四车力弓马巴刀九也"
+                            "耳己乙心羽由贝几"));
+    QCOMPARE(stringResource(305), QStringLiteral("王土大木工目日口田山禾白月人金言立水火之已子女又"));
+    QCOMPARE(stringResource(304).size(), 54);
+    QCOMPARE(stringResource(305).size(), 24);
+    // Each one-level character types with its key alone.
+    const QString keys = QStringLiteral("abcdefghijklmnopqrstuvwxy");
+    const QString levelOne = QStringLiteral("工了以在有地一上不是中国同民为这我的要和产发人经主");
+    for (int i = 0; i < 25; ++i) {
+        QCOMPARE(codes86(levelOne[i]).first(), QString(keys[i]));
+    }
+}
+
+void TestData::characterLists_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<int>("kind"); // 2, 3: that short code; 6: identification letter; 7: full code only
+    QTest::addRow("301 two-letter short codes") << 301 << 588 << 2;
+    QTest::addRow("302 three-letter short codes") << 302 << 2472 << 3;
+    QTest::addRow("306 identification letter") << 306 << 420 << 6;
+    QTest::addRow("307 full four-letter code") << 307 << 661 << 7;
+}
+
+void TestData::characterLists()
+{
+    QFETCH(int, id);
+    QFETCH(int, length);
+    QFETCH(int, kind);
+    const QString list = stringResource(id);
+    QCOMPARE(list.size(), length);
+    QVERIFY(distinct(list, 1));
+    const QString roots = stringResource(304) + stringResource(305) + stringResource(303);
+    for (QChar c : list) {
+        const QStringList codes = codes86(c);
+        const QString full = codes.last();
+        QVERIFY2(!full.isEmpty(), qPrintable(QString(c)));
+        QVERIFY2(!Wb_Code(QString(c), m_wb98).isEmpty(), qPrintable(QString(c)));
+        switch (kind) {
+        case 2:
+        case 3:
+            QVERIFY2(codes.size() >= 2 && codes.contains(full.left(kind)) && full.size() > kind, qPrintable(QString(c)));
+            break;
+        case 6:
+            QVERIFY2(codes.size() == 1 && full.size() == 3 && !roots.contains(c), qPrintable(QString(c)));
+            break;
+        default:
+            QVERIFY2(codes.size() == 1 && full.size() == 4 && !roots.contains(c), qPrintable(QString(c)));
+        }
+    }
+}
+
+void TestData::rootDrill()
+{
+    const QString list = stringResource(303);
+    QCOMPARE(list.size(), 266);
+    QVERIFY(list.startsWith(QStringLiteral("金Q儿Q夕Q勹Q钅Q")));
+    QMap<QChar, QChar> keyOf;
+    for (int i = 0; i < list.size(); i += 2) {
+        const QChar root = list[i];
+        const QChar key = list[i + 1];
+        QVERIFY2(key >= u'A' && key <= u'Y', qPrintable(list.mid(i, 2)));
+        QVERIFY2(!(root >= u'A' && root <= u'Z'), qPrintable(list.mid(i, 2)));
+        // A root always sits on the same key.
+        QCOMPARE(keyOf.value(root, key), key);
+        keyOf[root] = key;
+    }
+    // Every key name and every root character is drilled on its key.
+    const QString keyNames = stringResource(305);
+    const QString keyLetters = QStringLiteral("GFDSAHJKLMTREWQYUIOPNBVC");
+    for (int i = 0; i < keyNames.size(); ++i) {
+        QCOMPARE(keyOf.value(keyNames[i]), keyLetters[i]);
+    }
+    // A root that is a character of its own begins its code with its key.
+    for (auto it = keyOf.cbegin(); it != keyOf.cend(); ++it) {
+        const QString code = codes86(it.key()).last();
+        if (!code.isEmpty()) {
+            QCOMPARE(code.left(1), QString(it.value()).toLower());
+        }
+    }
+    QCOMPARE(keyOf.size(), 130);
+}
+
+void TestData::phraseLists_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::addColumn<int>("phraseLength");
+    QTest::addColumn<int>("count");
+    QTest::addRow("308") << 308 << 2 << 1668;
+    QTest::addRow("309") << 309 << 3 << 348;
+    QTest::addRow("310") << 310 << 4 << 1223;
+}
+
+void TestData::phraseLists()
+{
+    QFETCH(int, id);
+    QFETCH(int, phraseLength);
+    QFETCH(int, count);
+    const QString list = stringResource(id);
+    QCOMPARE(list.size(), phraseLength * count);
+    QVERIFY(distinct(list, phraseLength));
+    for (QChar c : list) {
+        QVERIFY2(Gbk_Index(QString(c)) >= 0 && !Wb_Code(QString(c), m_wb86).isEmpty(), qPrintable(QString(c)));
+    }
+    if (id == 308) {
+        QVERIFY(list.startsWith(QStringLiteral("专利词组练习语言")));
+    }
+}
+
+void TestData::gamePools()
+{
+    const QString common = stringResource(1010);
+    QCOMPARE(common.size(), 2500);
+    QVERIFY(distinct(common, 1));
+    for (QChar c : common) {
+        QVERIFY2(!Wb_Code(QString(c), m_wb86).isEmpty(), qPrintable(QString(c)));
+    }
+    const QString words = stringResource(1011);
+    QVERIFY(QRegularExpression(QStringLiteral("^( [a-z]+)+$")).match(words).hasMatch());
+    const QStringList list = words.mid(1).split(QLatin1Char(' '));
+    QCOMPARE(list.size(), 680);
+    QCOMPARE(QSet<QString>(list.begin(), list.end()).size(), 680);
+}
+
+void TestData::phraseDatabase()
+{
+    test::ProgramFolder folder;
+    Database db;
+    QVERIFY(db.open(test::stageDir() + QStringLiteral("p.dat"), Database::Mode::ReadOnly));
+    for (int n = 2; n <= 5; ++n) {
+        const QString table = QStringLiteral("v%1").arg(n);
+        QVERIFY(db.hasTable(table));
+        const int rows = db.scalar(QStringLiteral("select count(*) from %1").arg(table))->toInt();
+        QVERIFY2(rows >= (n == 5 ? 100 : 5000), qPrintable(table));
+        QCOMPARE(db.scalar(QStringLiteral("select count(*) from (select Phrase from %1 group by Phrase "
+                                          "having count(*) > 1)")
+                               .arg(table))
+                     ->toInt(),
+                 0);
+        QCOMPARE(db.scalar(QStringLiteral("select count(*) from %1 where length(Phrase) <> ?").arg(table), {n})
+                     ->toInt(),
+                 0);
+        // One toneless syllable per character.
+        QSqlQuery q = db.exec(QStringLiteral("select Phrase, py from %1").arg(table));
+        const QRegularExpression syllables(QStringLiteral("^[a-z]+( [a-z]+){%1}$").arg(n - 1));
+        while (q.next()) {
+            QVERIFY2(syllables.match(q.value(1).toString()).hasMatch(), qPrintable(q.value(0).toString()));
+        }
+        // The lookup is served by an index.
+        QVERIFY(db.hasRow(QStringLiteral("select 1 from sqlite_master where type = 'index' and tbl_name = ? "
+                                         "and sql like '%Phrase%'"),
+                          {table}));
+    }
+}
+
+void TestData::chineseTexts()
+{
+    int present = 0;
+    for (int id = 0; id <= 11; ++id) {
+        const QString text = stringResource(id);
+        if (text.isEmpty()) {
+            continue;
+        }
+        ++present;
+        QVERIFY2(!text.contains(QChar::ReplacementCharacter), qPrintable(QString::number(id)));
+    }
+    if (present == 0) {
+        QSKIP("no Chinese texts in this build");
+    }
+}
+
+void TestData::englishTextsStartWithTitle()
+{
+    const QRegularExpression title(QStringLiteral("^[A-Z][^:\\r\\n]{0,80}: \\S"));
+    int present = 0;
+    for (int id = 100; id <= 109; ++id) {
+        const QString text = stringResource(id);
+        if (text.isEmpty()) {
+            continue;
+        }
+        ++present;
+        QVERIFY2(title.match(text).hasMatch(), qPrintable(QString::number(id) + QStringLiteral(": ") + text.left(60)));
+    }
+    if (present == 0) {
+        QSKIP("no English texts in this build");
+    }
+}
+
+QTEST_MAIN(TestData)
+#include "tst_data.moc"
