@@ -6,6 +6,7 @@
 #include "app/ui/MsgDialog.h"
 #include "controls/ui/Skin.h"
 #include "store/Database.h"
+#include "users/ui/LoginWindow.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -37,6 +38,7 @@ StartupServices programServices()
 void installUiServices()
 {
     setMsgPresenter([](const MsgRequest& request) { return MsgDialog::ask(request); });
+    LoginWindow::install();
     Database::setFatalHandler([](const QString& path, const QString& message) {
         Show_Msg(QStringLiteral("数据文件读写出错，程序将退出。\r\n%1\r\n%2").arg(path, message), 0, 0,
                  QStringLiteral("数据文件错误"));
