@@ -1,0 +1,108 @@
+#include "app/AppState.h"
+#include "app/Msg.h"
+#include "articles/ArticleEditor.h"
+#include "articles/ui/Form_Input_Test_Text.h"
+#include "controls/ui/Check_Box.h"
+#include "controls/ui/Cmd.h"
+#include "controls/ui/MSG_Label.h"
+#include "controls/ui/Option.h"
+#include "controls/ui/Text.h"
+
+#include "RunsFixture.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace tesmara;
+
+class TestArticleEditorWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void savesWhatTheWindowShows();
+    void refusalKeepsTheWindowOpen();
+    void importSeveralFromTheMenu();
+};
+
+void TestArticleEditorWindow::savesWhatTheWindowShows()
+{
+    test::UserFolder user;
+    QVERIFY(user.ok());
+    ArticleEditor editor(user.db());
+    Form_Input_Test_Text window(editor);
+    window.show();
+    auto* name = window.findChild<Text*>(QStringLiteral("Text_Name"));
+    auto* text = window.findChild<Text*>(QStringLiteral("Text_Test"));
+    auto* check1 = window.findChild<Check_Box*>(QStringLiteral("Check_Box1"));
+    auto* check2 = window.findChild<Check_Box*>(QStringLiteral("Check_Box2"));
+    auto* full = window.findChild<Option*>(QStringLiteral("Option1_1"));
+    auto* half = window.findChild<Option*>(QStringLiteral("Option1_0"));
+    auto* count = window.findChild<MSG_Label*>(QStringLiteral("Label_Count"));
+    QVERIFY(name && text && check1 && check2 && full && half && count);
+    QCOMPARE(window.findChild<MSG_Label*>(QStringLiteral("Label1"))->Caption(), QStringLiteral("请输入文章的保存名称："));
+    QCOMPARE(window.findChild<MSG_Label*>(QStringLiteral("Label2"))->Caption(), QStringLiteral("_u"));
+    QVERIFY(!check1->Value());
+    QVERIFY(check2->Value());
+    QVERIFY(half->Value());
+
+    text->setText(QStringLiteral("一 二  三") + QString(60, QChar(0x5B57)));
+    QCOMPARE(count->Caption(), QStringLiteral("练习内容(当前字数66个)"));
+    check1->click();
+    QVERIFY(!check2->isEnabled() && !full->isEnabled());
+    check1->click();
+    QVERIFY(check2->isEnabled() && full->isEnabled());
+    full->click();
+    QVERIFY(full->Value());
+    QVERIFY(!half->Value());
+
+    name->setText(QStringLiteral("  窗口  "));
+    MsgScript::pushAnswer(QStringLiteral("No"));
+    window.findChild<Cmd*>(QStringLiteral("CMD_Save"))->click();
+    QCOMPARE(window.result(), int(QDialog::Accepted));
+    QCOMPARE(name->text(), QStringLiteral("窗口"));
+    const QString stored =
+        user.db().scalar(QStringLiteral("select T from text_ where N = ?"), {QStringLiteral("窗口_u")})->toString();
+    QCOMPARE(stored, QStringLiteral("一　二　三") + QString(60, QChar(0x5B57)));
+    QCOMPARE(text->text(), stored);
+}
+
+void TestArticleEditorWindow::refusalKeepsTheWindowOpen()
+{
+    test::UserFolder user;
+    QVERIFY(user.ok());
+    ArticleEditor editor(user.db());
+    editor.setName(QStringLiteral("十一个字的名字太长了吧"));
+    editor.setText(QString(60, QChar(0x5B57)));
+    Form_Input_Test_Text window(editor);
+    window.show();
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    window.CMD_Save_Click();
+    QCOMPARE(window.result(), int(QDialog::Rejected));
+    QVERIFY(window.isVisible());
+    QCOMPARE(user.count("text_"), 0);
+    QCOMPARE(window.findChild<Text*>(QStringLiteral("Text_Name"))->SelLength(), 11);
+}
+
+void TestArticleEditorWindow::importSeveralFromTheMenu()
+{
+    test::UserFolder user;
+    QVERIFY(user.ok());
+    const QString dir = user.path() + QStringLiteral("txt/");
+    QVERIFY(test::writeFile(dir + "甲.txt", QString(60, QChar(0x7532)).toUtf8()));
+    QVERIFY(test::writeFile(dir + "乙.txt", QString(60, QChar(0x4E59)).toUtf8()));
+    ArticleEditor editor(user.db());
+    setNextImportFiles({dir + "甲.txt", dir + "乙.txt"});
+    MsgScript::pushAnswer(QStringLiteral("Yes"));
+    MsgScript::pushAnswer(QStringLiteral("Yes"));
+    MsgScript::pushAnswer(QStringLiteral("No"));
+    MsgScript::pushAnswer(QStringLiteral("No"));
+    Menu_Test_Definition_Txt_Click(nullptr, editor);
+    QCOMPARE(MsgScript::pending(), 0);
+    QCOMPARE(user.count("text_"), 2);
+    // A cancelled dialog imports nothing.
+    setNextImportFiles({});
+    Menu_Test_Definition_Txt_Click(nullptr, editor);
+    QCOMPARE(user.count("text_"), 2);
+}
+
+QTEST_MAIN(TestArticleEditorWindow)
+#include "tst_articleeditorwindow.moc"
