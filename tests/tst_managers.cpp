@@ -1,4 +1,14 @@
+#include "app/AppState.h"
 #include "app/Msg.h"
+#include "articles/ArticleEditor.h"
+#include "articles/ui/EditorWindowHook.h"
+#include "articles/ui/Form_Control_SaveText.h"
+#include "articles/ui/Form_Control_TestBegin.h"
+#include "articles/ui/Form_Input_Begin.h"
+#include "controls/ui/Cmd.h"
+#include "controls/ui/MSG_Label.h"
+#include "controls/ui/TS.h"
+#include "controls/ui/Text.h"
 #include "articles/ArticleManager.h"
 #include "articles/PositionManager.h"
 #include "store/Database.h"
@@ -7,6 +17,8 @@
 
 #include "TestSupport.h"
 
+#include <QLineEdit>
+#include <QListWidget>
 #include <QtTest>
 
 using namespace tesmara;
@@ -40,6 +52,13 @@ private slots:
     void setPositionOfBuiltInAndSavedArticles();
     void positionEntry_data();
     void positionEntry();
+
+    void managerListsWithAPlaceholderThatCannotBeChosen();
+    void managerDeletesAfterAskingAndReloadsMenus();
+    void managerMergesTextsWithQuotesThroughTheEditor();
+    void managerChangeNeedsExactlyOne();
+    void positionWindowResetsAndSets();
+    void positionEntryRefusesLetters();
 
 private:
     test::ProgramFolder* m_folder = nullptr;
@@ -224,5 +243,251 @@ void TestManagers::positionEntry()
     QCOMPARE(parsed.value_or(-1), value);
 }
 
-QTEST_GUILESS_MAIN(TestManagers)
+namespace {
+
+Database& openUser(const QString& folder)
+{
+    Database& db = App().Conn_User;
+    if (!db.isOpen()) {
+        db.open(folder + QStringLiteral("user.at"), Database::Mode::ReadWrite);
+        createUserTables(db);
+    }
+    return db;
+}
+
+void clickTab(TS* ts, int index)
+{
+    QTest::mouseClick(ts, Qt::LeftButton, {}, ts->tabRect(index).center());
+}
+
+void selectRows(QListWidget* list, const QList<int>& rows)
+{
+    list->clearSelection();
+    for (int r : rows) {
+        list->item(r)->setSelected(true);
+    }
+}
+
+} // namespace
+
+void TestManagers::managerListsWithAPlaceholderThatCannotBeChosen()
+{
+    Database& db = openUser(m_folder->path());
+    addArticle(db, "only_u", QString(60, QLatin1Char('x')));
+    Form_Control_SaveText w;
+    auto* list = w.findChild<QListWidget*>("List_Text");
+    QCOMPARE(w.findChild<MSG_Label*>("Label1")->Caption(), QStringLiteral("用户自定义文章："));
+    QCOMPARE(list->count(), 1);
+    QCOMPARE(list->item(0)->text(), QStringLiteral("only"));
+
+    clickTab(w.findChild<TS*>("TS1"), 1);
+    QCOMPARE(w.findChild<MSG_Label*>("Label1")->Caption(), QStringLiteral("易错字复习："));
+    QCOMPARE(list->count(), 1);
+    QCOMPARE(list->item(0)->text(), QStringLiteral("本类无任何保存的项目"));
+    // Clicking the placeholder selects nothing; every button then says so.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+    list->item(0)->setSelected(true);
+    QCOMPARE(w.selectedNames(), QStringList());
+    for (const char* button : {"CMD_Change", "CMD_Del", "CMD_HB"}) {
+        MsgScript::pushAnswer("OK");
+        w.findChild<Cmd*>(button)->click();
+        QCOMPARE(MsgScript::shown().last().title, QStringLiteral("错误"));
+    }
+    QCOMPARE(MsgScript::shown()[0].text, QStringLiteral("必须选择一个要修改的文章！"));
+    QCOMPARE(MsgScript::shown()[1].text, QStringLiteral("必须选择一个要删除的文章！"));
+    QCOMPARE(MsgScript::shown()[2].text, QStringLiteral("合并文章需要同时选择两篇或以上的文章！"));
+    QCOMPARE(db.scalar("select count(*) from text_")->toInt(), 1);
+}
+
+void TestManagers::managerDeletesAfterAskingAndReloadsMenus()
+{
+    Database& db = openUser(m_folder->path());
+    addArticle(db, "a_u", "A");
+    addArticle(db, "b_u", "B");
+    addArticle(db, "c_u", "C");
+    addArticle(db, "b_w", "review");
+    Form_Control_SaveText w;
+    int reloads = 0;
+    connect(&w, &Form_Control_SaveText::Reload_Menus, this, [&] { ++reloads; });
+    auto* list = w.findChild<QListWidget*>("List_Text");
+    selectRows(list, {0, 1});
+    MsgScript::pushAnswer("No");
+    w.findChild<Cmd*>("CMD_Del")->click();
+    QCOMPARE(MsgScript::shown().last().title, QStringLiteral("删除多个文章"));
+    QCOMPARE(db.scalar("select count(*) from text_")->toInt(), 4);
+    QCOMPARE(reloads, 0);
+
+    MsgScript::pushAnswer("Yes");
+    MsgScript::pushAnswer("OK");
+    w.findChild<Cmd*>("CMD_Del")->click();
+    QCOMPARE(MsgScript::shown().last().text, QStringLiteral("所选的全部文章删除成功！"));
+    QCOMPARE(List_Articles(db, "_u"), QStringList{"c"});
+    QCOMPARE(List_Articles(db, "_w"), QStringList{"b"});
+    QCOMPARE(list->count(), 1);
+    QCOMPARE(reloads, 1);
+
+    selectRows(list, {0});
+    MsgScript::pushAnswer("Yes");
+    MsgScript::pushAnswer("OK");
+    w.findChild<Cmd*>("CMD_Del")->click();
+    QCOMPARE(MsgScript::shown()[MsgScript::shown().size() - 2].title, QStringLiteral("删除文章"));
+    QCOMPARE(MsgScript::shown().last().text, QStringLiteral("所选的文章删除成功！"));
+    QCOMPARE(list->item(0)->text(), QStringLiteral("本类无任何保存的项目"));
+    QCOMPARE(reloads, 2);
+}
+
+void TestManagers::managerMergesTextsWithQuotesThroughTheEditor()
+{
+    Database& db = openUser(m_folder->path());
+    const QString a = QStringLiteral("It's the first text, with 'single' quotes; ");
+    const QString b = QStringLiteral("and \"double\" ones: '); delete from text_; -- ");
+    const QString c = QStringLiteral("第三篇文章的内容。");
+    addArticle(db, "a_u", a);
+    addArticle(db, "b_u", b);
+    addArticle(db, "c_u", c);
+    QString editorText;
+    setEditorWindowShower([&](QWidget*, ArticleEditor& editor) {
+        editorText = editor.text();
+        QCOMPARE(editor.mode(), SaveMode::Merge);
+        QCOMPARE(editor.suffix(), QStringLiteral("_u"));
+        editor.setName(QStringLiteral("merged"));
+        editor.CMD_Save_Click();
+    });
+    Form_Control_SaveText w;
+    int reloads = 0;
+    connect(&w, &Form_Control_SaveText::Reload_Menus, this, [&] { ++reloads; });
+    auto* list = w.findChild<QListWidget*>("List_Text");
+    selectRows(list, {2, 0, 1}); // list order counts, not the order of choosing
+    MsgScript::pushAnswer("No"); // keep the sources
+    MsgScript::pushAnswer("OK"); // merged
+    w.findChild<Cmd*>("CMD_HB")->click();
+    setEditorWindowShower({});
+    QCOMPARE(MsgScript::shown()[0].text, QStringLiteral("合并后是否删除所有原文章?"));
+    QCOMPARE(editorText, a + b + c);
+    QCOMPARE(List_Articles(db, "_u"), (QStringList{"a", "b", "c", "merged"}));
+    QCOMPARE(*Article_Text(db, "merged", "_u"), a + b + c);
+    QCOMPARE(db.scalar("select C from text_ where N = 'merged_u'")->toString(), Code_Of(a + b + c));
+    QCOMPARE(list->count(), 4); // relisted
+    QCOMPARE(reloads, 1);
+}
+
+void TestManagers::managerChangeNeedsExactlyOne()
+{
+    Database& db = openUser(m_folder->path());
+    addArticle(db, "one_w", "错字");
+    addArticle(db, "two_w", "别字");
+    int shown = 0;
+    setEditorWindowShower([&](QWidget*, ArticleEditor& editor) {
+        ++shown;
+        QCOMPARE(editor.mode(), SaveMode::Change);
+        QCOMPARE(editor.name(), QStringLiteral("two"));
+        QCOMPARE(editor.text(), QStringLiteral("别字"));
+        QCOMPARE(editor.suffix(), QStringLiteral("_w"));
+    });
+    Form_Control_SaveText w;
+    clickTab(w.findChild<TS*>("TS1"), 1);
+    auto* list = w.findChild<QListWidget*>("List_Text");
+    selectRows(list, {0, 1});
+    MsgScript::pushAnswer("OK");
+    w.findChild<Cmd*>("CMD_Change")->click();
+    QCOMPARE(MsgScript::shown().last().text, QStringLiteral("只能选择一个要修改的文章！"));
+    QCOMPARE(shown, 0);
+    selectRows(list, {1});
+    w.findChild<Cmd*>("CMD_Change")->click();
+    setEditorWindowShower({});
+    QCOMPARE(shown, 1);
+}
+
+void TestManagers::positionWindowResetsAndSets()
+{
+    Database& db = openUser(m_folder->path());
+    db.exec("insert into test_no (N, No_) values ('0003', 50)");
+    db.exec("insert into test_no (N, No_) values ('0004', 60)");
+    db.exec("insert into test_no (N, No_) values ('0100', 70)");
+    addArticle(db, "mine_u", "m", 80);
+    QString offered;
+    QString answer = QStringLiteral("120");
+    Form_Control_TestBegin::setBeginAsker([&](QWidget*, const QString& initial) {
+        offered = initial;
+        return answer;
+    });
+    Form_Control_TestBegin w;
+    auto* list = w.findChild<QListWidget*>("List_Text");
+    QCOMPARE(list->count(), 12);
+
+    // Nothing selected.
+    MsgScript::pushAnswer("OK");
+    w.findChild<Cmd*>("CMD_Set")->click();
+    QCOMPARE(MsgScript::shown().last().text, QStringLiteral("您还没有选中任何的项！"));
+
+    list->setCurrentRow(3);
+    MsgScript::pushAnswer("OK");
+    w.findChild<Cmd*>("CMD_Set")->click();
+    QCOMPARE(offered, QStringLiteral("50"));
+    QCOMPARE(w.findChild<MSG_Label*>("Label1")->Caption(), QStringLiteral("120"));
+    QCOMPARE(MsgScript::shown().last().text, QStringLiteral("设置成功，所选的文章下次将从第 120 个字符开始读取！"));
+    QCOMPARE(position(db, "test_no", "0003"), 120);
+    QCOMPARE(position(db, "test_no", "0004"), 60);
+
+    // Cancelled: unchanged, no notice.
+    answer.clear();
+    const qsizetype before = MsgScript::shown().size();
+    w.findChild<Cmd*>("CMD_Set")->click();
+    QCOMPARE(MsgScript::shown().size(), before);
+    QCOMPARE(position(db, "test_no", "0003"), 120);
+
+    MsgScript::pushAnswer("OK");
+    w.findChild<Cmd*>("CMD_Select")->click();
+    QCOMPARE(MsgScript::shown().last().text, QStringLiteral("设置成功，该文章下次将从头开始练习！"));
+    QCOMPARE(position(db, "test_no", "0003"), 1);
+
+    MsgScript::pushAnswer("OK");
+    w.findChild<Cmd*>("CMD_Now")->click();
+    QCOMPARE(MsgScript::shown().last().text, QStringLiteral("设置成功，本类型所有文章下次将从头开始练习！"));
+    QCOMPARE(position(db, "test_no", "0004"), 1);
+    QCOMPARE(position(db, "test_no", "0100"), 70);
+
+    // The review tab is empty: its placeholder cannot be chosen.
+    clickTab(w.findChild<TS*>("TS1"), 3);
+    QCOMPARE(list->item(0)->text(), QStringLiteral("此类暂无保存"));
+    list->item(0)->setSelected(true);
+    MsgScript::pushAnswer("OK");
+    w.findChild<Cmd*>("CMD_Select")->click();
+    QCOMPARE(MsgScript::shown().last().text, QStringLiteral("您还没有选中任何的项！"));
+
+    MsgScript::pushAnswer("OK");
+    w.findChild<Cmd*>("CMD_All")->click();
+    QCOMPARE(MsgScript::shown().last().text, QStringLiteral("设置成功，所有类型的所有文章下次将从头开始练习！"));
+    QCOMPARE(position(db, "test_no", "0100"), 1);
+    QCOMPARE(position(db, "text_", "mine_u"), 1);
+    Form_Control_TestBegin::setBeginAsker({});
+}
+
+void TestManagers::positionEntryRefusesLetters()
+{
+    Form_Input_Begin dialog(QStringLiteral("35"));
+    Text* entry = dialog.findChild<Text*>("Text_Begin");
+    QVERIFY(entry);
+    QCOMPARE(entry->text(), QStringLiteral("35"));
+    auto* edit = qobject_cast<QLineEdit*>(entry->inner());
+    QVERIFY(edit);
+    dialog.show();
+    edit->setFocus();
+    edit->setCursorPosition(2);
+    QTest::keyClicks(edit, "7x-.a9");
+    QCOMPARE(entry->text(), QStringLiteral("3579"));
+    // Pasted text goes round the keys and is refused whole.
+    edit->insert(QStringLiteral("12ab"));
+    QCOMPARE(entry->text(), QStringLiteral("3579"));
+    entry->setText(QStringLiteral("abc"));
+    QCOMPARE(entry->text(), QStringLiteral("3579"));
+    dialog.findChild<Cmd*>("CMD_OK")->click();
+    QCOMPARE(dialog.result(), QStringLiteral("3579"));
+
+    Form_Input_Begin cancelled(QStringLiteral("8"));
+    cancelled.findChild<Cmd*>("CMD_Cancel")->click();
+    QCOMPARE(cancelled.result(), QString());
+}
+
+QTEST_MAIN(TestManagers)
 #include "tst_managers.moc"
