@@ -203,6 +203,11 @@ void TestWubi::phraseLookupTakesTheLongestPhrase()
     QCOMPARE(Find_Phrase(QStringLiteral("的的的的的")).phrase, QString());
     QCOMPARE(Find_Phrase(QStringLiteral("'; drop table v2; --")).phrase, QString());
     QVERIFY(db.hasTable(QStringLiteral("v2")));
+    // A reopened database is looked up afresh, a closed one not at all.
+    db.close();
+    QCOMPARE(Find_Phrase(QStringLiteral("我们")).phrase, QString());
+    QVERIFY(db.open(test::stageDir() + QStringLiteral("p.dat"), Database::Mode::ReadOnly));
+    QCOMPARE(Find_Phrase(QStringLiteral("中国人")).phrase, QStringLiteral("中国人"));
 }
 
 QTEST_MAIN(TestWubi)

@@ -3,29 +3,57 @@
 #include "app/AppState.h"
 #include "store/Database.h"
 
+#include <QSqlError>
+
+#include <memory>
+
 namespace tesmara {
 
 PhraseMatch Find_Phrase(Database& phrases, const QString& chars)
 {
-    if (!phrases.isOpen()) {
+    if (!phrases.isOpen() || chars.size() < 2) {
         return {};
     }
-    static const QString kQueries[] = {
-        QStringLiteral("select Phrase, py from v2 where Phrase = ? limit 1"),
-        QStringLiteral("select Phrase, py from v3 where Phrase = ? limit 1"),
-        QStringLiteral("select Phrase, py from v4 where Phrase = ? limit 1"),
-        QStringLiteral("select Phrase, py from v5 where Phrase = ? limit 1"),
-    };
-    for (int length = 5; length >= 2; --length) {
-        if (chars.size() < length) {
-            continue;
+    // The four tries in one statement, longest first: a table holds phrases
+    // of its own length only, so a candidate shorter than the table's length
+    // never matches there.
+    static const QString kQuery = QStringLiteral(
+        "select Phrase, py, 5 as n from (select Phrase, py from v5 where Phrase = ? limit 1) "
+        "union all select Phrase, py, 4 from (select Phrase, py from v4 where Phrase = ? limit 1) "
+        "union all select Phrase, py, 3 from (select Phrase, py from v3 where Phrase = ? limit 1) "
+        "union all select Phrase, py, 2 from (select Phrase, py from v2 where Phrase = ? limit 1) "
+        "order by n desc limit 1");
+    // Prepared once per connection: the lookup runs after every key. Each
+    // open gets a new connection name, so a reopened file is prepared anew;
+    // closing a connection finalizes the statement.
+    static QString preparedFor;
+    static std::unique_ptr<QSqlQuery> query;
+    const QSqlDatabase handle = phrases.handle();
+    if (!query || preparedFor != handle.connectionName()) {
+        query = std::make_unique<QSqlQuery>(handle);
+        query->setForwardOnly(true);
+        if (!query->prepare(kQuery)) {
+            const QString message = query->lastError().text();
+            query.reset();
+            Database::fail(phrases.path(), message + QStringLiteral("\n") + kQuery);
+            return {};
         }
-        QSqlQuery q = phrases.exec(kQueries[length - 2], {chars.left(length)});
-        if (q.next()) {
-            return {q.value(0).toString(), q.value(1).toString()};
-        }
+        preparedFor = handle.connectionName();
     }
-    return {};
+    const QString binds[] = {chars.left(5), chars.left(4), chars.left(3), chars.left(2)};
+    for (int i = 0; i < 4; ++i) {
+        query->bindValue(i, binds[i]);
+    }
+    if (!query->exec()) {
+        Database::fail(phrases.path(), query->lastError().text() + QStringLiteral("\n") + kQuery);
+        return {};
+    }
+    PhraseMatch match;
+    if (query->next()) {
+        match = {query->value(0).toString(), query->value(1).toString()};
+    }
+    query->finish();
+    return match;
 }
 
 PhraseMatch Find_Phrase(const QString& chars)
