@@ -1,5 +1,6 @@
 #include "app/Clock.h"
 #include "app/Msg.h"
+#include "practice/LastTest.h"
 #include "practice/TextSource.h"
 #include "store/RecordCode.h"
 
@@ -80,6 +81,9 @@ private slots:
     void articleNamesAreKeysAsTheyAre();
     void savedArticleMenus();
     void titles();
+    void lastPracticeRestore_data();
+    void lastPracticeRestore();
+    void lastPracticeNamingDeletedArticle();
 };
 
 void TestTextSource::chineseLinesWrapAtTheEnd()
@@ -413,6 +417,71 @@ void TestTextSource::titles()
              QStringLiteral("Tesmara → 英文练习 → 随机生成字母"));
     QCOMPARE(practiceTitle(PracticeKind::Numbers, QStringLiteral("纯数字")), QStringLiteral("Tesmara → 数字练习 → 纯数字"));
     QCOMPARE(practiceTitle(PracticeKind::Article, QStringLiteral("甲")), QStringLiteral("Tesmara → 自定义文章 → 甲"));
+}
+
+void TestTextSource::lastPracticeRestore_data()
+{
+    using Item = LastPractice::Item;
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<int>("item");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("repaired");
+    QTest::addRow("Chinese 11") << "011" << int(Item::Chinese) << 11 << "";
+    QTest::addRow("Chinese 12") << "012" << int(Item::Chinese) << 0 << "000";
+    QTest::addRow("English 9") << "109" << int(Item::English) << 9 << "";
+    QTest::addRow("random letters") << "110" << int(Item::English) << 0 << "100";
+    QTest::addRow("numbers 1") << "201" << int(Item::Numbers) << 1 << "";
+    QTest::addRow("numbers 2") << "202" << int(Item::Numbers) << 0 << "200";
+    QTest::addRow("code drill 7") << "307" << int(Item::CodeDrill) << 7 << "";
+    QTest::addRow("two-character words") << "308" << int(Item::PhraseDrill) << 0 << "";
+    QTest::addRow("four-character words") << "310" << int(Item::PhraseDrill) << 2 << "";
+    QTest::addRow("split drill") << "311" << int(Item::SplitDrill) << 0 << "";
+    QTest::addRow("past the drills") << "312" << int(Item::CodeDrill) << 0 << "300";
+    QTest::addRow("mouse") << "401" << int(Item::Mouse) << 0 << "";
+    QTest::addRow("number pad") << "402" << int(Item::Keyboard) << 2 << "";
+    QTest::addRow("keyboard 3") << "403" << int(Item::Keyboard) << 0 << "400";
+    QTest::addRow("unknown group") << "9xx" << int(Item::Chinese) << 0 << "";
+    QTest::addRow("empty") << "" << int(Item::Chinese) << 0 << "000";
+}
+
+void TestTextSource::lastPracticeRestore()
+{
+    QFETCH(QString, value);
+    QFETCH(int, item);
+    QFETCH(int, index);
+    QFETCH(QString, repaired);
+    test::UserFolder user;
+    QVERIFY(user.ok());
+    const LastPractice p = Last_Test_Restore(user.db(), value);
+    QCOMPARE(int(p.item), item);
+    QCOMPARE(p.index, index);
+    QCOMPARE(p.repaired, repaired);
+    if (repaired.isEmpty() && value.size() == 3 && value[0] != QLatin1Char('9')) {
+        QCOMPARE(Last_Test_Value(p), value);
+    }
+}
+
+void TestTextSource::lastPracticeNamingDeletedArticle()
+{
+    test::UserFolder user;
+    QVERIFY(user.ok());
+    addArticle(user.db(), QStringLiteral("it's 50%_u"), essay(60));
+    addArticle(user.db(), QStringLiteral("错字复习_w"), QStringLiteral("错"));
+    LastPractice p = Last_Test_Restore(user.db(), QStringLiteral("5it's 50%_u"));
+    QCOMPARE(p.item, LastPractice::Item::UserArticle);
+    QCOMPARE(p.article, QStringLiteral("it's 50%"));
+    QCOMPARE(Last_Test_Value(p), QStringLiteral("5it's 50%_u"));
+    p = Last_Test_Restore(user.db(), QStringLiteral("5错字复习_w"));
+    QCOMPARE(p.item, LastPractice::Item::ReviewArticle);
+    QCOMPARE(Last_Test_Value(p), QStringLiteral("5错字复习_w"));
+
+    user.db().exec(QStringLiteral("delete from text_ where N = ?"), {QStringLiteral("it's 50%_u")});
+    p = Last_Test_Restore(user.db(), QStringLiteral("5it's 50%_u"));
+    QCOMPARE(p.item, LastPractice::Item::Chinese);
+    QCOMPARE(p.index, 0);
+    // A name that only looks like another one is not found either.
+    p = Last_Test_Restore(user.db(), QStringLiteral("5错字%_w"));
+    QCOMPARE(p.item, LastPractice::Item::Chinese);
 }
 
 QTEST_GUILESS_MAIN(TestTextSource)
