@@ -1,0 +1,23 @@
+# Runs the generator into a fresh folder and compares every file with the
+# build's own output: the same sources must give byte-identical resources.
+#   cmake -DGEN=<tesmara-gen> -DDATA=<data folder> -DREF=<generated folder> -DOUT=<scratch> -P CheckReproducible.cmake
+file(REMOVE_RECURSE ${OUT})
+execute_process(COMMAND ${GEN} ${DATA} ${OUT} RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "tesmara-gen failed: ${rc}")
+endif()
+file(GLOB_RECURSE made RELATIVE ${OUT} ${OUT}/*)
+file(GLOB_RECURSE reference RELATIVE ${REF} ${REF}/*)
+list(SORT made)
+list(SORT reference)
+if(NOT made STREQUAL reference)
+    message(FATAL_ERROR "different file sets:\n${made}\n${reference}")
+endif()
+foreach(name IN LISTS made)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUT}/${name} ${REF}/${name} RESULT_VARIABLE diff)
+    if(NOT diff EQUAL 0)
+        message(FATAL_ERROR "${name} differs between two runs")
+    endif()
+endforeach()
+file(REMOVE_RECURSE ${OUT})
+message(STATUS "${made}: identical")
