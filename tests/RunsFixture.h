@@ -3,11 +3,10 @@
 // Shared by the run, text-source and article tests: a fresh program folder
 // with one user database open as the user connection.
 
+#include "TestSupport.h"
 #include "app/AppState.h"
 #include "store/Database.h"
 #include "store/Schema.h"
-
-#include "TestSupport.h"
 
 #include <QDir>
 #include <QtTest>

@@ -1,3 +1,4 @@
+#include "RunsFixture.h"
 #include "app/AppState.h"
 #include "app/Msg.h"
 #include "articles/ArticleEditor.h"
@@ -7,8 +8,6 @@
 #include "controls/ui/MSG_Label.h"
 #include "controls/ui/Option.h"
 #include "controls/ui/Text.h"
-
-#include "RunsFixture.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -38,7 +37,8 @@ void TestArticleEditorWindow::savesWhatTheWindowShows()
     auto* half = window.findChild<Option*>(QStringLiteral("Option1_0"));
     auto* count = window.findChild<MSG_Label*>(QStringLiteral("Label_Count"));
     QVERIFY(name && text && check1 && check2 && full && half && count);
-    QCOMPARE(window.findChild<MSG_Label*>(QStringLiteral("Label1"))->Caption(), QStringLiteral("请输入文章的保存名称："));
+    QCOMPARE(window.findChild<MSG_Label*>(QStringLiteral("Label1"))->Caption(),
+             QStringLiteral("请输入文章的保存名称："));
     QCOMPARE(window.findChild<MSG_Label*>(QStringLiteral("Label2"))->Caption(), QStringLiteral("_u"));
     QVERIFY(!check1->Value());
     QVERIFY(check2->Value());
@@ -60,7 +60,9 @@ void TestArticleEditorWindow::savesWhatTheWindowShows()
     QCOMPARE(window.result(), int(QDialog::Accepted));
     QCOMPARE(name->text(), QStringLiteral("窗口"));
     const QString stored =
-        user.db().scalar(QStringLiteral("select T from text_ where N = ?"), {QStringLiteral("窗口_u")})->toString();
+        user.db()
+            .scalar(QStringLiteral("select T from text_ where N = ?"), {QStringLiteral("窗口_u")})
+            ->toString();
     QCOMPARE(stored, QStringLiteral("一　二　三") + QString(60, QChar(0x5B57)));
     QCOMPARE(text->text(), stored);
 }

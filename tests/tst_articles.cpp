@@ -1,10 +1,9 @@
+#include "RunsFixture.h"
 #include "app/Msg.h"
 #include "articles/ArticleEditor.h"
 #include "articles/ArticleImport.h"
 #include "store/RecordCode.h"
 #include "store/Settings.h"
-
-#include "RunsFixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -163,7 +162,8 @@ void TestArticles::spaceCleaning_data()
     QTest::addRow("half, kept") << mixed << false << false << false << QStringLiteral("a   b  c d");
     QTest::addRow("full, collapsed") << mixed << false << true << true << QStringLiteral("a　b　c　d");
     QTest::addRow("full, kept") << mixed << false << false << true << QStringLiteral("a　　　b　　c　d");
-    QTest::addRow("long runs") << QString(9, QLatin1Char(' ')) << false << true << false << QStringLiteral(" ");
+    QTest::addRow("long runs") << QString(9, QLatin1Char(' ')) << false << true << false
+                               << QStringLiteral(" ");
 }
 
 void TestArticles::spaceCleaning()
@@ -181,8 +181,9 @@ void TestArticles::savedTextKeepsQuotesAndCheck()
     test::UserFolder user;
     QVERIFY(user.ok());
     ArticleEditor editor(user.db());
-    const QString text = QStringLiteral("It's a 'quoted' text; with \"double\" quotes, 100% and a\\backslash -- ") +
-                         longText(20);
+    const QString text =
+        QStringLiteral("It's a 'quoted' text; with \"double\" quotes, 100% and a\\backslash -- ") +
+        longText(20);
     editor.setName(QStringLiteral("引号"));
     editor.setText(text + QStringLiteral("\r\nnext\tline"));
     MsgScript::pushAnswer(QStringLiteral("No"));
@@ -200,8 +201,9 @@ void TestArticles::awkwardNamesAreFoundExactly()
     test::UserFolder user;
     QVERIFY(user.ok());
     ArticleEditor editor(user.db());
-    const QStringList names{QStringLiteral("it's"), QStringLiteral("50%"), QStringLiteral("a\\b"), QStringLiteral("%"),
-                            QStringLiteral("_"), QStringLiteral("\"q\""), QStringLiteral("x' or '1")};
+    const QStringList names{QStringLiteral("it's"),    QStringLiteral("50%"), QStringLiteral("a\\b"),
+                            QStringLiteral("%"),       QStringLiteral("_"),   QStringLiteral("\"q\""),
+                            QStringLiteral("x' or '1")};
     for (const QString& n : names) {
         editor.setName(n);
         editor.setText(longText(50) + n);
@@ -335,7 +337,8 @@ void TestArticles::readingFiles()
     QVERIFY(test::writeFile(dir + "bom.txt", "\xEF\xBB\xBF" + QStringLiteral("中文").toUtf8()));
     QCOMPARE(readArticleFile(dir + "bom.txt").text, QStringLiteral("中文"));
     QStringEncoder utf16(QStringEncoder::Utf16LE);
-    QVERIFY(test::writeFile(dir + "u16.txt", "\xFF\xFE" + QByteArray(utf16.encode(QStringLiteral("中文\r\nabc")))));
+    QVERIFY(test::writeFile(dir + "u16.txt",
+                            "\xFF\xFE" + QByteArray(utf16.encode(QStringLiteral("中文\r\nabc")))));
     QCOMPARE(readArticleFile(dir + "u16.txt").text, QStringLiteral("中文abc"));
 
     // 65000 characters after decoding and TAB removal are accepted, 65001 not.
@@ -399,9 +402,12 @@ void TestArticles::refusedFiles()
     QCOMPARE(opened, 0);
     QCOMPARE(MsgScript::pending(), 0);
     const QList<MsgRequest> shown = MsgScript::shown();
-    QCOMPARE(shown[1].text, QStringLiteral("文件 ") + dir + QStringLiteral("garbage.txt 不是文本文件，无法作为文章导入。"));
-    QCOMPARE(shown[2].text, QStringLiteral("文件 ") + dir + QStringLiteral("empty.txt 中没有任何文字，将跳过该文件。"));
-    QCOMPARE(shown[3].text, QStringLiteral("您指定的文件 ") + dir + QStringLiteral("gone.txt 不存在，请重新选择。"));
+    QCOMPARE(shown[1].text,
+             QStringLiteral("文件 ") + dir + QStringLiteral("garbage.txt 不是文本文件，无法作为文章导入。"));
+    QCOMPARE(shown[2].text,
+             QStringLiteral("文件 ") + dir + QStringLiteral("empty.txt 中没有任何文字，将跳过该文件。"));
+    QCOMPARE(shown[3].text,
+             QStringLiteral("您指定的文件 ") + dir + QStringLiteral("gone.txt 不存在，请重新选择。"));
     QCOMPARE(shown[3].title, QStringLiteral("错误"));
     QCOMPARE(user.count("text_"), 0);
 }

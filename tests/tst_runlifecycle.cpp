@@ -1,3 +1,4 @@
+#include "RunsFixture.h"
 #include "app/Clock.h"
 #include "app/Format.h"
 #include "app/Msg.h"
@@ -6,8 +7,6 @@
 #include "practice/PracticeRun.h"
 #include "practice/TextSource.h"
 #include "store/RecordCode.h"
-
-#include "RunsFixture.h"
 
 #include <QSignalSpy>
 #include <QSqlQuery>
@@ -30,7 +29,8 @@ QString essay()
 
 QString english()
 {
-    return QStringLiteral("Spring: The quick brown fox jumps over the lazy dog and runs far away into the woods. ");
+    return QStringLiteral(
+        "Spring: The quick brown fox jumps over the lazy dog and runs far away into the woods. ");
 }
 
 QString loader(int id)
@@ -69,7 +69,10 @@ struct Bench {
         run.CMD_Begin_Click();
     }
 
-    QString lastMessage() const { return MsgScript::shown().isEmpty() ? QString() : MsgScript::shown().last().text; }
+    QString lastMessage() const
+    {
+        return MsgScript::shown().isEmpty() ? QString() : MsgScript::shown().last().text;
+    }
 };
 
 } // namespace
@@ -101,14 +104,15 @@ void TestRunLifecycle::liveLabelFormulas_data()
     QTest::addColumn<int>("right");
     QTest::addColumn<int>("wrong");
     QTest::addColumn<QStringList>("expected"); // speed, speed2, one, percent
-    QTest::addRow("120 right in a minute") << 60 << 120 << 0
-                                           << QStringList{"120 字/分钟", "2 字/秒", "0.5 秒", "100 %"};
-    QTest::addRow("90 right 10 wrong") << 60 << 90 << 10 << QStringList{"81 字/分钟", "1.35 字/秒", "0.67 秒", "90 %"};
-    QTest::addRow("nothing right yet") << 7 << 0 << 3 << QStringList{"0 字/分钟", "0.00 字/秒", "7 秒", "0.00 %"};
-    QTest::addRow("fractions") << 7 << 1 << 2
-                               << QStringList{"2 字/分钟", "0.05 字/秒", "7 秒", "33.33 %"};
-    QTest::addRow("accuracy rounds half up") << 30 << 1999 << 1
-                                             << QStringList{"3996 字/分钟", "66.6 字/秒", "0.02 秒", "99.95 %"};
+    QTest::addRow("120 right in a minute")
+        << 60 << 120 << 0 << QStringList{"120 字/分钟", "2 字/秒", "0.5 秒", "100 %"};
+    QTest::addRow("90 right 10 wrong")
+        << 60 << 90 << 10 << QStringList{"81 字/分钟", "1.35 字/秒", "0.67 秒", "90 %"};
+    QTest::addRow("nothing right yet")
+        << 7 << 0 << 3 << QStringList{"0 字/分钟", "0.00 字/秒", "7 秒", "0.00 %"};
+    QTest::addRow("fractions") << 7 << 1 << 2 << QStringList{"2 字/分钟", "0.05 字/秒", "7 秒", "33.33 %"};
+    QTest::addRow("accuracy rounds half up")
+        << 30 << 1999 << 1 << QStringList{"3996 字/分钟", "66.6 字/秒", "0.02 秒", "99.95 %"};
 }
 
 void TestRunLifecycle::liveLabelFormulas()
@@ -287,7 +291,8 @@ void TestRunLifecycle::fullMinuteRunWritesCheckedRecord()
     QCOMPARE(q.value(3).toString(), QStringLiteral("1"));
     QCOMPARE(q.value(5).toString(), QStringLiteral("90 %"));
     const QString check =
-        Code_Of(Code_Of(id) + Code_Of(QStringLiteral("0")) + Code_Of(QStringLiteral("81")) + "1" + "90 %").left(20);
+        Code_Of(Code_Of(id) + Code_Of(QStringLiteral("0")) + Code_Of(QStringLiteral("81")) + "1" + "90 %")
+            .left(20);
     QCOMPARE(q.value(4).toString(), check);
     QVERIFY(!q.next());
 
@@ -373,7 +378,9 @@ void TestRunLifecycle::fullRunInSavedArticleKeepsNoRecord()
     QCOMPARE(b.run.state(), PracticeRun::State::Finished);
     QVERIFY(!b.run.lastResult().isEmpty());
     QCOMPARE(b.user.count(QStringLiteral("testlog")), 0);
-    QCOMPARE(b.user.db().scalar(QStringLiteral("select No_ from text_ where N = ?"), {QStringLiteral("文章_u")})->toInt(),
+    QCOMPARE(b.user.db()
+                 .scalar(QStringLiteral("select No_ from text_ where N = ?"), {QStringLiteral("文章_u")})
+                 ->toInt(),
              51);
 }
 
@@ -427,14 +434,16 @@ void TestRunLifecycle::wrongCharactersGoToReviewArticle()
     b.counters.Wrong_Count = 5;
     b.counters.Wrong_Text = QStringLiteral("，中中a。");
     b.pass(3);
-    MsgScript::pushAnswer(QStringLiteral("Yes")); // stop early
-    MsgScript::pushAnswer(QStringLiteral("OK"));  // no record
+    MsgScript::pushAnswer(QStringLiteral("Yes"));  // stop early
+    MsgScript::pushAnswer(QStringLiteral("OK"));   // no record
     MsgScript::pushAnswer(QStringLiteral("YesF")); // save the characters
-    MsgScript::pushAnswer(QStringLiteral("No"));  // practise now?
+    MsgScript::pushAnswer(QStringLiteral("No"));   // practise now?
     b.run.CMD_Stop_Click();
     QCOMPARE(MsgScript::pending(), 0);
     const MsgRequest question = MsgScript::shown().at(MsgScript::shown().size() - 2);
-    QCOMPARE(question.text, QStringLiteral("您在练习过程中打错了一些字，您希望将这些字保存到\r\n“错字复习”文章中以便日后强化练习吗?"));
+    QCOMPARE(question.text,
+             QStringLiteral(
+                 "您在练习过程中打错了一些字，您希望将这些字保存到\r\n“错字复习”文章中以便日后强化练习吗?"));
     QCOMPARE(question.check, 1);
     QSqlQuery q = b.user.db().exec(QStringLiteral("select N, T, C, No_ from text_"));
     QVERIFY(q.next());
@@ -454,7 +463,9 @@ void TestRunLifecycle::wrongCharactersGoToReviewArticle()
     MsgScript::pushAnswer(QStringLiteral("OK")); // changed
     b.run.CMD_Stop_Click();
     QCOMPARE(MsgScript::pending(), 0);
-    QCOMPARE(b.user.db().scalar(QStringLiteral("select T from text_ where N = ?"), {QStringLiteral("错字复习_w")})->toString(),
+    QCOMPARE(b.user.db()
+                 .scalar(QStringLiteral("select T from text_ where N = ?"), {QStringLiteral("错字复习_w")})
+                 ->toString(),
              QStringLiteral("中a的"));
     QVERIFY(!b.run.wrongOffer());
     QCOMPARE(offer.count(), 1);

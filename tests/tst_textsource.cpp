@@ -1,10 +1,9 @@
+#include "RunsFixture.h"
 #include "app/Clock.h"
 #include "app/Msg.h"
 #include "practice/LastTest.h"
 #include "practice/TextSource.h"
 #include "store/RecordCode.h"
-
-#include "RunsFixture.h"
 
 #include <QtTest>
 
@@ -60,7 +59,8 @@ qint64 position(Database& db, const QString& table, const QString& key)
 
 void addArticle(Database& db, const QString& name, const QString& text, qint64 pos = 1)
 {
-    db.exec(QStringLiteral("insert into text_ (N, T, C, No_) values (?, ?, ?, ?)"), {name, text, Code_Of(text), pos});
+    db.exec(QStringLiteral("insert into text_ (N, T, C, No_) values (?, ?, ?, ?)"),
+            {name, text, Code_Of(text), pos});
 }
 
 } // namespace
@@ -257,7 +257,8 @@ void TestTextSource::savedArticleIsChecked()
     QCOMPARE(src.Test_Pos, 7);
 
     // A hand-edited text no longer matches its check code.
-    user.db().exec(QStringLiteral("update text_ set T = ? where N = ?"), {text + QStringLiteral("改"), "好文_u"});
+    user.db().exec(QStringLiteral("update text_ set T = ? where N = ?"),
+                   {text + QStringLiteral("改"), "好文_u"});
     src.chooseChinese(1);
     MsgScript::pushAnswer(QStringLiteral("OK"));
     QVERIFY(!src.chooseArticle(QStringLiteral("好文_u")));
@@ -389,7 +390,8 @@ void TestTextSource::articleNamesAreKeysAsTheyAre()
         src.saveReadingPosition(40);
         QCOMPARE(position(user.db(), "text_", n), 41);
     }
-    QCOMPARE(user.db().scalar(QStringLiteral("select count(*) from text_ where No_ = 41"))->toInt(), names.size());
+    QCOMPARE(user.db().scalar(QStringLiteral("select count(*) from text_ where No_ = 41"))->toInt(),
+             names.size());
 }
 
 void TestTextSource::savedArticleMenus()
@@ -412,11 +414,14 @@ void TestTextSource::savedArticleMenus()
 
 void TestTextSource::titles()
 {
-    QCOMPARE(practiceTitle(PracticeKind::Chinese, QStringLiteral("文章 1")), QStringLiteral("Tesmara → 中文练习 → 文章 1"));
+    QCOMPARE(practiceTitle(PracticeKind::Chinese, QStringLiteral("文章 1")),
+             QStringLiteral("Tesmara → 中文练习 → 文章 1"));
     QCOMPARE(practiceTitle(PracticeKind::English, QStringLiteral("随机生成字母")),
              QStringLiteral("Tesmara → 英文练习 → 随机生成字母"));
-    QCOMPARE(practiceTitle(PracticeKind::Numbers, QStringLiteral("纯数字")), QStringLiteral("Tesmara → 数字练习 → 纯数字"));
-    QCOMPARE(practiceTitle(PracticeKind::Article, QStringLiteral("甲")), QStringLiteral("Tesmara → 自定义文章 → 甲"));
+    QCOMPARE(practiceTitle(PracticeKind::Numbers, QStringLiteral("纯数字")),
+             QStringLiteral("Tesmara → 数字练习 → 纯数字"));
+    QCOMPARE(practiceTitle(PracticeKind::Article, QStringLiteral("甲")),
+             QStringLiteral("Tesmara → 自定义文章 → 甲"));
 }
 
 void TestTextSource::lastPracticeRestore_data()

@@ -9,13 +9,13 @@ class Database;
 // The practice a Last_Test value names, as the main window reopens it.
 struct LastPractice {
     enum class Item {
-        Chinese,       // index 0..11
-        English,       // index 0..9
-        Numbers,       // index 0..1
-        CodeDrill,     // index 0..7
-        PhraseDrill,   // index 0..2
+        Chinese,     // index 0..11
+        English,     // index 0..9
+        Numbers,     // index 0..1
+        CodeDrill,   // index 0..7
+        PhraseDrill, // index 0..2
         SplitDrill,
-        Keyboard,      // index 0 plain, 2 with the number pad
+        Keyboard, // index 0 plain, 2 with the number pad
         Mouse,
         UserArticle,   // article: the name without suffix (menu caption)
         ReviewArticle, // likewise

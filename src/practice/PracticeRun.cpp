@@ -77,7 +77,8 @@ void PracticeRun::begin()
 {
     const int minutes = runMinutes(m_testTime);
     if (minutes == 0) {
-        Show_Msg(QStringLiteral("测试时间不能设得小于 1 分钟或超过 60 分钟！"), 0, 0, QStringLiteral("时间设置问题"));
+        Show_Msg(QStringLiteral("测试时间不能设得小于 1 分钟或超过 60 分钟！"), 0, 0,
+                 QStringLiteral("时间设置问题"));
         emit testTimeFocusRequested();
         return;
     }
@@ -137,7 +138,8 @@ void PracticeRun::stop()
         // The clock stands still while the question is open.
         const bool wasRunning = m_timer->Enabled();
         m_timer->setEnabled(false);
-        const QString answer = Show_Msg(QStringLiteral("练习时间还没到，真的要停止吗？"), 2, 2, QStringLiteral("停止练习"));
+        const QString answer =
+            Show_Msg(QStringLiteral("练习时间还没到，真的要停止吗？"), 2, 2, QStringLiteral("停止练习"));
         if (answer != QLatin1String("Yes")) {
             m_timer->setEnabled(wasRunning);
             m_stopping = false;

@@ -4,8 +4,8 @@
 #include "app/Format.h"
 #include "app/Msg.h"
 #include "app/Resources.h"
-#include "store/Database.h"
 #include "controls/TextLine.h"
+#include "store/Database.h"
 #include "store/RecordCode.h"
 
 #include <QSqlQuery>
@@ -187,7 +187,8 @@ QString TextSource::nextLine()
     }
     case PracticeKind::English: {
         if (randomLetters()) {
-            return randomLine(QStringLiteral("abcdefghijklmnopqrstuvwxyz"), m_englishWide ? kWideCells : kNarrowCells);
+            return randomLine(QStringLiteral("abcdefghijklmnopqrstuvwxyz"),
+                              m_englishWide ? kWideCells : kNarrowCells);
         }
         QString line = takeWrapped(kNarrowCells);
         // Lines end after a word; a stretch without any space stays whole.
@@ -238,7 +239,8 @@ QString TextSource::randomLine(const QString& alphabet, int count)
     QString line;
     line.reserve(count);
     for (int i = 0; i < count; ++i) {
-        line.append(alphabet[qMin<qsizetype>(alphabet.size() - 1, qsizetype(m_random->unit() * alphabet.size()))]);
+        line.append(
+            alphabet[qMin<qsizetype>(alphabet.size() - 1, qsizetype(m_random->unit() * alphabet.size()))]);
     }
     return line;
 }
@@ -314,7 +316,8 @@ void TextSource::saveReadingPosition(qint64 typed)
             }
         }
     }
-    const QString table = m_kind == PracticeKind::Article ? QStringLiteral("text_") : QStringLiteral("test_no");
+    const QString table =
+        m_kind == PracticeKind::Article ? QStringLiteral("text_") : QStringLiteral("test_no");
     m_db.exec(QStringLiteral("update %1 set No_ = ? where N = ?").arg(table), {pos, m_key});
     m_storedPos = qint32(pos);
 }
