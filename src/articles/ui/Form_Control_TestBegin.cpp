@@ -68,7 +68,7 @@ Form_Control_TestBegin::Form_Control_TestBegin(QWidget* parent) : QDialog(parent
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("List_Text"));
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->setMinimumSize(240, 280);
+    m_list->setMinimumSize(240, 316); // the twelve built-in Chinese texts without scrolling
     styleArticleList(m_list);
     body->addWidget(m_list, 1);
 

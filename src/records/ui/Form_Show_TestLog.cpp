@@ -100,7 +100,7 @@ Form_Show_TestLog::Form_Show_TestLog(QWidget* parent) : QDialog(parent)
     auto* pageRow = new QHBoxLayout;
     auto* pageCaption = new MSG_Label(this);
     pageCaption->setCaption(QStringLiteral("显示："));
-    pageRow->addWidget(pageCaption);
+    pageRow->addWidget(pageCaption, 0, Qt::AlignVCenter);
     m_comboPage = new QComboBox(this);
     m_comboPage->setObjectName(QStringLiteral("Combo_Page"));
     m_comboPage->setMinimumWidth(180);
@@ -109,7 +109,7 @@ Form_Show_TestLog::Form_Show_TestLog(QWidget* parent) : QDialog(parent)
     pageRow->addStretch(1);
     m_labelSum = new MSG_Label(this);
     m_labelSum->setObjectName(QStringLiteral("Label_Sum"));
-    pageRow->addWidget(m_labelSum);
+    pageRow->addWidget(m_labelSum, 0, Qt::AlignVCenter);
     root->addLayout(pageRow);
 
     auto* buttons = new QHBoxLayout;
