@@ -1,10 +1,10 @@
 #include "records/ui/SpeedLog_Point.h"
 
+#include "controls/ui/MSG_Label.h"
 #include "controls/ui/Skin.h"
 #include "records/SpeedChart.h"
 
 #include <QCursor>
-#include <QLabel>
 #include <QPainter>
 
 namespace tesmara {
@@ -24,6 +24,11 @@ int toPixels(int twips)
 
 constexpr int kClosed = kPointSize / kTwipsPerPixel; // 7 pixels
 constexpr int kFrame = 30 / kTwipsPerPixel;          // 2 pixels around the caption
+// Room around the caption inside the open box, so the text does not touch
+// its outline.
+constexpr int kPadX = 6;
+constexpr int kPadY = 4;
+const QColor kBoxColour(0xFF, 0xFD, 0xE8);
 
 } // namespace
 
@@ -31,13 +36,12 @@ SpeedLog_Point::SpeedLog_Point(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("SpeedLog_Point"));
     setMouseTracking(true);
-    m_label1 = new QLabel(this);
+    m_label1 = new MSG_Label(this);
     m_label1->setObjectName(QStringLiteral("Label1"));
     m_label1->setFont(skin::font(9));
-    m_label1->setContentsMargins(6, 4, 6, 4);
+    m_label1->setBackColor(kBoxColour);
     m_label1->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_label1->setStyleSheet(QStringLiteral("color: #143552; background: transparent;"));
-    m_label1->move(kFrame / 2 + 1, kFrame / 2 + 1);
+    m_label1->move(kPadX, kPadY);
     m_label1->hide();
     m_timer1.setInterval(300);
     connect(&m_timer1, &QTimer::timeout, this, &SpeedLog_Point::watch);
@@ -57,11 +61,8 @@ QWidget* SpeedLog_Point::captionLabel() const
 void SpeedLog_Point::setCaption(const QString& caption)
 {
     m_caption = caption;
-    // The stored caption keeps its CR LF line ends; the label breaks at LF.
-    QString shown = caption;
-    shown.remove(QLatin1Char('\r'));
-    m_label1->setText(shown);
-    m_label1->adjustSize();
+    m_label1->setCaption(caption);
+    m_label1->resize(m_label1->sizeHint());
 }
 
 void SpeedLog_Point::placeTwips(int left, int top)
@@ -93,7 +94,7 @@ void SpeedLog_Point::open()
     }
     m_hover = true;
     m_timer1.start();
-    const QSize box = m_label1->sizeHint() + QSize(kFrame + 2, kFrame + 2);
+    const QSize box = m_label1->sizeHint() + QSize(kFrame + 2 * kPadX, kFrame + 2 * kPadY);
     // The box grows right and down from the square, unless that would leave
     // the chart; then it opens towards the inside so it can be read whole.
     QPoint at = m_home;
@@ -155,7 +156,7 @@ void SpeedLog_Point::paintEvent(QPaintEvent*)
         return;
     }
     p.setPen(QPen(skin::borderHot(), 1));
-    p.setBrush(QColor(0xFF, 0xFD, 0xE8));
+    p.setBrush(kBoxColour);
     p.drawRoundedRect(QRectF(0.5, 0.5, width() - 1.0, height() - 1.0), 3, 3);
 }
 

@@ -6,9 +6,9 @@
 
 #include <functional>
 
-class QLabel;
-
 namespace tesmara {
+
+class MSG_Label;
 
 // One record on the speed chart: a small square that opens, while the
 // pointer rests on it, into a box with the record's speed, time and
@@ -47,7 +47,7 @@ private:
     void close();
 
     QString m_caption;
-    QLabel* m_label1 = nullptr;
+    MSG_Label* m_label1 = nullptr;
     QTimer m_timer1;
     bool m_hover = false;
     QPoint m_home; // top-left of the closed square, pixels
