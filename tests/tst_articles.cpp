@@ -147,6 +147,12 @@ void TestArticles::lengthLimits()
     MsgScript::pushAnswer(QStringLiteral("No"));
     QVERIFY(editor.CMD_Save_Click());
     QCOMPARE(row(user.db(), "复习_w").T, QStringLiteral("错"));
+    // ... but not blank.
+    editor.setName(QStringLiteral("空"));
+    editor.setText(QStringLiteral("  　 "));
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    QVERIFY(!editor.CMD_Save_Click());
+    QVERIFY(!row(user.db(), "空_w").found);
 }
 
 void TestArticles::spaceCleaning_data()

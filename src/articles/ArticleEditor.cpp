@@ -121,7 +121,8 @@ bool ArticleEditor::CMD_Save_Click(int index)
     const QString skipping =
         automatic ? QStringLiteral("将跳过 ") + m_name + QStringLiteral(" 的导入。") + QStringLiteral("\r\n")
                   : QString();
-    if (m_suffix != QLatin1String("_w") && m_text.size() < kMinArticleLength) {
+    // Review articles may be short, but never blank.
+    if (m_text.trimmed().isEmpty() || (m_suffix != QLatin1String("_w") && m_text.size() < kMinArticleLength)) {
         report(QStringLiteral("错误"), skipping + QStringLiteral("文章长度必须大于 50 个字符。"));
         return false;
     }

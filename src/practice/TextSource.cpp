@@ -106,7 +106,8 @@ bool TextSource::chooseArticle(const QString& fullName)
         return false;
     }
     const QString text = q.value(0).toString();
-    if (q.value(1).toString() != Code_Of(text)) {
+    // An empty text cannot fill a line; the editor never stores one.
+    if (text.isEmpty() || q.value(1).toString() != Code_Of(text)) {
         Data_Error();
         return false;
     }
