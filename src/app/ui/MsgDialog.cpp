@@ -69,7 +69,8 @@ protected:
             dark = QColor(0x1A, 0x6C, 0xC0);
             break;
         }
-        QRadialGradient fill(disc.center() - QPointF(disc.width() * 0.2, disc.height() * 0.25), disc.width() * 0.8);
+        const QPointF lit = disc.center() - QPointF(disc.width() * 0.2, disc.height() * 0.25);
+        QRadialGradient fill(lit, disc.width() * 0.8);
         fill.setColorAt(0, light);
         fill.setColorAt(1, dark);
         p.setBrush(fill);
@@ -96,7 +97,8 @@ protected:
         } else if (m_kind == 1) {
             p.setPen(Qt::NoPen);
             p.drawEllipse(QPointF(c.x(), c.y() - s * 0.22), s * 0.075, s * 0.075);
-            p.drawRoundedRect(QRectF(c.x() - s * 0.065, c.y() - s * 0.09, s * 0.13, s * 0.34), s * 0.05, s * 0.05);
+            const QRectF stem(c.x() - s * 0.065, c.y() - s * 0.09, s * 0.13, s * 0.34);
+            p.drawRoundedRect(stem, s * 0.05, s * 0.05);
         } else {
             QPen pen(Qt::white, s * 0.11, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
             p.setPen(pen);

@@ -223,6 +223,12 @@ void Cmd::paintEvent(QPaintEvent*)
     p.setFont(font());
     p.drawText(m_captionRect.translated(shift), Qt::AlignCenter | Qt::TextShowMnemonic, m_caption);
     if (hasFocus()) {
+        p.save();
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(skin::focus(), 1.0));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 4.0, 4.0);
+        p.restore();
         skin::paintFocusRing(p, QRectF(rect()).adjusted(3, 3, -3, -3), 2.5);
     }
 }

@@ -20,8 +20,10 @@ void Option::paintIndicator(QPainter& p, const QRectF& box, bool hot, bool down)
     const QRectF circle = box.adjusted(0.5, 0.5, -0.5, -0.5);
     p.save();
     QColor edge = enabled ? (hot || down ? skin::borderHot() : skin::border()) : QColor(0xB2, 0xC6, 0xD6);
-    QColor fill = enabled ? (down ? QColor(0xD8, 0xEC, 0xFA) : (hot ? QColor(0xF4, 0xFA, 0xFF) : skin::field()))
-                          : skin::fieldDisabled();
+    QColor fill = skin::fieldDisabled();
+    if (enabled) {
+        fill = down ? QColor(0xD8, 0xEC, 0xFA) : (hot ? QColor(0xF4, 0xFA, 0xFF) : skin::field());
+    }
     p.setPen(QPen(edge, 1.0));
     p.setBrush(fill);
     p.drawEllipse(circle);

@@ -198,8 +198,8 @@ void paintFace(QPainter& p, const QRectF& r, Look look, qreal radius, bool accen
             edge = QColor(0x1C, 0x60, 0xA4);
         } else {
             g.setColorAt(0, QColor(0xFF, 0xFF, 0xFF));
-            g.setColorAt(0.5, QColor(0xF1, 0xF9, 0xFF));
-            g.setColorAt(1, QColor(0xDB, 0xEF, 0xFD));
+            g.setColorAt(0.45, QColor(0xEC, 0xF7, 0xFF));
+            g.setColorAt(1, QColor(0xC4, 0xE3, 0xFA));
             edge = borderHot();
         }
         break;
@@ -219,6 +219,14 @@ void paintFace(QPainter& p, const QRectF& r, Look look, qreal radius, bool accen
         g.setColorAt(1, QColor(0xE3, 0xEB, 0xF1));
         edge = QColor(0xB2, 0xC6, 0xD6);
         break;
+    }
+    if (look == Look::Hot) {
+        // A soft glow around a face under the mouse.
+        QColor glow = borderHot();
+        glow.setAlpha(60);
+        p.setPen(QPen(glow, 2.0));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(rounded(outer.adjusted(-0.5, -0.5, 0.5, 0.5), radius + 0.5));
     }
     p.setPen(QPen(edge, 1.0));
     p.setBrush(g);

@@ -132,8 +132,11 @@ void Text::Txt_No_Change()
         m_plain->setPlainText(current);
         m_plain->setReadOnly(m_locked);
         m_plain->setLineWrapMode((m_scrollBars & 1) ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
-        m_plain->setHorizontalScrollBarPolicy((m_scrollBars & 1) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-        m_plain->setVerticalScrollBarPolicy((m_scrollBars & 2) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+        const auto policy = [this](int bit) {
+            return (m_scrollBars & bit) != 0 ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+        };
+        m_plain->setHorizontalScrollBarPolicy(policy(1));
+        m_plain->setVerticalScrollBarPolicy(policy(2));
         m_plain->viewport()->installEventFilter(this);
         connect(m_plain, &QPlainTextEdit::textChanged, this, [this] {
             enforceMaxLength();
