@@ -28,6 +28,7 @@ private slots:
     void cmdClicksFromKeyboardAndMouse();
     void disabledWidgetsIgnoreInput();
     void labelMeasuresItsLines();
+    void cmdLooksDifferInEveryState();
 };
 
 void TestWidgets::tabStripCaptionsStayWithinTabs()
@@ -384,6 +385,43 @@ void TestWidgets::labelMeasuresItsLines()
     const QSize wrapped = label.textSize(300);
     QVERIFY(wrapped.width() <= 301);
     QVERIFY(wrapped.height() > 3 * fm.lineSpacing());
+}
+
+void TestWidgets::cmdLooksDifferInEveryState()
+{
+    QWidget window;
+    auto* cmd = new Cmd(QStringLiteral("确定(&O)"), &window);
+    cmd->setGeometry(20, 20, 88, 28);
+    window.resize(200, 100);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    cmd->clearFocus();
+    QVERIFY(!cmd->hasFocus());
+    QHoverEvent hoverLeave(QEvent::HoverLeave, QPointF(-1, -1), QPointF(-1, -1), QPointF(5, 5));
+    QCoreApplication::sendEvent(cmd, &hoverLeave);
+    QVERIFY(!cmd->isHot());
+    const QImage normal = cmd->grab().toImage();
+
+    QHoverEvent hoverEnter(QEvent::HoverEnter, QPointF(5, 5), QPointF(5, 5), QPointF(-1, -1));
+    QCoreApplication::sendEvent(cmd, &hoverEnter);
+    QVERIFY(cmd->isHot());
+    const QImage hot = cmd->grab().toImage();
+    QTest::mousePress(cmd, Qt::LeftButton, {}, QPoint(10, 10));
+    const QImage down = cmd->grab().toImage();
+    QTest::mouseRelease(cmd, Qt::LeftButton, {}, QPoint(10, 10));
+    QCoreApplication::sendEvent(cmd, &hoverLeave);
+    cmd->setFocus();
+    QTRY_VERIFY(cmd->hasFocus());
+    const QImage focused = cmd->grab().toImage();
+    cmd->setEnabled(false);
+    const QImage disabled = cmd->grab().toImage();
+
+    const QList<QImage> looks{normal, hot, down, focused, disabled};
+    for (qsizetype i = 0; i < looks.size(); ++i) {
+        for (qsizetype j = i + 1; j < looks.size(); ++j) {
+            QVERIFY2(looks.at(i) != looks.at(j), qPrintable(QStringLiteral("looks %1 and %2").arg(i).arg(j)));
+        }
+    }
 }
 
 QTEST_MAIN(TestWidgets)
