@@ -1,0 +1,316 @@
+#include "app/AppState.h"
+#include "app/Msg.h"
+#include "app/Startup.h"
+#include "app/ui/LoginHandOff.h"
+#include "app/ui/WindowRegistry.h"
+#include "controls/ui/Check_Box.h"
+#include "controls/ui/Cmd.h"
+#include "store/RecordCode.h"
+#include "store/Schema.h"
+#include "store/Settings.h"
+#include "users/ui/LoginWindow.h"
+#include "users/ui/UserWindow.h"
+
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+#include <QUrl>
+#include <QtTest>
+
+using namespace tesmara;
+
+namespace {
+
+StartupServices recordingServices(QStringList& calls)
+{
+    StartupServices s;
+    s.systemNotice = [&calls](const QString&, const QString&) { calls << "notice"; };
+    s.startProgram = [&calls](const QString& p, const QStringList&, const QString&, bool) {
+        calls << "start " + QFileInfo(p).fileName();
+        return true;
+    };
+    s.processEvents = [] {};
+    s.autoLogin = [&calls] {
+        calls << "autoLogin";
+        loginHandOff().autoLogin();
+    };
+    s.showLogin = [&calls] {
+        calls << "showLogin";
+        loginHandOff().showLoginWindow();
+    };
+    return s;
+}
+
+LoginWindow* shownLoginWindow()
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* login = qobject_cast<LoginWindow*>(w); login && login->isVisible()) {
+            return login;
+        }
+    }
+    return nullptr;
+}
+
+// Types text as a user would: ASCII as keys, Chinese committed by the input method.
+void typeText(QWidget* w, const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 128) {
+            QTest::keyClick(w, c.toLatin1());
+        } else {
+            QInputMethodEvent commit;
+            commit.setCommitString(QString(c));
+            QApplication::sendEvent(w, &commit);
+        }
+    }
+}
+
+void click(QWidget* w)
+{
+    QVERIFY(w);
+    QVERIFY(w->isVisible());
+    QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+}
+
+template <typename T> T* child(QWidget* parent, const QString& name)
+{
+    return parent ? parent->findChild<T*>(name) : nullptr;
+}
+
+// Runs `steps` on the user management window once it is shown modally.
+void whenUserWindowShown(std::function<void(UserWindow*)> steps)
+{
+    QTimer::singleShot(0, [steps] {
+        auto* window = qobject_cast<UserWindow*>(QApplication::activeModalWidget());
+        if (!window) {
+            whenUserWindowShown(steps);
+            return;
+        }
+        steps(window);
+    });
+}
+
+} // namespace
+
+class TestLoginWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void firstStartAddsUserLogsInAndAutoLogsInNextTime();
+    void wrongPasswordKeepsWindow();
+    void managementPagesShowTheirFields();
+    void aboutModeAndLinks();
+
+private:
+    QStringList m_opened;
+};
+
+void TestLoginWindow::init()
+{
+    m_opened.clear();
+    LoginWindow::install();
+    windowRegistry().openMainWindow = [this]() -> QWidget* {
+        m_opened << "main:" + App().User_Name;
+        return nullptr;
+    };
+    windowRegistry().openGameWindow = nullptr;
+}
+
+void TestLoginWindow::cleanup()
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        w->close();
+    }
+    windowRegistry() = {};
+}
+
+void TestLoginWindow::firstStartAddsUserLogsInAndAutoLogsInNextTime()
+{
+    test::ProgramFolder folder;
+    const QString root = folder.path();
+    QStringList calls;
+    // No users yet: the login window offers to add one, and the user does so
+    // through the management window.
+    MsgScript::pushAnswer("Yes");
+    MsgScript::pushAnswer("OK");
+    whenUserWindowShown([](UserWindow* w) {
+        QCOMPARE(w->page(), int(UserWindow::AddPage));
+        typeText(child<QLineEdit>(w, "Text_UserName"), "  王小明 ");
+        QTest::keyClicks(child<QLineEdit>(w, "Text_New1"), "pw1");
+        QTest::keyClicks(child<QLineEdit>(w, "Text_New2"), "pw1");
+        click(child<Cmd>(w, "CMD_Add"));
+        QCOMPARE(child<QLineEdit>(w, "Text_UserName")->text(), QString());
+        click(child<Cmd>(w, "CMD_Exit"));
+    });
+    {
+        Startup startup({root, root}, recordingServices(calls));
+        QCOMPARE(startup.run(), StartupOutcome::LoginWindow);
+    }
+    QCOMPARE(calls, QStringList{"showLogin"});
+    QCOMPARE(MsgScript::pending(), 0);
+    QCOMPARE(MsgScript::shown().first().text, QStringLiteral("您好，当前软件没有添加任何用户，现在就进行用户添加操作吗?"));
+    LoginWindow* login = shownLoginWindow();
+    QVERIFY(login);
+    QVERIFY(!login->isAboutMode());
+    QCOMPARE(login->windowTitle(), QStringLiteral("Tesmara 7.05 (2012年3月20日 发布)"));
+    auto* names = child<QComboBox>(login, "UserName");
+    QCOMPARE(names->count(), 1);
+    QCOMPARE(names->currentText(), QStringLiteral("王小明"));
+    auto* password = child<QLineEdit>(login, "PassWord");
+    QCOMPARE(password->echoMode(), QLineEdit::Password);
+
+    // Tick "remember", type the password and press Return.
+    click(child<Check_Box>(login, "Check_Box1"));
+    QVERIFY(child<Check_Box>(login, "Check_Box1")->Value());
+    QTest::keyClicks(password, "pw1");
+    QTest::keyClick(password, Qt::Key_Return);
+    QCOMPARE(m_opened, QStringList{"main:王小明"});
+    QTRY_VERIFY(!shownLoginWindow());
+    QCOMPARE(App().Conn_User.path(), userDbPath(root, "王小明"));
+    QCOMPARE(Settings(App().Conn_User).raw("Last_Test_Mode"), std::optional<QString>("0"));
+    const QString pw = App().Conn_Main.scalar("select Pw from [user] where Un = ?", {"王小明"})->toString();
+    QCOMPARE(pw, Code_Of(QStringLiteral("王小明pw1")));
+    QCOMPARE(Settings(App().Conn_Main).raw("Auto_Login_Name"), std::optional<QString>("王小明"));
+    QCOMPARE(Settings(App().Conn_Main).raw("Auto_Login_PassWord"),
+             std::optional<QString>(Code_Of("王小明" + pw)));
+
+    // Second start: straight in, no login window; game mode falls back to
+    // the main window while no game window is registered.
+    Settings(App().Conn_User).setValue("Last_Test_Mode", "1");
+    App().reset();
+    calls.clear();
+    MsgScript::clear();
+    {
+        Startup startup({root, root}, recordingServices(calls));
+        QCOMPARE(startup.run(), StartupOutcome::AutoLogin);
+    }
+    QCOMPARE(calls, QStringList{"autoLogin"});
+    QCOMPARE(m_opened, (QStringList{"main:王小明", "main:王小明"}));
+    QVERIFY(!shownLoginWindow());
+    QCOMPARE(MsgScript::shown().size(), 0);
+
+    // The user's database deleted by hand: recreated with the notice.
+    App().reset();
+    QFile::remove(userDbPath(root, "王小明"));
+    MsgScript::pushAnswer("OK");
+    {
+        Startup startup({root, root}, recordingServices(calls));
+        QCOMPARE(startup.run(), StartupOutcome::AutoLogin);
+    }
+    QCOMPARE(MsgScript::shown().last().text, QStringLiteral("用户配置文件不存在，将采用默认配置。"));
+    QVERIFY(QFileInfo::exists(userDbPath(root, "王小明")));
+}
+
+void TestLoginWindow::wrongPasswordKeepsWindow()
+{
+    test::ProgramFolder folder;
+    QStringList calls;
+    Startup({folder.path(), folder.path()}, recordingServices(calls));
+    App().Conn_Main.open(folder.path() + "d.at", Database::Mode::ReadWrite);
+    createAppTables(App().Conn_Main);
+    App().Conn_Main.exec("insert into [user] (Un, Pw, I) values (?, ?, 0)", {"Amy", Code_Of("Amysecret")});
+    LoginWindow::showLoginWindow();
+    LoginWindow* login = shownLoginWindow();
+    QVERIFY(login);
+    auto* password = child<QLineEdit>(login, "PassWord");
+    QTest::keyClicks(password, "guess");
+    MsgScript::pushAnswer("OK");
+    click(child<Cmd>(login, "CMD_Login"));
+    QCOMPARE(MsgScript::shown().last().title, QStringLiteral("密码错误"));
+    QVERIFY(shownLoginWindow());
+    QCOMPARE(password->selectedText(), QStringLiteral("guess"));
+    QVERIFY(m_opened.isEmpty());
+    QVERIFY(!QFileInfo::exists(folder.path() + "user"));
+}
+
+void TestLoginWindow::managementPagesShowTheirFields()
+{
+    test::ProgramFolder folder;
+    App().Conn_Main.open(folder.path() + "d.at", Database::Mode::ReadWrite);
+    createAppTables(App().Conn_Main);
+    {
+        // With no users only the add page can be chosen.
+        UserWindow window;
+        MsgScript::pushAnswer("OK");
+        window.selectPage(UserWindow::DeletePage);
+        QCOMPARE(MsgScript::shown().last().text, QStringLiteral("用户列表为空，当前只能进行添加用户的操作！"));
+        QCOMPARE(window.page(), int(UserWindow::AddPage));
+    }
+    App().Conn_Main.exec("insert into [user] (Un, Pw, I) values (?, ?, 0)", {"Bo", Code_Of("Bob")});
+    UserWindow window;
+    window.show();
+    struct PageLook {
+        int page;
+        QStringList shown;
+        QString firstCaption;
+    };
+    const QList<PageLook> pages{
+        {UserWindow::AddPage, {"Text_UserName", "Text_New1", "Text_New2", "CMD_Add"}, "用户名："},
+        {UserWindow::ChangePage, {"UserName", "Text_Old", "Text_New1", "Text_New2", "CMD_Change"}, "用户名："},
+        {UserWindow::DeletePage, {"UserName", "Text_Old", "CMD_Del"}, "用户名："},
+        {UserWindow::LoginModePage, {"Option1_0", "Option1_1", "UserName", "Text_New1", "CMD_LoginMode"}, "用户名："},
+    };
+    const QStringList all{"UserName", "Text_UserName", "Text_Old", "Text_New1", "Text_New2", "CMD_Add",
+                          "CMD_Change", "CMD_Del", "CMD_LoginMode", "Option1_0", "Option1_1"};
+    for (const PageLook& look : pages) {
+        window.selectPage(look.page);
+        for (const QString& name : all) {
+            QCOMPARE(child<QWidget>(&window, name)->isVisible(), look.shown.contains(name));
+        }
+    }
+    // Automatic login through the page: choose the option, type, apply.
+    click(child<QWidget>(&window, "Option1_1"));
+    QTest::keyClicks(child<QLineEdit>(&window, "Text_New1"), "b");
+    MsgScript::pushAnswer("OK");
+    click(child<Cmd>(&window, "CMD_LoginMode"));
+    QCOMPARE(MsgScript::shown().last().text, QStringLiteral("自动登录设置成功！"));
+    QCOMPARE(Settings(App().Conn_Main).raw("Auto_Login_Name"), std::optional<QString>("Bo"));
+}
+
+void TestLoginWindow::aboutModeAndLinks()
+{
+    test::ProgramFolder folder;
+    App().User_Name = "Cy";
+    QList<QUrl> opened;
+    LoginWindow::urlOpener() = [&opened](const QUrl& url) {
+        opened << url;
+        return true;
+    };
+    LoginWindow about;
+    about.show();
+    QVERIFY(about.isAboutMode());
+    QVERIFY(!child<QWidget>(&about, "Frame1_0")->isVisible());
+    QVERIFY(child<QLabel>(&about, "Label_About")->isVisible());
+    QVERIFY(child<QLabel>(&about, "Label_About")->text().contains("软件版本：7.05"));
+    QCOMPARE(child<Cmd>(&about, "CMD_Login")->Caption(), QStringLiteral("关  闭"));
+
+    auto* www = child<QLabel>(&about, "Label_WWW");
+    auto* mail = child<QLabel>(&about, "Label_Mail");
+    QCOMPARE(www->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(www, &enter);
+    QCOMPARE(www->palette().color(QPalette::WindowText), QColor(192, 0, 0));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(www, &leave);
+    QCOMPARE(www->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    click(www);
+    click(mail);
+    QCOMPARE(opened.size(), 2);
+    QCOMPARE(opened.at(0), QUrl(QString::fromUtf8(kDownloadPage)));
+    QCOMPARE(opened.at(1).scheme(), QStringLiteral("mailto"));
+    QVERIFY(opened.at(1).toString().contains(QStringLiteral("subject=关于 Tesmara")));
+
+    click(child<Cmd>(&about, "CMD_Login"));
+    QVERIFY(!about.isVisible());
+    QVERIFY(m_opened.isEmpty());
+}
+
+QTEST_MAIN(TestLoginWindow)
+#include "tst_loginwindow.moc"
