@@ -82,8 +82,7 @@ QComboBox* comboBox(QWidget* parent, const QString& name, const QRect& geometry)
     box->setGeometry(geometry);
     box->setEditable(false);
     box->setStyleSheet(fieldStyle("QComboBox") +
-                       QStringLiteral("QComboBox::drop-down { border: none; width: 18px; }"
-                                      "QComboBox QAbstractItemView { background: %1; color: %2; "
+                       QStringLiteral("QComboBox QAbstractItemView { background: %1; color: %2; "
                                       "selection-background-color: %3; }")
                            .arg(colourName(skin::field()), colourName(skin::text()), colourName(skin::focus())));
     return box;

@@ -65,9 +65,9 @@ void UserWindow::buildControls()
     TS1->setStyleSheet(QStringLiteral("QTabBar::tab { background: %1; color: %2; border: 1px solid %3; "
                                       "border-bottom: none; border-top-left-radius: 4px; "
                                       "border-top-right-radius: 4px; padding: 5px 10px; margin-right: 2px; }"
-                                      "QTabBar::tab:selected { background: %4; color: white; }"
+                                      "QTabBar::tab:selected { background: %4; color: %2; font-weight: bold; }"
                                       "QTabBar::tab:hover:!selected { border-color: %5; }")
-                           .arg(skin::field().name(), skin::text().name(), skin::border().name(),
+                           .arg(form::background().darker(110).name(), skin::text().name(), skin::border().name(),
                                 skin::selectedTab().name(), skin::borderHot().name()));
 
     Frame1 = form::frame(this, QStringLiteral("Frame1"), QRect(14, 42, kWidth - 28, 228));
