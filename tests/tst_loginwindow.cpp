@@ -8,6 +8,7 @@
 #include "store/RecordCode.h"
 #include "store/Schema.h"
 #include "store/Settings.h"
+#include "users/UserAccounts.h"
 #include "users/ui/LoginWindow.h"
 #include "users/ui/UserWindow.h"
 
@@ -206,6 +207,22 @@ void TestLoginWindow::firstStartAddsUserLogsInAndAutoLogsInNextTime()
     }
     QCOMPARE(MsgScript::shown().last().text, QStringLiteral("用户配置文件不存在，将采用默认配置。"));
     QVERIFY(QFileInfo::exists(userDbPath(root, "王小明")));
+
+    // A changed password makes the next start fall back to the login window.
+    MsgScript::pushAnswer("OK");
+    QCOMPARE(UserAccounts(App().Conn_Main, root).changePassword("王小明", "pw1", "pw2", "pw2"),
+             UserAccounts::ChangeResult::Changed);
+    App().reset();
+    calls.clear();
+    {
+        Startup startup({root, root}, recordingServices(calls));
+        QCOMPARE(startup.run(), StartupOutcome::LoginWindow);
+    }
+    QCOMPARE(calls, QStringList{"showLogin"});
+    QVERIFY(shownLoginWindow());
+    const auto cleared = Settings(App().Conn_Main).raw("Auto_Login_Name");
+    QVERIFY(cleared && !cleared->has_value());
+    QCOMPARE(m_opened.size(), 3);
 }
 
 void TestLoginWindow::wrongPasswordKeepsWindow()
