@@ -1,10 +1,19 @@
 #include "app/AppState.h"
 
+#include <QCoreApplication>
+
 namespace tesmara {
 
 AppState& App()
 {
     static AppState state;
+    // Connections must close while Qt's SQL registry still exists, i.e.
+    // when the application object goes, not at static destruction.
+    static const bool hooked = [] {
+        qAddPostRoutine([] { App().reset(); });
+        return true;
+    }();
+    Q_UNUSED(hooked);
     return state;
 }
 
