@@ -4,12 +4,13 @@
 #include "store/Database.h"
 
 #include <QVariant>
-
 #include <iterator>
 
-namespace tesmara {
+namespace tesmara
+{
 
-namespace {
+namespace
+{
 
 bool isFlag(const QString& v)
 {
@@ -32,6 +33,11 @@ bool validTestTime(const QString& v)
     const int n = v.trimmed().toInt(&ok);
     return ok && n >= 1 && n <= 60;
 }
+// The five entries of the code-tip list.
+bool validTips(const QString& v)
+{
+    return inRange(v, 0, 4);
+}
 bool validGameSpeed(const QString& v)
 {
     return inRange(v, 0, 5);
@@ -53,7 +59,7 @@ const SettingDef kSettings[] = {
     {"Last_Test_Mode", QStringLiteral("0"), SettingsScope::User, validMode},
     {"Last_Test", QStringLiteral("000"), SettingsScope::User},
     {"Last_Test_Time", QStringLiteral("10"), SettingsScope::User, validTestTime},
-    {"Last_Tips", QStringLiteral("0"), SettingsScope::User},
+    {"Last_Tips", QStringLiteral("0"), SettingsScope::User, validTips},
     {"English_Test_Width", QStringLiteral("1"), SettingsScope::User, isFlag},
     {"Text_Wrong_Show", QStringLiteral("1"), SettingsScope::User, isFlag},
     {"Sound_Wrong", QStringLiteral("1"), SettingsScope::User, isFlag},
@@ -80,7 +86,9 @@ const SettingDef* findSetting(const QString& key)
     return nullptr;
 }
 
-Settings::Settings(Database& db, QString programFolder) : m_db(db), m_programFolder(std::move(programFolder)) {}
+Settings::Settings(Database& db, QString programFolder) : m_db(db), m_programFolder(std::move(programFolder))
+{
+}
 
 std::optional<QString> Settings::defaultFor(const SettingDef* def) const
 {

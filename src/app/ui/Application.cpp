@@ -4,7 +4,9 @@
 #include "app/Msg.h"
 #include "app/ui/LoginHandOff.h"
 #include "app/ui/MsgDialog.h"
+#include "articles/ui/Form_Input_Test_Text.h"
 #include "controls/ui/Skin.h"
+#include "practice/ui/Form_Test_Common.h"
 #include "store/Database.h"
 #include "users/ui/LoginWindow.h"
 
@@ -13,10 +15,10 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
-
 #include <cstdlib>
 
-namespace tesmara {
+namespace tesmara
+{
 
 StartupServices programServices()
 {
@@ -25,7 +27,8 @@ StartupServices programServices()
         QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok);
         box.exec();
     };
-    s.startProgram = [](const QString& program, const QStringList& args, const QString& workDir, bool hidden) {
+    s.startProgram = [](const QString& program, const QStringList& args, const QString& workDir,
+                        bool hidden) {
         Q_UNUSED(hidden); // a detached process shows no window of ours either way
         return QProcess::startDetached(program, args, workDir);
     };
@@ -39,6 +42,8 @@ void installUiServices()
 {
     setMsgPresenter([](const MsgRequest& request) { return MsgDialog::ask(request); });
     LoginWindow::install();
+    Form_Test_Common::install();
+    installArticleEditorWindow();
     Database::setFatalHandler([](const QString& path, const QString& message) {
         Show_Msg(QStringLiteral("数据文件读写出错，程序将退出。\r\n%1\r\n%2").arg(path, message), 0, 0,
                  QStringLiteral("数据文件错误"));

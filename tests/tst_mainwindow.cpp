@@ -1,0 +1,502 @@
+#include "RunsFixture.h"
+#include "app/AppState.h"
+#include "app/Clock.h"
+#include "app/Msg.h"
+#include "articles/ArticleEditor.h"
+#include "controls/RunTimer.h"
+#include "controls/ui/Check_Box.h"
+#include "controls/ui/Cmd.h"
+#include "controls/ui/MSG_Label.h"
+#include "controls/ui/Text.h"
+#include "controls/ui/TextData.h"
+#include "practice/PracticeRun.h"
+#include "practice/TextSource.h"
+#include "practice/ui/Form_Test_Common.h"
+#include "practice/ui/RunPanel.h"
+#include "practice/ui/TipsPanel.h"
+#include "practice/ui/TypingBoard.h"
+#include "store/RecordCode.h"
+#include "store/Schema.h"
+#include "store/Settings.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QInputMethodEvent>
+#include <QSqlQuery>
+#include <QtTest>
+
+using namespace tesmara;
+
+namespace
+{
+
+// A user's database with the program database beside it, as after login.
+class Session : public test::UserFolder
+{
+public:
+    Session()
+    {
+        QString error;
+        m_main = App().Conn_Main.open(path() + QStringLiteral("d.at"), Database::Mode::ReadWrite, &error);
+        if (m_main) {
+            createAppTables(App().Conn_Main);
+        }
+    }
+    bool ok() const { return UserFolder::ok() && m_main; }
+
+    QString setting(const QString& key, Database& db = App().Conn_User)
+    {
+        const auto v = Settings(db).raw(key);
+        return v && *v ? **v : QStringLiteral("<none>");
+    }
+    void store(const QString& key, const QString& value) { Settings(db()).setValue(key, value); }
+
+private:
+    bool m_main = false;
+};
+
+struct Started {
+    Started() : window(services())
+    {
+        window.show();
+        QApplication::setActiveWindow(&window);
+    }
+    Form_Test_Common::Services services()
+    {
+        Form_Test_Common::Services s;
+        s.clock = &clock;
+        return s;
+    }
+    // One second of the run clock.
+    void second()
+    {
+        clock.advanceMs(1000);
+        window.run().timer().poll();
+    }
+    QWidget* focusedLine() { return QApplication::focusWidget(); }
+    Text_Data* activeInput() { return window.board().input(window.board().engine().activeRow()); }
+    QChar expected()
+    {
+        const int row = window.board().engine().activeRow();
+        return window.board().top(row)->Text().at(window.board().input(row)->CountLen());
+    }
+    void commit(const QString& text)
+    {
+        QInputMethodEvent event(QString(), {});
+        event.setCommitString(text);
+        QCoreApplication::sendEvent(activeInput(), &event);
+    }
+    QString caption(const char* name) { return window.findChild<MSG_Label*>(QLatin1String(name))->Caption(); }
+
+    ManualClock clock;
+    Form_Test_Common window;
+};
+
+void keyToWindow(QWidget* target, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier)
+{
+    QTest::keyClick(target ? target : QApplication::activeWindow(), key, mods);
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void firstOpenFillsTheSettings();
+    void storedValuesAreRepaired_data();
+    void storedValuesAreRepaired();
+    void fullMinuteRunTypedThroughTheWindow();
+    void pauseSwitchAndStopEarly();
+    void closeStoresAndReopensTheSamePractice();
+    void windowKeysAndTheRunLength();
+    void savedArticlesInTheMenus();
+};
+
+void TestMainWindow::firstOpenFillsTheSettings()
+{
+    Session s;
+    QVERIFY(s.ok());
+    QCOMPARE(s.count(QStringLiteral("set_")), 0);
+    Started w;
+    const QList<std::pair<QString, QString>> defaults = {
+        {"Last_Test_Time", "10"}, {"English_Test_Width", "1"}, {"Text_Wrong_Show", "1"}, {"Sound_Wrong", "1"},
+        {"Sound_Key", "0"},       {"Wrong_Color", "1"},        {"Last_Tips", "0"},       {"Last_Test", "000"},
+    };
+    for (const auto& [key, value] : defaults) {
+        QCOMPARE(s.setting(key), value);
+    }
+    QCOMPARE(s.setting(QStringLiteral("Auto_Update"), App().Conn_Main), QStringLiteral("1"));
+
+    // Chinese essay 1 is open, ticked, titled, its position row added.
+    QCOMPARE(w.window.windowTitle(), QStringLiteral("Tesmara → 中文练习 → 文章 1"));
+    QVERIFY(w.window.menus().chinese[0]->isChecked());
+    QCOMPARE(w.window.currentKind(), PracticeKind::Chinese);
+    QCOMPARE(s.db().scalar(QStringLiteral("select No_ from test_no where N = '0000'"))->toInt(), 1);
+    QCOMPARE(w.window.board().top(0)->Text(), w.window.source().Test_Text.left(30));
+    QVERIFY(!w.window.board().top(2)->Text().isEmpty());
+    QVERIFY(w.window.board().top(3)->Text().isEmpty());
+    QCOMPARE(w.window.menus().ver->text(), QStringLiteral("版本：7.05"));
+    QCOMPARE(w.window.runPanel().CMD_Begin->Caption(), QStringLiteral("开始(F5)"));
+    QVERIFY(!w.window.runPanel().CMD_Stop->isEnabled());
+    // No saved articles yet: each article menu holds only its placeholder.
+    QCOMPARE(w.window.menus().saveUserItems.size(), 1);
+    QCOMPARE(w.window.menus().saveUserItems[0]->text(), QStringLiteral("暂无保存此类文章"));
+    QVERIFY(!w.window.menus().saveWrongItems[0]->isEnabled());
+    // Practices whose panels this window does not hold yet cannot be chosen.
+    QVERIFY(!w.window.menus().wbText[0]->isEnabled());
+    QVERIFY(!w.window.menus().gameMode->isEnabled());
+}
+
+void TestMainWindow::storedValuesAreRepaired_data()
+{
+    QTest::addColumn<QString>("testTime");
+    QTest::addColumn<QString>("lastTest");
+    QTest::addColumn<QString>("shownTime");
+    QTest::addColumn<QString>("storedTime");
+    QTest::addColumn<QString>("storedLast");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("0 minutes") << "0"
+                               << "003"
+                               << "10"
+                               << "10"
+                               << "003"
+                               << "Tesmara → 中文练习 → 文章 4";
+    QTest::newRow("61 minutes") << "61"
+                                << "011"
+                                << "10"
+                                << "10"
+                                << "011"
+                                << "Tesmara → 中文练习 → 百家姓";
+    QTest::newRow("60 stays") << "60"
+                              << "109"
+                              << "60"
+                              << "60"
+                              << "109"
+                              << "Tesmara → 英文练习 → 文章 10";
+    QTest::newRow("random letters reset") << "5"
+                                          << "110"
+                                          << "5"
+                                          << "5"
+                                          << "100"
+                                          << "Tesmara → 英文练习 → 文章 1";
+    QTest::newRow("numbers") << "5"
+                             << "201"
+                             << "5"
+                             << "5"
+                             << "201"
+                             << "Tesmara → 数字练习 → 带四则运算符和小数点";
+    QTest::newRow("essay out of range") << "5"
+                                        << "012"
+                                        << "5"
+                                        << "5"
+                                        << "000"
+                                        << "Tesmara → 中文练习 → 文章 1";
+    QTest::newRow("deleted article") << "5"
+                                     << "5旧文_u"
+                                     << "5"
+                                     << "5"
+                                     << "5旧文_u"
+                                     << "Tesmara → 中文练习 → 文章 1";
+    QTest::newRow("unknown group") << "5"
+                                   << "x12"
+                                   << "5"
+                                   << "5"
+                                   << "x12"
+                                   << "Tesmara → 中文练习 → 文章 1";
+}
+
+void TestMainWindow::storedValuesAreRepaired()
+{
+    QFETCH(QString, testTime);
+    QFETCH(QString, lastTest);
+    Session s;
+    QVERIFY(s.ok());
+    s.store(QStringLiteral("Last_Test_Time"), testTime);
+    s.store(QStringLiteral("Last_Test"), lastTest);
+    Started w;
+    QTEST(w.window.runPanel().Test_Time->text(), "shownTime");
+    QTEST(s.setting(QStringLiteral("Last_Test_Time")), "storedTime");
+    QTEST(s.setting(QStringLiteral("Last_Test")), "storedLast");
+    QTEST(w.window.windowTitle(), "title");
+}
+
+// The whole way a user goes: run length typed, F5, the start notice, typing
+// through key presses and input-method commits, the clock running out, the
+// result, the record and the reading position.
+void TestMainWindow::fullMinuteRunTypedThroughTheWindow()
+{
+    Session s;
+    QVERIFY(s.ok());
+    s.db().exec(QStringLiteral("insert into test_no (N, No_) values ('0000', 5)"));
+    Started w;
+    Text* testTime = w.window.runPanel().Test_Time;
+    testTime->setFocus();
+    testTime->SelAll();
+    QTest::keyClicks(testTime->inner(), QStringLiteral("1"));
+    QCOMPARE(testTime->text(), QStringLiteral("1"));
+    const QString essay = w.window.source().Test_Text;
+    QCOMPARE(w.window.board().top(0)->Text(), essay.mid(4, 30));
+
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    keyToWindow(testTime->inner(), Qt::Key_F5);
+    QCOMPARE(MsgScript::shown().last().text, QStringLiteral("单击“确定”按钮后正式开始练习！"));
+    QCOMPARE(w.window.runPanel().CMD_Begin->Caption(), QStringLiteral("暂停(F5)"));
+    QVERIFY(w.window.runPanel().CMD_Stop->isEnabled());
+    QVERIFY(!testTime->isEnabled());
+    QCOMPARE(w.focusedLine(), w.window.board().input(0));
+
+    // 45 characters right through input-method commits, 5 wrong keys, over
+    // 60 s.
+    for (int typed = 1; typed <= 50; ++typed) {
+        if (typed % 10 == 0) {
+            QTest::keyClick(w.focusedLine(), Qt::Key_Z); // never in a Chinese essay
+        } else {
+            w.commit(QString(w.expected()));
+        }
+        if (typed % 5 == 0) {
+            w.second();
+        }
+    }
+    if (qEnvironmentVariableIsSet("TESMARA_SHOT_DIR")) {
+        w.window.grab().save(qEnvironmentVariable("TESMARA_SHOT_DIR") + QStringLiteral("/main-run.png"));
+    }
+    QCOMPARE(w.window.board().engine().Right_Count, 45);
+    QCOMPARE(w.window.board().engine().Wrong_Count, 5);
+    QCOMPARE(w.caption("Label_Right"), QStringLiteral("45 字"));
+    QCOMPARE(w.caption("Time_Use"), QStringLiteral("0 分钟 10 秒"));
+    QCOMPARE(w.caption("Time_Free"), QStringLiteral("0 分钟 50 秒"));
+
+    while (w.window.run().timer().Sum_RunTime() < 59) {
+        w.second();
+    }
+    MsgScript::pushAnswer(QStringLiteral("OK"));  // the result
+    MsgScript::pushAnswer(QStringLiteral("NoF")); // no review article
+    w.second();
+    QCOMPARE(MsgScript::pending(), 0);
+    QCOMPARE(w.window.run().state(), PracticeRun::State::Finished);
+    QCOMPARE(w.window.runPanel().CMD_Begin->Caption(), QStringLiteral("再来一次(F5)"));
+    QVERIFY(!w.window.runPanel().CMD_Stop->isEnabled());
+    QVERIFY(testTime->isEnabled());
+    // 45 right of 50: accuracy 90 %, speed 45 × 0.9 = 40 a minute.
+    QCOMPARE(w.caption("Right_Percent"), QStringLiteral("90 %"));
+    QCOMPARE(w.caption("Label_Speed"), QStringLiteral("40 字/分钟"));
+    const QString result = QGuiApplication::clipboard()->text();
+    QVERIFY(result.startsWith(QStringLiteral("测试时间：")));
+    QVERIFY(result.contains(QStringLiteral("一共打了： 50 个字")));
+    QVERIFY(result.contains(QStringLiteral("正确率：90 %")));
+
+    QSqlQuery q = s.db().exec(QStringLiteral("select ID, type, s, t, c, r from testlog"));
+    QVERIFY(q.next());
+    QCOMPARE(q.value(1).toInt(), 0);
+    QCOMPARE(q.value(2).toString(), QStringLiteral("40"));
+    QCOMPARE(q.value(3).toString(), QStringLiteral("1"));
+    QCOMPARE(q.value(5).toString(), QStringLiteral("90 %"));
+    QCOMPARE(q.value(4).toString(),
+             Code_Of(Code_Of(q.value(0).toString()) + Code_Of(QStringLiteral("0")) +
+                     Code_Of(QStringLiteral("40")) + QStringLiteral("1") + QStringLiteral("90 %"))
+                 .left(20));
+    QVERIFY(!q.next());
+    QCOMPARE(s.db().scalar(QStringLiteral("select No_ from test_no where N = '0000'"))->toInt(), 55);
+
+    // Again: F5 starts over from the new position.
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    keyToWindow(w.focusedLine(), Qt::Key_F5);
+    QCOMPARE(w.window.board().top(0)->Text(), essay.mid(54, 30));
+    QCOMPARE(w.window.board().engine().Right_Count, 0);
+}
+
+void TestMainWindow::pauseSwitchAndStopEarly()
+{
+    Session s;
+    QVERIFY(s.ok());
+    Started w;
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    w.window.CMD_Begin_Click();
+    w.commit(QString(w.expected()));
+    w.commit(QString(w.expected()));
+    w.second();
+    keyToWindow(w.focusedLine(), Qt::Key_F5); // pause
+    QCOMPARE(w.window.runPanel().CMD_Begin->Caption(), QStringLiteral("继续(F5)"));
+    w.second();
+    w.second();
+    QCOMPARE(w.window.run().timer().Sum_RunTime(), 1);
+    keyToWindow(&w.window, Qt::Key_F5); // continue
+    QCOMPARE(w.window.runPanel().CMD_Begin->Caption(), QStringLiteral("暂停(F5)"));
+    w.second();
+    QCOMPARE(w.window.run().timer().Sum_RunTime(), 2);
+
+    // Switching asks; No leaves the run, its clock and its ticks alone.
+    MsgScript::pushAnswer(QStringLiteral("No"));
+    w.window.menus().english[2]->trigger();
+    QCOMPARE(MsgScript::shown().last().title, QStringLiteral("确认"));
+    QVERIFY(w.window.menus().chinese[0]->isChecked());
+    QVERIFY(!w.window.menus().english[2]->isChecked());
+    QCOMPARE(w.window.run().state(), PracticeRun::State::Running);
+    w.second();
+    QCOMPARE(w.window.run().timer().Sum_RunTime(), 3);
+
+    // Stopping early and keeping on: nothing changes; then Yes: no record,
+    // but the position moves on by the two characters typed.
+    MsgScript::pushAnswer(QStringLiteral("No"));
+    keyToWindow(w.focusedLine(), Qt::Key_F9);
+    QCOMPARE(w.window.run().state(), PracticeRun::State::Running);
+    MsgScript::pushAnswer(QStringLiteral("Yes"));
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    keyToWindow(w.focusedLine(), Qt::Key_F9);
+    QCOMPARE(w.window.run().state(), PracticeRun::State::Finished);
+    QCOMPARE(s.count(QStringLiteral("testlog")), 0);
+    QCOMPARE(s.db().scalar(QStringLiteral("select No_ from test_no where N = '0000'"))->toInt(), 3);
+
+    // With a run going, Yes switches: the new practice is ready.
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    w.window.CMD_Begin_Click();
+    MsgScript::pushAnswer(QStringLiteral("Yes"));
+    w.window.menus().english[10]->trigger();
+    QVERIFY(w.window.menus().english[10]->isChecked());
+    QVERIFY(!w.window.menus().chinese[0]->isChecked());
+    QCOMPARE(w.window.run().state(), PracticeRun::State::Ready);
+    QCOMPARE(w.window.runPanel().CMD_Begin->Caption(), QStringLiteral("开始(F5)"));
+    QCOMPARE(w.window.windowTitle(), QStringLiteral("Tesmara → 英文练习 → 随机生成字母"));
+    // Random letters: 30 lower-case letters a row with the wide spacing.
+    const QString row0 = w.window.board().top(0)->Text();
+    QCOMPARE(row0.size(), 30);
+    QVERIFY(std::all_of(row0.begin(), row0.end(), [](QChar c) { return c >= u'a' && c <= u'z'; }));
+    w.window.menus().englishWidth->trigger();
+    QCOMPARE(w.window.board().top(0)->Text().size(), 60);
+    // Choosing the ticked item again does nothing.
+    const QString before = w.window.board().top(0)->Text();
+    w.window.menus().english[10]->trigger();
+    QCOMPARE(w.window.board().top(0)->Text(), before);
+    QVERIFY(w.window.menus().english[10]->isChecked());
+}
+
+void TestMainWindow::closeStoresAndReopensTheSamePractice()
+{
+    Session s;
+    QVERIFY(s.ok());
+    {
+        Started w;
+        w.window.menus().english[3]->trigger();
+        w.window.menus().soundKey->trigger();
+        w.window.menus().wrongColour->trigger();
+        w.window.menus().englishWidth->trigger();
+        w.window.tipsPanel().setEntry(2);
+        w.window.runPanel().Test_Time->setText(QStringLiteral("15"));
+        w.window.close();
+    }
+    QCOMPARE(s.setting(QStringLiteral("Last_Test")), QStringLiteral("103"));
+    QCOMPARE(s.setting(QStringLiteral("Last_Test_Time")), QStringLiteral("15"));
+    QCOMPARE(s.setting(QStringLiteral("Sound_Key")), QStringLiteral("1"));
+    QCOMPARE(s.setting(QStringLiteral("Wrong_Color")), QStringLiteral("0"));
+    QCOMPARE(s.setting(QStringLiteral("English_Test_Width")), QStringLiteral("0"));
+    QCOMPARE(s.setting(QStringLiteral("Last_Tips")), QStringLiteral("2"));
+    QCOMPARE(s.setting(QStringLiteral("Last_Test_Mode")), QStringLiteral("0"));
+    {
+        Started w;
+        QCOMPARE(w.window.windowTitle(), QStringLiteral("Tesmara → 英文练习 → 文章 4"));
+        QVERIFY(w.window.menus().english[3]->isChecked());
+        QVERIFY(w.window.menus().soundKey->isChecked());
+        QVERIFY(!w.window.menus().wrongColour->isChecked());
+        QVERIFY(!w.window.board().engine().wrongColour());
+        QVERIFY(!w.window.menus().englishWidth->isChecked());
+        QCOMPARE(w.window.tipsPanel().Combo_Show_Tips->currentIndex(), 2);
+        QCOMPARE(w.window.runPanel().Test_Time->text(), QStringLiteral("15"));
+        // English lines end after a word.
+        QVERIFY(w.window.board().top(0)->Text().endsWith(QLatin1Char(' ')));
+        // The random letters are never stored: the essay before them stays.
+        w.window.menus().english[10]->trigger();
+        w.window.close();
+    }
+    QCOMPARE(s.setting(QStringLiteral("Last_Test")), QStringLiteral("103"));
+    {
+        Started w;
+        w.window.menus().numbers[0]->trigger();
+        w.window.close();
+    }
+    QCOMPARE(s.setting(QStringLiteral("Last_Test")), QStringLiteral("200"));
+}
+
+void TestMainWindow::windowKeysAndTheRunLength()
+{
+    Session s;
+    QVERIFY(s.ok());
+    Started w;
+    RunPanel& panel = w.window.runPanel();
+    QVERIFY(panel.Frame_See_Sum->isVisible());
+    keyToWindow(panel.Test_Time->inner(), Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(!panel.Check_Sum->Value());
+    QVERIFY(!panel.Frame_See_Sum->isVisible());
+    keyToWindow(panel.Test_Time->inner(), Qt::Key_T, Qt::ControlModifier);
+    QVERIFY(!panel.Frame_See_Time->isVisible());
+    keyToWindow(panel.Test_Time->inner(), Qt::Key_T, Qt::ControlModifier);
+    QVERIFY(panel.Frame_See_Time->isVisible());
+    panel.Check_Sum->click();
+    QVERIFY(panel.Frame_See_Sum->isVisible());
+
+    // Letters never reach the run length; a length out of 1..60 is refused.
+    panel.Test_Time->setFocus();
+    panel.Test_Time->SelAll();
+    QTest::keyClicks(panel.Test_Time->inner(), QStringLiteral("a7b"));
+    QCOMPARE(panel.Test_Time->text(), QStringLiteral("7"));
+    for (const QString& bad : {QStringLiteral("0"), QStringLiteral("61"), QString()}) {
+        panel.Test_Time->setText(bad);
+        MsgScript::pushAnswer(QStringLiteral("OK"));
+        keyToWindow(&w.window, Qt::Key_F5);
+        QCOMPARE(MsgScript::shown().last().title, QStringLiteral("时间设置问题"));
+        QCOMPARE(w.window.run().state(), PracticeRun::State::Ready);
+    }
+    // F9 with no run does nothing.
+    const auto shown = MsgScript::shown().size();
+    keyToWindow(&w.window, Qt::Key_F9);
+    QCOMPARE(MsgScript::shown().size(), shown);
+}
+
+void TestMainWindow::savedArticlesInTheMenus()
+{
+    Session s;
+    QVERIFY(s.ok());
+    Started w;
+    ArticleEditor editor(s.db());
+    editor.setName(QStringLiteral("它's 100%\\"));
+    editor.setText(QString(80, QChar(0x7EC3)) + QStringLiteral(" abc def"));
+    MsgScript::pushAnswer(QStringLiteral("No")); // not now
+    QVERIFY(editor.CMD_Save_Click());
+    w.window.Load_Menus_SaveText();
+    const QList<QAction*>& items = w.window.menus().saveUserItems;
+    QCOMPARE(items.size(), 1);
+    QCOMPARE(items[0]->text(), QStringLiteral("它's 100%\\"));
+    items[0]->trigger();
+    QCOMPARE(w.window.currentKind(), PracticeKind::Article);
+    QCOMPARE(w.window.windowTitle(), QStringLiteral("Tesmara → 自定义文章 → 它's 100%\\"));
+    QVERIFY(!w.window.menus().chinese[0]->isChecked());
+    QVERIFY(w.window.board().top(0)->Text().startsWith(QChar(0x7EC3)));
+    QCOMPARE(w.window.lastTestValue(), QStringLiteral("5它's 100%\\_u"));
+
+    // A second article whose check field was edited by hand is refused.
+    editor.setName(QStringLiteral("坏"));
+    editor.setText(QString(60, QChar(0x574F)));
+    MsgScript::pushAnswer(QStringLiteral("No"));
+    QVERIFY(editor.CMD_Save_Click());
+    s.db().exec(QStringLiteral("update text_ set C = 'x' where N = '坏_u'"));
+    w.window.Load_Menus_SaveText();
+    QCOMPARE(items.size(), 2);
+    QVERIFY(items[0]->isChecked()); // the tick survives the rebuild
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    items[1]->trigger();
+    QCOMPARE(MsgScript::pending(), 0);
+    QVERIFY(items[0]->isChecked());
+    QVERIFY(!items[1]->isChecked());
+    QCOMPARE(w.window.currentKind(), PracticeKind::Article);
+    w.window.close();
+    QCOMPARE(s.setting(QStringLiteral("Last_Test")), QStringLiteral("5它's 100%\\_u"));
+
+    // Reopened on the same article.
+    Started again;
+    QCOMPARE(again.window.windowTitle(), QStringLiteral("Tesmara → 自定义文章 → 它's 100%\\"));
+    QVERIFY(again.window.menus().saveUserItems[0]->isChecked());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
