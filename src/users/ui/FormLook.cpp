@@ -2,10 +2,12 @@
 
 #include "controls/ui/Skin.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 
 namespace tesmara::form {
 
@@ -21,12 +23,44 @@ QString colourName(const QColor& c)
 QString fieldStyle(const char* type)
 {
     return QStringLiteral("%1 { background: %2; border: 1px solid %3; border-radius: 3px; padding: 2px 4px; "
-                          "color: %4; selection-background-color: %5; }"
+                          "color: %4; selection-background-color: %5; selection-color: white; }"
                           "%1:focus { border-color: %5; }"
                           "%1:disabled { background: %6; color: %7; }")
         .arg(QLatin1String(type), colourName(skin::field()), colourName(skin::border()), colourName(skin::text()),
              colourName(skin::focus()), colourName(skin::fieldDisabled()), colourName(skin::textDisabled()));
 }
+
+// A drop-down list drawn like the text boxes beside it, with its own small
+// arrow: a style sheet on the box would leave the platform's grey bevel on
+// the arrow part.
+class SkinComboBox : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const bool enabled = isEnabled();
+        p.setPen(QPen(enabled && hasFocus() ? skin::focus() : skin::border(), 1));
+        p.setBrush(enabled ? skin::field() : skin::fieldDisabled());
+        p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+
+        constexpr int kArrowWidth = 18;
+        const QRect textRect = rect().adjusted(6, 0, -kArrowWidth, 0);
+        p.setPen(enabled ? skin::text() : skin::textDisabled());
+        p.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter,
+                   fontMetrics().elidedText(currentText(), Qt::ElideRight, textRect.width()));
+
+        const QPointF centre(width() - kArrowWidth / 2.0 - 1, height() / 2.0 + 1);
+        const QPointF arrow[3] = {centre + QPointF(-4, -2.5), centre + QPointF(4, -2.5),
+                                  centre + QPointF(0, 2.5)};
+        p.setPen(Qt::NoPen);
+        p.setBrush(enabled ? skin::text() : skin::textDisabled());
+        p.drawPolygon(arrow, 3);
+    }
+};
 
 } // namespace
 
@@ -77,14 +111,14 @@ QLabel* caption(QWidget* parent, const QString& name, const QString& text, const
 
 QComboBox* comboBox(QWidget* parent, const QString& name, const QRect& geometry)
 {
-    auto* box = new QComboBox(parent);
+    auto* box = new SkinComboBox(parent);
     box->setObjectName(name);
     box->setGeometry(geometry);
     box->setEditable(false);
-    box->setStyleSheet(fieldStyle("QComboBox") +
-                       QStringLiteral("QComboBox QAbstractItemView { background: %1; color: %2; "
-                                      "selection-background-color: %3; }")
-                           .arg(colourName(skin::field()), colourName(skin::text()), colourName(skin::focus())));
+    box->view()->setStyleSheet(QStringLiteral("QAbstractItemView { background: %1; color: %2; "
+                                              "selection-background-color: %3; selection-color: white; }")
+                                   .arg(colourName(skin::field()), colourName(skin::text()),
+                                        colourName(skin::focus())));
     return box;
 }
 
