@@ -1,0 +1,458 @@
+#include "app/AppState.h"
+#include "app/Resources.h"
+#include "practice/CodeTips.h"
+#include "practice/TypingEngine.h"
+#include "store/Database.h"
+#include "wubi/WubiDict.h"
+
+#include "TestSupport.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <algorithm>
+#include <memory>
+
+using namespace tesmara;
+
+namespace {
+
+const QChar kPrivateRoot = QChar(0xE82B);
+
+// Sets the Wubi record of `ch` in `table`: up to four letters and the two
+// short-code flags.
+void setRecord(QByteArray& table, const QString& ch, const QString& letters, bool two, bool three)
+{
+    quint32 bits = 0;
+    for (int i = 0; i < 4; ++i) {
+        const quint32 v = i < letters.size() ? quint32(letters[i].unicode() - u'a' + 1) : 0;
+        bits |= v << (19 - 5 * i);
+    }
+    bits |= (two ? 8u : 0u) | (three ? 4u : 0u);
+    const int at = Gbk_Index(ch) * 3;
+    table[at] = char(bits >> 16);
+    table[at + 1] = char(bits >> 8);
+    table[at + 2] = char(bits);
+}
+
+TopLines lines(std::initializer_list<QString> texts)
+{
+    TopLines tops;
+    int r = 0;
+    for (const QString& t : texts) {
+        tops[r++] = t;
+    }
+    return tops;
+}
+
+} // namespace
+
+class TestCodeTips : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void candidateAtTypingPosition_data();
+    void candidateAtTypingPosition();
+    void phraseCodeRule_data();
+    void phraseCodeRule();
+    void phraseLookupAtTypingPosition();
+    void tipTexts_data();
+    void tipTexts();
+    void showTipsFromTheRows();
+    void keyCharacters_data();
+    void keyCharacters();
+    void keyTableAgreesWithTheDrillLists();
+    void codeHint_data();
+    void codeHint();
+    void engineTypesTheDrillCharacters();
+
+private:
+    // A phrase database of our own, open as the one opened at login.
+    void openPhrases();
+    std::unique_ptr<test::ProgramFolder> m_folder;
+};
+
+void TestCodeTips::init()
+{
+    m_folder = std::make_unique<test::ProgramFolder>();
+    App().Wb86_Codes = binaryResource(101);
+    App().Wb98_Codes = binaryResource(102);
+    App().Py_Codes = binaryResource(104);
+    QCOMPARE(App().Wb86_Codes.size(), kWubiTableSize);
+}
+
+void TestCodeTips::cleanup()
+{
+    m_folder.reset();
+}
+
+void TestCodeTips::openPhrases()
+{
+    const QString path = m_folder->path() + QStringLiteral("p.dat");
+    {
+        Database db;
+        QVERIFY(db.open(path, Database::Mode::ReadWrite));
+        for (int n = 2; n <= 5; ++n) {
+            db.exec(QStringLiteral("create table v%1 (Phrase text, py text)").arg(n));
+        }
+        const QList<std::pair<QString, QString>> rows = {
+            {QStringLiteral("五笔"), QStringLiteral("Wu Bi")},
+            {QStringLiteral("我们"), QStringLiteral("wo men")},
+            {QStringLiteral("五笔字"), QStringLiteral("wu bi zi")},
+            {QStringLiteral("它's"), QStringLiteral("ta s")},
+            {QStringLiteral("中华人民"), QStringLiteral("zhong hua ren min")},
+            {QStringLiteral("中华人民共"), QStringLiteral("zhong hua ren min gong")},
+        };
+        for (const auto& [phrase, py] : rows) {
+            db.exec(QStringLiteral("insert into v%1 (Phrase, py) values (?, ?)").arg(phrase.size()),
+                    {phrase, py});
+        }
+    }
+    QVERIFY(App().Conn_Phrase.open(path, Database::Mode::ReadOnly));
+}
+
+void TestCodeTips::candidateAtTypingPosition_data()
+{
+    QTest::addColumn<int>("typed");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<QString>("candidate");
+    QTest::addColumn<QString>("next");
+    const auto row = [](const char* name, int typed, int line, int offset, const char* candidate,
+                        const char* next) {
+        QTest::newRow(name) << typed << line << offset << QString::fromUtf8(candidate)
+                            << QString::fromUtf8(next);
+    };
+    row("start of a row", 0, 1, 1, "一二三四五", "一");
+    row("inside a row", 2, 1, 1, "三四五六七", "三");
+    row("offset 0 is the last typed", 2, 1, 0, "二三四五六", "二");
+    row("completed from the next row", 5, 1, 1, "六七甲乙丙", "六");
+    row("next row shorter than needed", 1, 2, 1, "乙丙短", "乙");
+    row("row 6 wraps to row 0", 1, 6, 1, "尾子丑寅卯", "尾");
+    row("row typed full", 7, 1, 1, "甲乙丙", "");
+    row("before the row's start", 0, 1, 0, "", "");
+    row("no such row", 0, 7, 1, "", "");
+}
+
+void TestCodeTips::candidateAtTypingPosition()
+{
+    QFETCH(int, typed);
+    QFETCH(int, line);
+    QFETCH(int, offset);
+    QFETCH(QString, candidate);
+    QFETCH(QString, next);
+    const TopLines tops =
+        lines({QStringLiteral("子丑寅卯辰"), QStringLiteral("一二三四五六七"), QStringLiteral("甲乙丙"),
+               QStringLiteral("短"), QString(), QString(), QStringLiteral("末尾")});
+    QCOMPARE(Tip_Candidate(tops, typed, line, offset), candidate);
+    QCOMPARE(QString(Tip_Next_Char(tops, typed, line, offset)).remove(QChar()), next);
+}
+
+void TestCodeTips::phraseCodeRule_data()
+{
+    QTest::addColumn<QString>("phrase");
+    QTest::addColumn<QString>("code");
+    const auto row = [](const char* name, const char* phrase, const char* code) {
+        QTest::newRow(name) << QString::fromUtf8(phrase) << QString::fromUtf8(code);
+    };
+    row("two characters: 2 + 2", "甲乙", "abef");
+    row("three characters: 1 + 1 + 2", "甲乙丙", "aeij");
+    row("four characters: one each", "甲乙丙丁", "aeim");
+    row("five characters: 1, 2, 3 and 5", "甲乙丙丁戊", "aeiq");
+    row("full code, not the short codes", "中乙", "xyef");
+    row("a short full code gives what it has", "己乙", "zef");
+    row("a character without code adds nothing", "甲a乙", "aef");
+}
+
+// The rule on a table of our own, so that every letter is known.
+void TestCodeTips::phraseCodeRule()
+{
+    QFETCH(QString, phrase);
+    QFETCH(QString, code);
+    QByteArray table(kWubiTableSize, '\0');
+    setRecord(table, QStringLiteral("甲"), QStringLiteral("abcd"), false, false);
+    setRecord(table, QStringLiteral("乙"), QStringLiteral("efgh"), true, true);
+    setRecord(table, QStringLiteral("丙"), QStringLiteral("ijkl"), false, true);
+    setRecord(table, QStringLiteral("丁"), QStringLiteral("mnop"), false, false);
+    setRecord(table, QStringLiteral("戊"), QStringLiteral("qrst"), false, false);
+    setRecord(table, QStringLiteral("中"), QStringLiteral("xyxy"), true, true); // also the one-letter k
+    setRecord(table, QStringLiteral("己"), QStringLiteral("z"), false, false);
+    QCOMPARE(Wb_Code(QStringLiteral("中"), table), QStringLiteral("k\r\nxy\r\nxyx\r\nxyxy"));
+    QCOMPARE(Phrase_Code(phrase, table), code);
+}
+
+void TestCodeTips::phraseLookupAtTypingPosition()
+{
+    TopLines tops = lines({QStringLiteral("写五笔字型"), QStringLiteral("我们在中华"),
+                           QStringLiteral("人民共和国"), QStringLiteral("说它's好")});
+    QCOMPARE(Seek_Phrase(tops, 0, 0, 2).phrase, QString()); // phrases closed: nothing
+    openPhrases();
+    // The longest phrase wins.
+    PhraseMatch m = Seek_Phrase(tops, 0, 0, 2);
+    QCOMPARE(m.phrase, QStringLiteral("五笔字"));
+    QCOMPARE(m.py, QStringLiteral("wu bi zi"));
+    QCOMPARE(Seek_Phrase(tops, 1, 0, 1).phrase, QStringLiteral("五笔字")); // the same place
+    // Across the end of a row into the next.
+    QCOMPARE(Seek_Phrase(tops, 3, 1, 1).phrase, QStringLiteral("中华人民共"));
+    QCOMPARE(Seek_Phrase(tops, 4, 1, 1).phrase, QString()); // 华人民共和: none of its starts
+    QCOMPARE(Seek_Phrase(tops, 0, 1, 1).py, QStringLiteral("wo men"));
+    // A quote is matched as itself.
+    QCOMPARE(Seek_Phrase(tops, 1, 3, 1).phrase, QStringLiteral("它's"));
+    // A single character left (the next row is empty) is no phrase.
+    QCOMPARE(Seek_Phrase(tops, 4, 3, 1).phrase, QString());
+    // Another database than the login one.
+    Database other;
+    QVERIFY(other.open(m_folder->path() + QStringLiteral("p.dat"), Database::Mode::ReadOnly));
+    QCOMPARE(Seek_Phrase(other, tops, 0, 1, 1).phrase, QStringLiteral("我们"));
+}
+
+void TestCodeTips::tipTexts_data()
+{
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<bool>("running");
+    QTest::addColumn<QString>("phrase");
+    QTest::addColumn<QString>("py");
+    QTest::addColumn<QString>("next");
+    QTest::addColumn<bool>("changes");
+    QTest::addColumn<QString>("label");
+    // phrase and py empty: no phrase found; `label` null: the label is kept.
+    const auto row = [](const char* name, int entry, bool running, const char* phrase, const char* py,
+                        const char* next, const char* label) {
+        QTest::newRow(name) << entry << running << QString::fromUtf8(phrase) << QString::fromUtf8(py)
+                            << QString::fromUtf8(next) << (label != nullptr) << QString::fromUtf8(label);
+    };
+    row("phrase, 86", 1, true, "五笔", "Wu Bi", "五", "五笔：ggtt");
+    row("phrase, 98", 2, true, "五笔", "Wu Bi", "五", "五笔：ggte");
+    row("phrase, pinyin lower-cased", 3, true, "五笔", "Wu Bi", "五", "五笔：wu bi");
+    row("phrase, all", 4, true, "五笔", "Wu Bi", "五", "五笔：| 五笔 86:ggtt | 五笔 98:ggte | 拼音:wu bi");
+    row("phrase, no entry", 0, true, "五笔", "Wu Bi", "五", "五笔：");
+    row("character, 86", 1, true, "", "", "我", "我：q  trn  trnt");
+    row("character, 98", 2, true, "", "", "我", "我：q  trny");
+    row("character, pinyin", 3, true, "", "", "的", "的：de di");
+    row("character, all", 4, true, "", "", "五",
+        "五：| 五笔 86:gg  ggh  gghg | 五笔 98:gg  ggh  gghg | 拼音:wu");
+    row("character without codes", 1, true, "", "", "，", "，：");
+    row("character, no entry", 0, true, "", "", "我", nullptr);
+    row("nothing left to type", 4, true, "", "", "", nullptr);
+    row("no run", 4, false, "五笔", "Wu Bi", "五", "");
+}
+
+void TestCodeTips::tipTexts()
+{
+    QFETCH(int, entry);
+    QFETCH(bool, running);
+    QFETCH(QString, phrase);
+    QFETCH(QString, py);
+    QFETCH(QString, next);
+    QFETCH(bool, changes);
+    QFETCH(QString, label);
+    const std::optional<QString> text =
+        Tip_Text(entry, running, {phrase, py}, next.isEmpty() ? QChar() : next[0]);
+    QCOMPARE(text.has_value(), changes);
+    QCOMPARE(text.value_or(QString()), label);
+}
+
+void TestCodeTips::showTipsFromTheRows()
+{
+    openPhrases();
+    TypingEngine engine;
+    engine.putLine(0, QStringLiteral("学五笔"));
+    engine.putLine(1, QStringLiteral("字的人"));
+    engine.input(0).setText(QStringLiteral("学"));
+    // 五笔 and the next row's 字 make the longer phrase 五笔字.
+    QCOMPARE(Show_Tips(TipAll, true, engine, 0, 1),
+             std::optional<QString>(QStringLiteral("五笔字：| 五笔 86:gtpb | 五笔 98:gtpb | 拼音:wu bi zi")));
+    engine.putLine(1, QStringLiteral("好"));
+    QCOMPARE(Show_Tips(TipAll, true, engine, 0, 1),
+             std::optional<QString>(QStringLiteral("五笔：| 五笔 86:ggtt | 五笔 98:ggte | 拼音:wu bi")));
+    // No run going: the label is cleared whatever is selected.
+    QCOMPARE(Show_Tips(TipAll, false, engine, 0, 1), std::optional<QString>(QString()));
+    QCOMPARE(Show_Tips(TipNone, false, engine, 0, 1), std::optional<QString>(QString()));
+    // No phrase: the next character of the row alone.
+    engine.input(0).setText(QStringLiteral("学五"));
+    QCOMPARE(Show_Tips(Tip86, true, engine, 0, 1),
+             std::optional<QString>(QStringLiteral("笔：tt  ttf  ttfn")));
+    // Nothing left in the row: the label keeps its text.
+    engine.input(0).setText(QStringLiteral("学五笔"));
+    QCOMPARE(Show_Tips(Tip86, true, engine, 0, 1), std::nullopt);
+    QCOMPARE(Show_Tips(Tip86, true, engine, 7, 1), std::nullopt);
+}
+
+void TestCodeTips::keyCharacters_data()
+{
+    QTest::addColumn<int>("drill");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("typed");
+    const auto row = [](const char* name, KeyDrill drill, const char* key, const char* expected,
+                        const char* typed) {
+        QTest::newRow(name) << int(drill) << QString::fromUtf8(key) << QString::fromUtf8(expected)
+                            << QString::fromUtf8(typed);
+    };
+    const KeyDrill one = KeyDrill::OneLevel;
+    const KeyDrill root = KeyDrill::Root;
+    const KeyDrill name = KeyDrill::KeyName;
+    row("one-level g for 一", one, "g", "一", "一");
+    row("one-level g for 我", one, "g", "我", "一");
+    row("one-level capital letter", one, "Q", "我", "我");
+    row("one-level z goes through", one, "z", "我", "");
+    row("one-level digit goes through", one, "1", "我", "");
+    row("root a for 戈", root, "a", "戈", "戈");
+    row("root s for 戈", root, "s", "戈", "木");
+    row("root 纟 on x", root, "x", "纟", "纟");
+    row("root x for 戈 types 纟", root, "x", "戈", "纟");
+    row("root of another key", root, "a", "木", "工");
+    row("root with nothing expected", root, "b", "", "子");
+    row("root z goes through", root, "z", "戈", "");
+    row("key name g", name, "g", "王", "王");
+    row("key name g for 土", name, "g", "土", "王");
+    row("key name x types nothing", name, "x", "王", "");
+    row("no key drill", KeyDrill::None, "g", "一", "");
+}
+
+void TestCodeTips::keyCharacters()
+{
+    QFETCH(int, drill);
+    QFETCH(QString, key);
+    QFETCH(QString, expected);
+    QFETCH(QString, typed);
+    QCOMPARE(Drill_Key_Char(KeyDrill(drill), key[0], expected.isEmpty() ? QChar() : expected[0]), typed);
+}
+
+// Every root of the root list is typed by the key it is listed with, every
+// key name by the key its hint names, and each one-level character by a key.
+void TestCodeTips::keyTableAgreesWithTheDrillLists()
+{
+    const QString roots = stringResource(303);
+    QCOMPARE(roots.size(), 266);
+    QVERIFY(roots.contains(kPrivateRoot));
+    for (int i = 0; i + 1 < roots.size(); i += 2) {
+        const QChar root = roots[i];
+        const QChar key = roots[i + 1];
+        QVERIFY2(key.isUpper(), qPrintable(QString(root)));
+        QCOMPARE(Drill_Key_Char(KeyDrill::Root, key.toLower(), root), QString(root));
+        QCOMPARE(Code_Hint(root, KeyDrill::Root, roots, 1),
+                 QStringLiteral("< ") + root + QStringLiteral(" > 的五笔编码是： ") + key);
+    }
+    const QString names = stringResource(305);
+    QCOMPARE(names.size(), 24);
+    for (QChar c : names) {
+        const QString hint = Code_Hint(c, KeyDrill::KeyName, names, 1);
+        QVERIFY2(hint.startsWith(QStringLiteral("< ") + c + QStringLiteral(" > 的五笔编码是： ")),
+                 qPrintable(hint));
+        QCOMPARE(Drill_Key_Char(KeyDrill::KeyName, hint.back().toLower(), c), QString(c));
+    }
+    QString levelOne;
+    for (char16_t k = u'a'; k <= u'y'; ++k) {
+        levelOne += Drill_Key_Char(KeyDrill::OneLevel, QChar(k), QChar());
+    }
+    QString list = stringResource(300);
+    std::sort(list.begin(), list.end());
+    std::sort(levelOne.begin(), levelOne.end());
+    QCOMPARE(levelOne, list);
+}
+
+void TestCodeTips::codeHint_data()
+{
+    QTest::addColumn<QString>("c");
+    QTest::addColumn<int>("drill");
+    QTest::addColumn<QString>("practice");
+    QTest::addColumn<int>("itemLength");
+    QTest::addColumn<QString>("hint");
+    const auto row = [](const char* name, const char* c, KeyDrill drill, const char* practice, int itemLength,
+                        const char* hint) {
+        QTest::newRow(name) << QString::fromUtf8(c) << int(drill) << QString::fromUtf8(practice) << itemLength
+                            << QString::fromUtf8(hint);
+    };
+    const KeyDrill name = KeyDrill::KeyName;
+    const KeyDrill root = KeyDrill::Root;
+    const char* names = "王土大木工目日口田山禾白月人金言立水火之已子女又";
+    const char* codes = "< 我 > 字的五笔编码是：\r\n\r\n86 版编码：\r\nq\r\ntrn\r\ntrnt\r\n\r\n"
+                        "98 版编码：\r\nq\r\ntrny";
+    row("key name 王", "王", name, names, 1, "< 王 > 的五笔编码是： G");
+    row("key name drill, other character", "我", name, names, 1, "对不起，找不到 < 我 > 的相关五笔编码！");
+    row("root, letter after it", "戈", root, "金Q戈A木S", 1, "< 戈 > 的五笔编码是： A");
+    row("root, first occurrence", "木", root, "木S木X", 1, "< 木 > 的五笔编码是： S");
+    row("root at the end of the text", "木", root, "金Q木", 1, "对不起，找不到 < 木 > 的相关五笔编码！");
+    row("root not in the text", "戈", root, "金Q", 1, "对不起，找不到 < 戈 > 的相关五笔编码！");
+    row("other drills: both code lists", "我", KeyDrill::None, "我人有", 1, codes);
+    row("one-level drill: codes as well", "我", KeyDrill::OneLevel, "我人有", 1, codes);
+    row("the tables differ", "笔", KeyDrill::None, "", 1,
+        "< 笔 > 字的五笔编码是：\r\n\r\n86 版编码：\r\ntt\r\nttf\r\nttfn\r\n\r\n98 版编码：\r\nteb");
+    row("no code", "a", KeyDrill::None, "abc", 1, "对不起，找不到字符 < a > 的相关五笔编码！");
+    row("phrase drill: no hint", "我", KeyDrill::None, "我们", 2, "");
+    row("key-name phrase length: no hint", "王", name, names, 4, "");
+}
+
+void TestCodeTips::codeHint()
+{
+    QFETCH(QString, c);
+    QFETCH(int, drill);
+    QFETCH(QString, practice);
+    QFETCH(int, itemLength);
+    QFETCH(QString, hint);
+    QCOMPARE(Code_Hint(c[0], KeyDrill(drill), practice, itemLength), hint);
+}
+
+// The engine asks the lookup for each letter and counts what it types.
+void TestCodeTips::engineTypesTheDrillCharacters()
+{
+    QCOMPARE(Key_Drill_Of(0), KeyDrill::OneLevel);
+    QCOMPARE(Key_Drill_Of(3), KeyDrill::Root);
+    QCOMPARE(Key_Drill_Of(5), KeyDrill::KeyName);
+    QCOMPARE(Key_Drill_Of(4), KeyDrill::None);
+    QCOMPARE(Key_Drill_Of(-1), KeyDrill::None);
+    QVERIFY(!Drill_Lookup(TypingEngine(), KeyDrill::None));
+
+    TypingEngine engine;
+    engine.setKind(TypingEngine::KindWubi);
+    QStringList rows = {QStringLiteral("一我我"), QStringLiteral("人"), QStringLiteral("的")};
+    QObject::connect(&engine, &TypingEngine::fillRequested, &engine,
+                     [&](int row) { engine.putLine(row, rows.isEmpty() ? QString() : rows.takeFirst()); });
+    engine.setDrillLookup(Drill_Lookup(engine, KeyDrill::OneLevel));
+    engine.resetRows(0);
+    engine.beginRun();
+    engine.type(QStringLiteral("gg"));
+    QCOMPARE(engine.input(0).Text(), QStringLiteral("一一"));
+    QCOMPARE(engine.Right_Count, 1);
+    QCOMPARE(engine.Wrong_Count, 1);
+    engine.type(QStringLiteral("z")); // no one-level character: typed as it is
+    QCOMPARE(engine.input(0).Text(), QStringLiteral("一一z"));
+    QCOMPARE(engine.Wrong_Count, 2);
+    engine.type(QStringLiteral("W")); // the next row now
+    QCOMPARE(engine.activeRow(), 2);
+    QCOMPARE(engine.input(1).Text(), QStringLiteral("人"));
+    QCOMPARE(engine.Right_Count, 2);
+
+    // The root drill reads the expected character of the row being typed.
+    rows = {QStringLiteral("戈戈纟"), QStringLiteral("弓")};
+    engine.setDrillLookup(Drill_Lookup(engine, KeyDrill::Root));
+    engine.resetRows(0);
+    engine.beginRun();
+    engine.type(QStringLiteral("asx"));
+    QCOMPARE(engine.input(0).Text(), QStringLiteral("戈木纟"));
+    QCOMPARE(engine.Right_Count, 2);
+    QCOMPARE(engine.Wrong_Count, 1);
+    engine.type(QStringLiteral("x"));
+    QCOMPARE(engine.input(1).Text(), QStringLiteral("弓"));
+    QCOMPARE(engine.Right_Count, 3);
+
+    // F1 in the key-name drill: the hint for the character the engine names.
+    rows = {QStringLiteral("王土")};
+    engine.setDrillLookup(Drill_Lookup(engine, KeyDrill::KeyName));
+    engine.resetRows(0);
+    engine.beginRun();
+    engine.type(QStringLiteral("x")); // nothing on x: typed as it is
+    QCOMPARE(engine.input(0).Text(), QStringLiteral("x"));
+    QCOMPARE(engine.Wrong_Count, 1);
+    QSignalSpy hints(&engine, &TypingEngine::hintRequested);
+    engine.keyUp(0, TypingEngine::kKeyF1, 0);
+    QCOMPARE(hints.size(), 1);
+    const QChar next = hints.at(0).at(1).value<QChar>();
+    QCOMPARE(Code_Hint(next, KeyDrill::KeyName, QString(), engine.itemLength()),
+             QStringLiteral("< 土 > 的五笔编码是： F"));
+}
+
+QTEST_MAIN(TestCodeTips)
+#include "tst_codetips.moc"
