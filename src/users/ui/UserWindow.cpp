@@ -20,7 +20,9 @@ namespace tesmara {
 namespace {
 
 constexpr int kWidth = 400;
-constexpr int kRowHeight = 38;
+// Four rows of fields fit above the page's action button with room to spare.
+constexpr int kRowHeight = 34;
+constexpr int kFirstRowY = 38;
 constexpr int kFieldX = 120;
 constexpr int kFieldWidth = 190;
 
@@ -149,7 +151,7 @@ void UserWindow::layoutRows(const QList<QWidget*>& fields, const QStringList& ca
         Label1[i]->setVisible(i < fields.size());
     }
     for (int i = 0; i < fields.size(); ++i) {
-        const int y = 40 + (firstRow + i) * kRowHeight;
+        const int y = kFirstRowY + (firstRow + i) * kRowHeight;
         Label1[i]->setText(captions.at(i));
         Label1[i]->setGeometry(10, y, kFieldX - 16, 26);
         fields.at(i)->setGeometry(kFieldX, y, kFieldWidth, 26);
