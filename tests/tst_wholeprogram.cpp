@@ -1,0 +1,227 @@
+// The program as a user meets it: an empty folder, the first user added
+// through the dialogs, login into the practice window, a full one-minute
+// run, closing, and the next start going straight in.
+
+#include "TestSupport.h"
+#include "app/AppState.h"
+#include "app/Clock.h"
+#include "app/Msg.h"
+#include "app/Startup.h"
+#include "app/ui/LoginHandOff.h"
+#include "app/ui/WindowRegistry.h"
+#include "controls/RunTimer.h"
+#include "controls/ui/Check_Box.h"
+#include "controls/ui/Cmd.h"
+#include "controls/ui/TextData.h"
+#include "practice/PracticeRun.h"
+#include "practice/TextSource.h"
+#include "practice/ui/Form_Test_Common.h"
+#include "practice/ui/TypingBoard.h"
+#include "store/RecordCode.h"
+#include "store/Schema.h"
+#include "store/Settings.h"
+#include "users/ui/LoginWindow.h"
+#include "users/ui/UserWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QSqlQuery>
+#include <QTimer>
+#include <QtTest>
+
+using namespace tesmara;
+
+namespace
+{
+
+StartupServices quietServices()
+{
+    StartupServices s;
+    s.systemNotice = [](const QString&, const QString&) {};
+    s.startProgram = [](const QString&, const QStringList&, const QString&, bool) { return true; };
+    s.processEvents = [] {};
+    s.autoLogin = [] { loginHandOff().autoLogin(); };
+    s.showLogin = [] { loginHandOff().showLoginWindow(); };
+    return s;
+}
+
+template <typename T> T* shown()
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* t = qobject_cast<T*>(w); t && t->isVisible()) {
+            return t;
+        }
+    }
+    return nullptr;
+}
+
+void click(QWidget* w)
+{
+    QVERIFY(w && w->isVisible());
+    QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+}
+
+void typeChinese(QWidget* w, const QString& text)
+{
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    QApplication::sendEvent(w, &commit);
+}
+
+QString setting(Database& db, const QString& key)
+{
+    const auto v = Settings(db).raw(key);
+    return v && *v ? **v : QStringLiteral("<none>");
+}
+
+} // namespace
+
+class TestWholeProgram : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void fromAnEmptyFolderToTheSecondStart();
+
+private:
+    ManualClock m_clock;
+};
+
+void TestWholeProgram::initTestCase()
+{
+    setDefaultClock(&m_clock);
+    LoginWindow::install();
+    Form_Test_Common::install();
+}
+
+void TestWholeProgram::cleanupTestCase()
+{
+    setDefaultClock(nullptr);
+    windowRegistry() = {};
+}
+
+void TestWholeProgram::fromAnEmptyFolderToTheSecondStart()
+{
+    test::ProgramFolder folder;
+    const QString root = folder.path();
+    const QString name = QStringLiteral("李雷");
+
+    // First start: no user; the user adds one in the management window.
+    MsgScript::pushAnswer(QStringLiteral("Yes"));
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    QTimer::singleShot(0, [&] {
+        auto* w = qobject_cast<UserWindow*>(QApplication::activeModalWidget());
+        QVERIFY(w);
+        typeChinese(w->findChild<QLineEdit*>(QStringLiteral("Text_UserName")), name);
+        QTest::keyClicks(w->findChild<QLineEdit*>(QStringLiteral("Text_New1")), QStringLiteral("secret"));
+        QTest::keyClicks(w->findChild<QLineEdit*>(QStringLiteral("Text_New2")), QStringLiteral("secret"));
+        click(w->findChild<Cmd*>(QStringLiteral("CMD_Add")));
+        click(w->findChild<Cmd*>(QStringLiteral("CMD_Exit")));
+    });
+    {
+        Startup startup({root, root}, quietServices());
+        QCOMPARE(startup.run(), StartupOutcome::LoginWindow);
+    }
+    LoginWindow* login = shown<LoginWindow>();
+    QVERIFY(login);
+    click(login->findChild<Check_Box*>(QStringLiteral("Check_Box1"))); // log in automatically next time
+    auto* password = login->findChild<QLineEdit*>(QStringLiteral("PassWord"));
+    QTest::keyClicks(password, QStringLiteral("secret"));
+    QTest::keyClick(password, Qt::Key_Return);
+    QCOMPARE(MsgScript::pending(), 0);
+
+    // The practice window opens on Chinese essay 1.
+    Form_Test_Common* main = shown<Form_Test_Common>();
+    QVERIFY(main);
+    QTRY_VERIFY(!shown<LoginWindow>());
+    QCOMPARE(main->windowTitle(), QStringLiteral("Tesmara → 中文练习 → 文章 1"));
+    QApplication::setActiveWindow(main);
+
+    // A one-minute run: 60 right characters and 4 wrong ones.
+    main->findChild<QAction*>(QStringLiteral("Menu_Test_Number_Text"))->trigger();
+    main->menus().chinese[1]->trigger();
+    QCOMPARE(main->windowTitle(), QStringLiteral("Tesmara → 中文练习 → 文章 2"));
+    Text_Data* firstLine = main->board().input(0);
+    main->findChild<QWidget*>(QStringLiteral("Test_Time"))->setProperty("Text", QStringLiteral("1"));
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    QTest::keyClick(main, Qt::Key_F5);
+    QCOMPARE(QApplication::focusWidget(), firstLine);
+    TypingEngine& engine = main->board().engine();
+    for (int i = 1; i <= 64; ++i) {
+        const int row = engine.activeRow();
+        QWidget* line = main->board().input(row);
+        if (i % 16 == 0) {
+            QTest::keyClick(line, Qt::Key_Q);
+        } else {
+            const QString top = main->board().top(row)->Text();
+            typeChinese(line, top.mid(main->board().input(row)->CountLen(), 1));
+        }
+        if (i % 4 == 0) {
+            m_clock.advanceMs(1000);
+            main->run().timer().poll();
+        }
+    }
+    MsgScript::pushAnswer(QStringLiteral("OK"));   // result
+    MsgScript::pushAnswer(QStringLiteral("YesF")); // keep the mistyped characters
+    MsgScript::pushAnswer(QStringLiteral("No"));   // saved; not practised now
+    while (main->run().state() == PracticeRun::State::Running) {
+        m_clock.advanceMs(1000);
+        main->run().timer().poll();
+    }
+    QCOMPARE(MsgScript::pending(), 0);
+    QVERIFY(QGuiApplication::clipboard()->text().contains(QStringLiteral("打对了：60 字")));
+    QCOMPARE(main->menus().saveWrongItems.size(), 1);
+    QVERIFY(main->menus().saveWrongItems[0]->isEnabled());
+    main->close();
+    QTRY_VERIFY(!shown<Form_Test_Common>());
+
+    // Both databases as the run and the close left them.
+    Database& user = App().Conn_User;
+    QSqlQuery log = user.exec(QStringLiteral("select ID, type, s, t, c, r from testlog"));
+    QVERIFY(log.next());
+    QCOMPARE(log.value(1).toInt(), 0);
+    QCOMPARE(log.value(2).toString(), QStringLiteral("56")); // 60 × 93.75 % a minute
+    QCOMPARE(log.value(3).toString(), QStringLiteral("1"));
+    QCOMPARE(log.value(5).toString(), QStringLiteral("93.75 %"));
+    QCOMPARE(log.value(4).toString(),
+             Code_Of(Code_Of(log.value(0).toString()) + Code_Of(QStringLiteral("0")) +
+                     Code_Of(QStringLiteral("56")) + QStringLiteral("1") + QStringLiteral("93.75 %"))
+                 .left(20));
+    QVERIFY(!log.next());
+    QCOMPARE(user.scalar(QStringLiteral("select No_ from test_no where N = '0001'"))->toInt(), 65);
+    QCOMPARE(user.scalar(QStringLiteral("select count(*) from text_ where N like '%_w'"))->toInt(), 1);
+    QCOMPARE(setting(user, QStringLiteral("Last_Test")), QStringLiteral("001"));
+    QCOMPARE(setting(user, QStringLiteral("Last_Test_Time")), QStringLiteral("1"));
+    QCOMPARE(setting(user, QStringLiteral("Last_Test_Mode")), QStringLiteral("0"));
+    Database& program = App().Conn_Main;
+    QCOMPARE(program.scalar(QStringLiteral("select Pw from [user] where Un = ?"), {name})->toString(),
+             Code_Of(name + QStringLiteral("secret")));
+    QCOMPARE(setting(program, QStringLiteral("Auto_Login_Name")), name);
+    QCOMPARE(setting(program, QStringLiteral("setup")), QStringLiteral("0"));
+
+    // Second start: straight into the same practice with the same length.
+    App().reset();
+    MsgScript::clear();
+    {
+        Startup startup({root, root}, quietServices());
+        QCOMPARE(startup.run(), StartupOutcome::AutoLogin);
+    }
+    main = shown<Form_Test_Common>();
+    QVERIFY(main);
+    QVERIFY(!shown<LoginWindow>());
+    QCOMPARE(MsgScript::shown().size(), 0);
+    QCOMPARE(main->windowTitle(), QStringLiteral("Tesmara → 中文练习 → 文章 2"));
+    QCOMPARE(main->findChild<QWidget*>(QStringLiteral("Test_Time"))->property("Text").toString(),
+             QStringLiteral("1"));
+    QCOMPARE(main->board().top(0)->Text().left(10), main->source().Test_Text.mid(64, 10));
+    main->close();
+    QTRY_VERIFY(!shown<Form_Test_Common>());
+}
+
+QTEST_MAIN(TestWholeProgram)
+#include "tst_wholeprogram.moc"
