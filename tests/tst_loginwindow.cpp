@@ -5,6 +5,7 @@
 #include "app/ui/WindowRegistry.h"
 #include "controls/ui/Check_Box.h"
 #include "controls/ui/Cmd.h"
+#include "controls/ui/TS.h"
 #include "store/RecordCode.h"
 #include "store/Schema.h"
 #include "store/Settings.h"
@@ -282,6 +283,14 @@ void TestLoginWindow::managementPagesShowTheirFields()
             QCOMPARE(child<QWidget>(&window, name)->isVisible(), look.shown.contains(name));
         }
     }
+    // A click on a tab of the strip turns the page.
+    auto* tabs = child<TS>(&window, "TS1");
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(UserWindow::DeletePage).center());
+    QCOMPARE(window.page(), int(UserWindow::DeletePage));
+    QVERIFY(child<QWidget>(&window, "CMD_Del")->isVisible());
+    QVERIFY(!child<QWidget>(&window, "CMD_Add")->isVisible());
+    window.selectPage(UserWindow::LoginModePage);
+
     // Automatic login through the page: choose the option, type, apply.
     click(child<QWidget>(&window, "Option1_1"));
     QTest::keyClicks(child<QLineEdit>(&window, "Text_New1"), "b");

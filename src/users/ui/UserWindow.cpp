@@ -5,6 +5,7 @@
 #include "controls/ui/Cmd.h"
 #include "controls/ui/Option.h"
 #include "controls/ui/Skin.h"
+#include "controls/ui/TS.h"
 #include "users/UserAccounts.h"
 #include "users/UserNames.h"
 #include "users/ui/FormLook.h"
@@ -13,7 +14,6 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTabBar>
 
 namespace tesmara {
 
@@ -55,24 +55,21 @@ void UserWindow::buildControls()
     setFixedSize(kWidth, 330);
     form::paintBackground(this);
 
-    TS1 = new QTabBar(this);
+    TS1 = new TS(this);
     TS1->setObjectName(QStringLiteral("TS1"));
-    for (const QString& title : {QStringLiteral("添加用户"), QStringLiteral("修改密码"), QStringLiteral("删除用户"),
-                                 QStringLiteral("登录模式")}) {
-        TS1->addTab(title);
+    TS1->setTabCount(4);
+    const QStringList titles{QStringLiteral("添加用户"), QStringLiteral("修改密码"), QStringLiteral("删除用户"),
+                             QStringLiteral("登录模式")};
+    for (int i = 0; i < titles.size(); ++i) {
+        TS1->Set_Text(i, titles.at(i));
     }
-    TS1->setDrawBase(false);
-    TS1->setExpanding(true);
-    TS1->setGeometry(14, 12, kWidth - 28, 30);
-    TS1->setStyleSheet(QStringLiteral("QTabBar::tab { background: %1; color: %2; border: 1px solid %3; "
-                                      "border-bottom: none; border-top-left-radius: 4px; "
-                                      "border-top-right-radius: 4px; padding: 5px 10px; margin-right: 2px; }"
-                                      "QTabBar::tab:selected { background: %4; color: %2; font-weight: bold; }"
-                                      "QTabBar::tab:hover:!selected { border-color: %5; }")
-                           .arg(form::background().darker(110).name(), skin::text().name(), skin::border().name(),
-                                skin::selectedTab().name(), skin::borderHot().name()));
+    TS1->setTSETrue(true);
+    TS1->setTSWhoUp(AddPage);
+    TS1->Make_Form();
+    TS1->setGeometry(14, 10, kWidth - 28, TS1->sizeHint().height());
 
-    Frame1 = form::frame(this, QStringLiteral("Frame1"), QRect(14, 42, kWidth - 28, 228));
+    const int frameTop = TS1->geometry().bottom() + 5;
+    Frame1 = form::frame(this, QStringLiteral("Frame1"), QRect(14, frameTop, kWidth - 28, 228));
     Frame1_Title = new QLabel(Frame1);
     Frame1_Title->setObjectName(QStringLiteral("Frame1_Title"));
     Frame1_Title->setGeometry(12, 8, 200, 22);
@@ -112,12 +109,7 @@ void UserWindow::buildControls()
     CMD_Exit->setObjectName(QStringLiteral("CMD_Exit"));
     CMD_Exit->setGeometry(kWidth - 102, 282, 88, 30);
 
-    connect(TS1, &QTabBar::tabBarClicked, this, [this](int index) {
-        if (index >= 0) {
-            TS1->setCurrentIndex(index);
-            TS1_Click();
-        }
-    });
+    connect(TS1, &TS::Click, this, &UserWindow::TS1_Click);
     connect(CMD_Add, &Cmd::Click, this, &UserWindow::addClicked);
     connect(CMD_Change, &Cmd::Click, this, &UserWindow::changeClicked);
     connect(CMD_Del, &Cmd::Click, this, &UserWindow::deleteClicked);
@@ -136,12 +128,12 @@ void UserWindow::Load_User_List()
 
 int UserWindow::page() const
 {
-    return TS1->currentIndex();
+    return TS1->TSWhoUp();
 }
 
 void UserWindow::selectPage(int page)
 {
-    TS1->setCurrentIndex(page);
+    TS1->setTSWhoUp(page);
     TS1_Click();
 }
 
@@ -163,7 +155,7 @@ void UserWindow::TS1_Click()
 {
     if (UserName->count() == 0 && page() != AddPage) {
         Show_Msg(QStringLiteral("用户列表为空，当前只能进行添加用户的操作！"), 1, 0, QStringLiteral("提示"));
-        TS1->setCurrentIndex(AddPage);
+        TS1->setTSWhoUp(AddPage);
     }
     const QList<QWidget*> all{UserName, Text_UserName, Text_Old, Text_New1, Text_New2, CMD_Add,
                               CMD_Change, CMD_Del, CMD_LoginMode, Option1[0], Option1[1]};

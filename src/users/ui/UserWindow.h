@@ -5,12 +5,12 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QTabBar;
 
 namespace tesmara {
 
 class Cmd;
 class Option;
+class TS;
 
 // User management (Form_User): a modal window whose four pages add a user,
 // change a password, delete a user and choose manual or automatic login.
@@ -40,7 +40,7 @@ private:
     void loginModeClicked();
     void optionClicked(int index);
 
-    QTabBar* TS1 = nullptr;
+    TS* TS1 = nullptr;
     QWidget* Frame1 = nullptr;
     QLabel* Frame1_Title = nullptr;
     QLabel* Label1[4] = {};
