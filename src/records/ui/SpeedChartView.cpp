@@ -93,6 +93,11 @@ void SpeedChartView::paintEvent(QPaintEvent*)
                       k == kScaleSteps ? Qt::SolidLine : Qt::DashLine));
         p.drawLine(QPointF(plot.left() + 1, y), QPointF(plot.right() - 1, y));
         // The scale number, written from x = 1890 twips, centred on its line.
+        // With no speed to scale (no records) only the 0 line is numbered,
+        // rather than a column of zeros.
+        if (m_maxSpeed == 0 && k != kScaleSteps) {
+            continue;
+        }
         p.setPen(skin::text());
         const QString value = QString::number(Scale_Value(m_maxSpeed, k));
         p.drawText(QRectF(kScaleX / kPx, y - fm.height() / 2.0, plot.left() - kScaleX / kPx - 4, fm.height()),
