@@ -105,8 +105,7 @@ void TestCodeTips::openPhrases()
             {QStringLiteral("中华人民共"), QStringLiteral("zhong hua ren min gong")},
         };
         for (const auto& [phrase, py] : rows) {
-            db.exec(QStringLiteral("insert into v%1 (Phrase, py) values (?, ?)").arg(phrase.size()),
-                    {phrase, py});
+            db.exec(QStringLiteral("insert into v%1 (Phrase, py) values (?, ?)").arg(phrase.size()), {phrase, py});
         }
     }
     QVERIFY(App().Conn_Phrase.open(path, Database::Mode::ReadOnly));
@@ -119,10 +118,8 @@ void TestCodeTips::candidateAtTypingPosition_data()
     QTest::addColumn<int>("offset");
     QTest::addColumn<QString>("candidate");
     QTest::addColumn<QString>("next");
-    const auto row = [](const char* name, int typed, int line, int offset, const char* candidate,
-                        const char* next) {
-        QTest::newRow(name) << typed << line << offset << QString::fromUtf8(candidate)
-                            << QString::fromUtf8(next);
+    const auto row = [](const char* name, int typed, int line, int offset, const char* candidate, const char* next) {
+        QTest::newRow(name) << typed << line << offset << QString::fromUtf8(candidate) << QString::fromUtf8(next);
     };
     row("start of a row", 0, 1, 1, "一二三四五", "一");
     row("inside a row", 2, 1, 1, "三四五六七", "三");
@@ -184,8 +181,8 @@ void TestCodeTips::phraseCodeRule()
 
 void TestCodeTips::phraseLookupAtTypingPosition()
 {
-    TopLines tops = lines({QStringLiteral("写五笔字型"), QStringLiteral("我们在中华"),
-                           QStringLiteral("人民共和国"), QStringLiteral("说它's好")});
+    TopLines tops = lines({QStringLiteral("写五笔字型"), QStringLiteral("我们在中华"), QStringLiteral("人民共和国"),
+                           QStringLiteral("说它's好")});
     QCOMPARE(Seek_Phrase(tops, 0, 0, 2).phrase, QString()); // phrases closed: nothing
     openPhrases();
     // The longest phrase wins.
@@ -217,8 +214,8 @@ void TestCodeTips::tipTexts_data()
     QTest::addColumn<bool>("changes");
     QTest::addColumn<QString>("label");
     // phrase and py empty: no phrase found; `label` null: the label is kept.
-    const auto row = [](const char* name, int entry, bool running, const char* phrase, const char* py,
-                        const char* next, const char* label) {
+    const auto row = [](const char* name, int entry, bool running, const char* phrase, const char* py, const char* next,
+                        const char* label) {
         QTest::newRow(name) << entry << running << QString::fromUtf8(phrase) << QString::fromUtf8(py)
                             << QString::fromUtf8(next) << (label != nullptr) << QString::fromUtf8(label);
     };
@@ -230,8 +227,7 @@ void TestCodeTips::tipTexts_data()
     row("character, 86", 1, true, "", "", "我", "我：q  trn  trnt");
     row("character, 98", 2, true, "", "", "我", "我：q  trny");
     row("character, pinyin", 3, true, "", "", "的", "的：de di");
-    row("character, all", 4, true, "", "", "五",
-        "五：| 五笔 86:gg  ggh  gghg | 五笔 98:gg  ggh  gghg | 拼音:wu");
+    row("character, all", 4, true, "", "", "五", "五：| 五笔 86:gg  ggh  gghg | 五笔 98:gg  ggh  gghg | 拼音:wu");
     row("character without codes", 1, true, "", "", "，", "，：");
     row("character, no entry", 0, true, "", "", "我", nullptr);
     row("nothing left to type", 4, true, "", "", "", nullptr);
@@ -247,8 +243,7 @@ void TestCodeTips::tipTexts()
     QFETCH(QString, next);
     QFETCH(bool, changes);
     QFETCH(QString, label);
-    const std::optional<QString> text =
-        Tip_Text(entry, running, {phrase, py}, next.isEmpty() ? QChar() : next[0]);
+    const std::optional<QString> text = Tip_Text(entry, running, {phrase, py}, next.isEmpty() ? QChar() : next[0]);
     QCOMPARE(text.has_value(), changes);
     QCOMPARE(text.value_or(QString()), label);
 }
@@ -271,8 +266,7 @@ void TestCodeTips::showTipsFromTheRows()
     QCOMPARE(Show_Tips(TipNone, false, engine, 0, 1), std::optional<QString>(QString()));
     // No phrase: the next character of the row alone.
     engine.input(0).setText(QStringLiteral("学五"));
-    QCOMPARE(Show_Tips(Tip86, true, engine, 0, 1),
-             std::optional<QString>(QStringLiteral("笔：tt  ttf  ttfn")));
+    QCOMPARE(Show_Tips(Tip86, true, engine, 0, 1), std::optional<QString>(QStringLiteral("笔：tt  ttf  ttfn")));
     // Nothing left in the row: the label keeps its text.
     engine.input(0).setText(QStringLiteral("学五笔"));
     QCOMPARE(Show_Tips(Tip86, true, engine, 0, 1), std::nullopt);
@@ -285,8 +279,7 @@ void TestCodeTips::keyCharacters_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("expected");
     QTest::addColumn<QString>("typed");
-    const auto row = [](const char* name, KeyDrill drill, const char* key, const char* expected,
-                        const char* typed) {
+    const auto row = [](const char* name, KeyDrill drill, const char* key, const char* expected, const char* typed) {
         QTest::newRow(name) << int(drill) << QString::fromUtf8(key) << QString::fromUtf8(expected)
                             << QString::fromUtf8(typed);
     };
@@ -339,8 +332,7 @@ void TestCodeTips::keyTableAgreesWithTheDrillLists()
     QCOMPARE(names.size(), 24);
     for (QChar c : names) {
         const QString hint = Code_Hint(c, KeyDrill::KeyName, names, 1);
-        QVERIFY2(hint.startsWith(QStringLiteral("< ") + c + QStringLiteral(" > 的五笔编码是： ")),
-                 qPrintable(hint));
+        QVERIFY2(hint.startsWith(QStringLiteral("< ") + c + QStringLiteral(" > 的五笔编码是： ")), qPrintable(hint));
         QCOMPARE(Drill_Key_Char(KeyDrill::KeyName, hint.back().toLower(), c), QString(c));
     }
     QString levelOne;

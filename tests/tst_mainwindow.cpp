@@ -28,12 +28,10 @@
 
 using namespace tesmara;
 
-namespace
-{
+namespace {
 
 // A user's database with the program database beside it, as after login.
-class Session : public test::UserFolder
-{
+class Session : public test::UserFolder {
 public:
     Session()
     {
@@ -100,8 +98,7 @@ void keyToWindow(QWidget* target, Qt::Key key, Qt::KeyboardModifiers mods = Qt::
 
 } // namespace
 
-class TestMainWindow : public QObject
-{
+class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
     void firstOpenFillsTheSettings();
@@ -294,8 +291,8 @@ void TestMainWindow::fullMinuteRunTypedThroughTheWindow()
     QCOMPARE(q.value(3).toString(), QStringLiteral("1"));
     QCOMPARE(q.value(5).toString(), QStringLiteral("90 %"));
     QCOMPARE(q.value(4).toString(),
-             Code_Of(Code_Of(q.value(0).toString()) + Code_Of(QStringLiteral("0")) +
-                     Code_Of(QStringLiteral("40")) + QStringLiteral("1") + QStringLiteral("90 %"))
+             Code_Of(Code_Of(q.value(0).toString()) + Code_Of(QStringLiteral("0")) + Code_Of(QStringLiteral("40")) +
+                     QStringLiteral("1") + QStringLiteral("90 %"))
                  .left(20));
     QVERIFY(!q.next());
     QCOMPARE(s.db().scalar(QStringLiteral("select No_ from test_no where N = '0000'"))->toInt(), 55);

@@ -13,8 +13,7 @@
 
 using namespace tesmara;
 
-namespace
-{
+namespace {
 
 struct Started {
     QString program;
@@ -36,8 +35,7 @@ struct Recorder {
     }
 };
 
-class ProgramDb
-{
+class ProgramDb {
 public:
     ProgramDb()
     {
@@ -64,8 +62,7 @@ private:
 
 } // namespace
 
-class TestProgramUpkeep : public QObject
-{
+class TestProgramUpkeep : public QObject {
     Q_OBJECT
 private slots:
     void pendingInstallersRunOnce();

@@ -35,8 +35,7 @@
 
 using namespace tesmara;
 
-namespace
-{
+namespace {
 
 StartupServices quietServices()
 {
@@ -80,8 +79,7 @@ QString setting(Database& db, const QString& key)
 
 } // namespace
 
-class TestWholeProgram : public QObject
-{
+class TestWholeProgram : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -189,8 +187,8 @@ void TestWholeProgram::fromAnEmptyFolderToTheSecondStart()
     QCOMPARE(log.value(3).toString(), QStringLiteral("1"));
     QCOMPARE(log.value(5).toString(), QStringLiteral("93.75 %"));
     QCOMPARE(log.value(4).toString(),
-             Code_Of(Code_Of(log.value(0).toString()) + Code_Of(QStringLiteral("0")) +
-                     Code_Of(QStringLiteral("56")) + QStringLiteral("1") + QStringLiteral("93.75 %"))
+             Code_Of(Code_Of(log.value(0).toString()) + Code_Of(QStringLiteral("0")) + Code_Of(QStringLiteral("56")) +
+                     QStringLiteral("1") + QStringLiteral("93.75 %"))
                  .left(20));
     QVERIFY(!log.next());
     QCOMPARE(user.scalar(QStringLiteral("select No_ from test_no where N = '0001'"))->toInt(), 65);
@@ -216,8 +214,7 @@ void TestWholeProgram::fromAnEmptyFolderToTheSecondStart()
     QVERIFY(!shown<LoginWindow>());
     QCOMPARE(MsgScript::shown().size(), 0);
     QCOMPARE(main->windowTitle(), QStringLiteral("Tesmara → 中文练习 → 文章 2"));
-    QCOMPARE(main->findChild<QWidget*>(QStringLiteral("Test_Time"))->property("Text").toString(),
-             QStringLiteral("1"));
+    QCOMPARE(main->findChild<QWidget*>(QStringLiteral("Test_Time"))->property("Text").toString(), QStringLiteral("1"));
     QCOMPARE(main->board().top(0)->Text().left(10), main->source().Test_Text.mid(64, 10));
     main->close();
     QTRY_VERIFY(!shown<Form_Test_Common>());

@@ -183,22 +183,19 @@ std::optional<QString> Tip_Text(int entry, bool running, const PhraseMatch& phra
     case TipPinyin:
         return head + Get_Py(c).toLower();
     case TipAll:
-        return head + QStringLiteral("| 五笔 86:") + codesInLine(Get_Wb86(c)) +
-               QStringLiteral(" | 五笔 98:") + codesInLine(Get_Wb98(c)) + QStringLiteral(" | 拼音:") +
-               Get_Py(c).toLower();
+        return head + QStringLiteral("| 五笔 86:") + codesInLine(Get_Wb86(c)) + QStringLiteral(" | 五笔 98:") +
+               codesInLine(Get_Wb98(c)) + QStringLiteral(" | 拼音:") + Get_Py(c).toLower();
     default:
         return std::nullopt;
     }
 }
 
-std::optional<QString> Show_Tips(int entry, bool running, const TopLines& tops, int typed, int line,
-                                 int offset)
+std::optional<QString> Show_Tips(int entry, bool running, const TopLines& tops, int typed, int line, int offset)
 {
     if (!running) {
         return QString();
     }
-    return Tip_Text(entry, running, Seek_Phrase(tops, typed, line, offset),
-                    Tip_Next_Char(tops, typed, line, offset));
+    return Tip_Text(entry, running, Seek_Phrase(tops, typed, line, offset), Tip_Next_Char(tops, typed, line, offset));
 }
 
 std::optional<QString> Show_Tips(int entry, bool running, const TypingEngine& engine, int line, int offset)
@@ -304,8 +301,7 @@ QString Code_Hint(QChar c, KeyDrill drill, const QString& practiceText, int item
         return QStringLiteral("对不起，找不到字符 < ") + ch + QStringLiteral(" > 的相关五笔编码！");
     }
     return QStringLiteral("< ") + ch + QStringLiteral(" > 字的五笔编码是：") + kCrLf + kCrLf +
-           QStringLiteral("86 版编码：") + kCrLf + wb86 + kCrLf + kCrLf + QStringLiteral("98 版编码：") +
-           kCrLf + wb98;
+           QStringLiteral("86 版编码：") + kCrLf + wb86 + kCrLf + kCrLf + QStringLiteral("98 版编码：") + kCrLf + wb98;
 }
 
 } // namespace tesmara

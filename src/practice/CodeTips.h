@@ -54,8 +54,7 @@ std::optional<QString> Tip_Text(int entry, bool running, const PhraseMatch& phra
 
 // The whole tip step for row `line`: phrase lookup in the phrase database
 // opened at login, then Tip_Text.
-std::optional<QString> Show_Tips(int entry, bool running, const TopLines& tops, int typed, int line,
-                                 int offset);
+std::optional<QString> Show_Tips(int entry, bool running, const TopLines& tops, int typed, int line, int offset);
 std::optional<QString> Show_Tips(int entry, bool running, const TypingEngine& engine, int line, int offset);
 
 // The key-typed drills of `Menu_Test_WB_Text`.

@@ -9,11 +9,9 @@
 #include <QFile>
 #include <QTextStream>
 
-namespace tesmara
-{
+namespace tesmara {
 
-namespace
-{
+namespace {
 
 const QString kUpdater = QStringLiteral("Update.exe");
 
@@ -94,11 +92,10 @@ void Menu_Help_CheckNew_Click(bool autoUpdate, const std::function<void()>& turn
         Show_Msg(started, 1, 0, QStringLiteral("提示"));
         start();
     } else {
-        Show_Msg(
-            QStringLiteral("在线自动升级模块已损坏，请在“数据管理”菜单中选择关闭自动升级功能，\r\n或到 ") +
-                QString::fromLatin1(kDownloadPage) +
-                QStringLiteral(" 下载完整安装程序重新安装以修复自动升级模块。"),
-            0, 0, QStringLiteral("错误"));
+        Show_Msg(QStringLiteral("在线自动升级模块已损坏，请在“数据管理”菜单中选择关闭自动升级功能，\r\n或到 ") +
+                     QString::fromLatin1(kDownloadPage) +
+                     QStringLiteral(" 下载完整安装程序重新安装以修复自动升级模块。"),
+                 0, 0, QStringLiteral("错误"));
     }
 }
 

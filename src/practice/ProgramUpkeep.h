@@ -4,8 +4,7 @@
 #include <QStringList>
 #include <functional>
 
-namespace tesmara
-{
+namespace tesmara {
 
 class Database;
 

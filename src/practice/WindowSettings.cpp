@@ -4,11 +4,9 @@
 #include "store/Database.h"
 #include "store/Settings.h"
 
-namespace tesmara
-{
+namespace tesmara {
 
-namespace
-{
+namespace {
 
 QString flagText(bool on)
 {

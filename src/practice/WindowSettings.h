@@ -2,8 +2,7 @@
 
 #include <QString>
 
-namespace tesmara
-{
+namespace tesmara {
 
 class Database;
 

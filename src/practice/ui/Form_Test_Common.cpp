@@ -37,11 +37,9 @@
 #include <QScreen>
 #include <QUrl>
 
-namespace tesmara
-{
+namespace tesmara {
 
-namespace
-{
+namespace {
 
 // The menu bar's own light brush, lighter than the window.
 const QColor kMenuBack(243, 248, 254);
@@ -204,8 +202,7 @@ void Form_Test_Common::placePanels()
     // Article lines are filled as far as the typing lines are wide.
     const int lineTwips = m_board->top(0)->width() * 15;
     const int size = m_windowSize;
-    m_source->setLineFits(
-        [size, lineTwips](const QString& line) { return mixedLineFits(line, size, lineTwips); });
+    m_source->setLineFits([size, lineTwips](const QString& line) { return mixedLineFits(line, size, lineTwips); });
 }
 
 void Form_Test_Common::connectMenus()
@@ -257,8 +254,7 @@ void Form_Test_Common::connectMenus()
     connect(m.textNo, &QAction::triggered, this, [this] { Show_TestBegin_Manager(this); });
 
     connect(m.soundWrong, &QAction::toggled, this, [this](bool on) { m_board->engine().setWrongSound(on); });
-    connect(m.wrongColour, &QAction::toggled, this,
-            [this](bool on) { m_board->engine().setWrongColour(on); });
+    connect(m.wrongColour, &QAction::toggled, this, [this](bool on) { m_board->engine().setWrongColour(on); });
 
     connect(m.helpStudy, &QAction::triggered, this,
             [this] { openUrl(QString::fromLatin1(kHomePage) + QStringLiteral("study/")); });
@@ -311,8 +307,7 @@ void Form_Test_Common::connectRun()
 
     connect(m_runPanel->CMD_Begin, &Cmd::Click, this, &Form_Test_Common::CMD_Begin_Click);
     connect(m_runPanel->CMD_Stop, &Cmd::Click, this, &Form_Test_Common::CMD_Stop_Click);
-    connect(m_runPanel->Test_Time, &Text::Change, this,
-            [this] { m_run->setTestTime(m_runPanel->Test_Time->text()); });
+    connect(m_runPanel->Test_Time, &Text::Change, this, [this] { m_run->setTestTime(m_runPanel->Test_Time->text()); });
 }
 
 void Form_Test_Common::applySettings()
@@ -438,8 +433,7 @@ void Form_Test_Common::prepareRows()
     engine.setItemLength(m_source->drillItemLength());
     m_source->resetRows();
     engine.resetRows(m_source->textType());
-    m_run->setRecordType(
-        recordTypeFor(kindNumber(m_kind), tickedIndex(m_menus.wbText), tickedIndex(m_menus.wbPhrase)));
+    m_run->setRecordType(recordTypeFor(kindNumber(m_kind), tickedIndex(m_menus.wbText), tickedIndex(m_menus.wbPhrase)));
     m_run->resetToReady();
     updateRunControls();
 }
@@ -715,8 +709,8 @@ bool Form_Test_Common::eventFilter(QObject* watched, QEvent* event)
     // A key the focused control leaves alone travels up to its parents and
     // passes here again; it is handled once.
     auto* key = static_cast<QKeyEvent*>(event);
-    if (key == m_lastKey && key->timestamp() == m_lastKeyTime && key->key() == m_lastKeyCode &&
-        m_lastKeyTarget && widget == m_lastKeyTarget->parentWidget()) {
+    if (key == m_lastKey && key->timestamp() == m_lastKeyTime && key->key() == m_lastKeyCode && m_lastKeyTarget &&
+        widget == m_lastKeyTarget->parentWidget()) {
         m_lastKeyTarget = widget;
         return QMainWindow::eventFilter(watched, event);
     }

@@ -13,8 +13,7 @@
 class QAction;
 class QKeyEvent;
 
-namespace tesmara
-{
+namespace tesmara {
 
 class ArticleEditor;
 class Clock;
@@ -31,8 +30,7 @@ class TypingBoard;
 // the tips strip and the run panel, and the settings kept between sessions.
 // It opens on the last practice of the logged-in user and stores the
 // settings and that practice when it closes.
-class Form_Test_Common : public QMainWindow
-{
+class Form_Test_Common : public QMainWindow {
     Q_OBJECT
 public:
     // What tests replace: the clock of the run timer, the random source of

@@ -7,11 +7,9 @@
 #include <QMenu>
 #include <QMenuBar>
 
-namespace tesmara
-{
+namespace tesmara {
 
-namespace
-{
+namespace {
 
 QMenu* subMenu(QWidget* parent, const char* name, const QString& caption)
 {
@@ -99,13 +97,12 @@ MainMenus buildMainMenus(QMenuBar* bar)
     QMenu* english = subMenu(test, "Menu_Test_English", QStringLiteral("英文练习"));
     m.english = itemArray(english, "Menu_Test_English_Text", numbered(10) << QStringLiteral("随机生成字母"));
     separator(english, "Menu_Test_2");
-    m.englishWidth =
-        item(english, "Menu_Test_English_Width", QStringLiteral("随机字母练习时加大字符间距"), true);
+    m.englishWidth = item(english, "Menu_Test_English_Width", QStringLiteral("随机字母练习时加大字符间距"), true);
     m.englishWidth->setChecked(true);
 
     QMenu* numbers = subMenu(test, "Menu_Test_Number", QStringLiteral("数字练习"));
-    m.numbers = itemArray(numbers, "Menu_Test_Number_Text",
-                          {QStringLiteral("纯数字"), QStringLiteral("带四则运算符和小数点")});
+    m.numbers =
+        itemArray(numbers, "Menu_Test_Number_Text", {QStringLiteral("纯数字"), QStringLiteral("带四则运算符和小数点")});
     separator(numbers, "Menu_Test_3");
     m.numberWidth = item(numbers, "Menu_Test_Number_Width", QStringLiteral("加大字符间距"), true);
     m.numberWidth->setChecked(true);
@@ -120,14 +117,13 @@ MainMenus buildMainMenus(QMenuBar* bar)
     m.chaiZi = item(wubi, "Menu_Test_ChaiZi", QStringLiteral("五笔拆字练习"), true);
     separator(wubi, "Menu_Test_11");
     QMenu* phrases = subMenu(wubi, "Menu_Test_WBPhrase", QStringLiteral("词组练习"));
-    m.wbPhrase =
-        itemArray(phrases, "Menu_Test_WBPhrase_",
-                  {QStringLiteral("二字词组"), QStringLiteral("三字词组"), QStringLiteral("四字词组")});
+    m.wbPhrase = itemArray(phrases, "Menu_Test_WBPhrase_",
+                           {QStringLiteral("二字词组"), QStringLiteral("三字词组"), QStringLiteral("四字词组")});
 
     separator(test, "Menu_Test_6");
     QMenu* keyMouse = subMenu(test, "Menu_Test_KeyboardMouse", QStringLiteral("键盘、鼠标练习"));
-    m.keyboardMouse = itemArray(keyMouse, "Menu_Test_KeyboardMouse_Text",
-                                {QStringLiteral("指法练习"), QStringLiteral("鼠标练习")});
+    m.keyboardMouse =
+        itemArray(keyMouse, "Menu_Test_KeyboardMouse_Text", {QStringLiteral("指法练习"), QStringLiteral("鼠标练习")});
 
     separator(test, "Menu_Test_7");
     QMenu* definition = subMenu(test, "Menu_Test_Definition", QStringLiteral("用户自定义文章"));
@@ -142,8 +138,7 @@ MainMenus buildMainMenus(QMenuBar* bar)
 
     separator(test, "Menu_Test_10");
     QMenu* tips = subMenu(test, "Menu_Test_Wb_", QStringLiteral("五笔提示"));
-    m.wbShow =
-        itemArray(tips, "Menu_Test_Wb__", {QStringLiteral("显示字根表"), QStringLiteral("显示助记口决")});
+    m.wbShow = itemArray(tips, "Menu_Test_Wb__", {QStringLiteral("显示字根表"), QStringLiteral("显示助记口决")});
 
     QMenu* mode = subMenu(bar, "Menu_Test_Mode", QStringLiteral("练习模式"));
     m.gameMode = item(mode, "Menu_Test_Mode_", QStringLiteral("游戏模式"));

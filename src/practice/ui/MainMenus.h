@@ -7,8 +7,7 @@ class QAction;
 class QMenu;
 class QMenuBar;
 
-namespace tesmara
-{
+namespace tesmara {
 
 // The main window's menu tree. Every menu and item carries its control name
 // as objectName; items of an array share the name and carry their position

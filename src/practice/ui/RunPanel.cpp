@@ -10,11 +10,9 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-namespace tesmara
-{
+namespace tesmara {
 
-namespace
-{
+namespace {
 
 MSG_Label* label(const QString& caption, QWidget* parent, const char* name = nullptr)
 {

@@ -3,8 +3,7 @@
 #include "controls/ui/My_Frame.h"
 #include "practice/RunFigures.h"
 
-namespace tesmara
-{
+namespace tesmara {
 
 class Check_Box;
 class Cmd;
@@ -14,8 +13,7 @@ class Text;
 // The run controls under the line pairs (`Frame_Sum`): the begin and stop
 // buttons, the run length `Test_Time`, and the live counts (`Frame_See_Sum`)
 // and times (`Frame_See_Time`), each shown while its check box is ticked.
-class RunPanel : public My_Frame
-{
+class RunPanel : public My_Frame {
     Q_OBJECT
 public:
     explicit RunPanel(QWidget* parent = nullptr);

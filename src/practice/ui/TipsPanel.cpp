@@ -6,11 +6,9 @@
 #include <QComboBox>
 #include <QFontMetrics>
 
-namespace tesmara
-{
+namespace tesmara {
 
-namespace
-{
+namespace {
 
 const QStringList& tipEntries()
 {

@@ -4,16 +4,14 @@
 
 class QComboBox;
 
-namespace tesmara
-{
+namespace tesmara {
 
 class MSG_Label;
 
 // The code-tip strip under the line pairs (`Frame_Tips`): the tip kind list
 // `Combo_Show_Tips` at the right and the tip `Label_Tips` in the room left
 // of it.
-class TipsPanel : public My_Frame
-{
+class TipsPanel : public My_Frame {
     Q_OBJECT
 public:
     explicit TipsPanel(QWidget* parent = nullptr);
