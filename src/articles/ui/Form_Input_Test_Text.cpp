@@ -49,9 +49,9 @@ Form_Input_Test_Text::Form_Input_Test_Text(ArticleEditor& editor, QWidget* paren
     m_name->setMinimumWidth(180);
     m_label2 = new MSG_Label(this);
     m_label2->setObjectName(QStringLiteral("Label2"));
-    nameRow->addWidget(m_label1);
+    nameRow->addWidget(m_label1, 0, Qt::AlignVCenter);
     nameRow->addWidget(m_name);
-    nameRow->addWidget(m_label2);
+    nameRow->addWidget(m_label2, 0, Qt::AlignVCenter);
     nameRow->addStretch(1);
     root->addLayout(nameRow);
 
