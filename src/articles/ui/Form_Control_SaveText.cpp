@@ -10,7 +10,7 @@
 #include "controls/ui/MSG_Label.h"
 #include "controls/ui/TS.h"
 
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QListWidget>
 #include <QVBoxLayout>
 
@@ -47,22 +47,22 @@ Form_Control_SaveText::Form_Control_SaveText(QWidget* parent) : QDialog(parent)
     m_ts1->Make_Form();
     root->addWidget(m_ts1);
 
-    auto* body = new QHBoxLayout;
-    auto* listColumn = new QVBoxLayout;
+    // The list's caption above it; the buttons start level with the list.
+    auto* body = new QGridLayout;
     m_label1 = new MSG_Label(this);
     m_label1->setObjectName(QStringLiteral("Label1"));
-    listColumn->addWidget(m_label1);
+    body->addWidget(m_label1, 0, 0);
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("List_Text"));
     m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_list->setMinimumSize(260, 280);
     styleArticleList(m_list);
-    listColumn->addWidget(m_list, 1);
-    body->addLayout(listColumn, 1);
+    body->addWidget(m_list, 1, 0);
+    body->setColumnStretch(0, 1);
+    body->setRowStretch(1, 1);
 
     auto* buttons = new QVBoxLayout;
     buttons->setSpacing(8);
-    buttons->addSpacing(24);
     Cmd* change = makeButton(this, "CMD_Change", QStringLiteral("修改所选文章"));
     Cmd* del = makeButton(this, "CMD_Del", QStringLiteral("删除所选文章"));
     Cmd* merge = makeButton(this, "CMD_HB", QStringLiteral("合并所选文章"));
@@ -72,7 +72,7 @@ Form_Control_SaveText::Form_Control_SaveText(QWidget* parent) : QDialog(parent)
     buttons->addWidget(merge);
     buttons->addStretch(1);
     buttons->addWidget(quit);
-    body->addLayout(buttons);
+    body->addLayout(buttons, 1, 1);
     root->addLayout(body, 1);
 
     connect(m_ts1, &TS::Click, this, &Form_Control_SaveText::TS1_Click);
