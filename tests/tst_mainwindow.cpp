@@ -109,6 +109,7 @@ private slots:
     void closeStoresAndReopensTheSamePractice();
     void windowKeysAndTheRunLength();
     void savedArticlesInTheMenus();
+    void wubiDrillsTipsAndHints();
 };
 
 void TestMainWindow::firstOpenFillsTheSettings()
@@ -142,7 +143,8 @@ void TestMainWindow::firstOpenFillsTheSettings()
     QCOMPARE(w.window.menus().saveUserItems[0]->text(), QStringLiteral("暂无保存此类文章"));
     QVERIFY(!w.window.menus().saveWrongItems[0]->isEnabled());
     // Practices whose panels this window does not hold yet cannot be chosen.
-    QVERIFY(!w.window.menus().wbText[0]->isEnabled());
+    QVERIFY(!w.window.menus().chaiZi->isEnabled());
+    QVERIFY(!w.window.menus().keyboardMouse[0]->isEnabled());
     QVERIFY(!w.window.menus().gameMode->isEnabled());
 }
 
@@ -493,6 +495,62 @@ void TestMainWindow::savedArticlesInTheMenus()
     Started again;
     QCOMPARE(again.window.windowTitle(), QStringLiteral("Tesmara → 自定义文章 → 它's 100%\\"));
     QVERIFY(again.window.menus().saveUserItems[0]->isChecked());
+}
+
+void TestMainWindow::wubiDrillsTipsAndHints()
+{
+    Session s;
+    QVERIFY(s.ok());
+    s.store(QStringLiteral("Last_Test"), QStringLiteral("312"));
+    Started w;
+    QCOMPARE(s.setting(QStringLiteral("Last_Test")), QStringLiteral("300"));
+    QCOMPARE(w.window.windowTitle(), QStringLiteral("Tesmara → 五笔专区 → 一级简码"));
+    QVERIFY(w.window.menus().wbText[0]->isChecked());
+    QCOMPARE(w.window.currentKind(), PracticeKind::Wubi);
+    const QString levelOne = QStringLiteral("工了以在有地一上不是中国同民为这我的要和产发人经主");
+    QCOMPARE(w.window.board().top(0)->Text().size(), 30);
+    for (const QChar c : w.window.board().top(0)->Text()) {
+        QVERIFY(levelOne.contains(c));
+    }
+
+    // In the one-level drill a key types its character; z goes through.
+    w.window.tipsPanel().setEntry(4);
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    keyToWindow(&w.window, Qt::Key_F5);
+    const QChar first = w.expected();
+    const char key = char('a' + levelOne.indexOf(first));
+    QTest::keyClick(w.focusedLine(), key);
+    QCOMPARE(w.window.board().input(0)->Text(), QString(first));
+    QCOMPARE(w.window.board().engine().Right_Count, 1);
+    // The tip follows the next character to type.
+    const QChar second = w.expected();
+    QVERIFY(w.window.tipsPanel().Label_Tips->Caption().startsWith(QString(second) + QStringLiteral("：")));
+    QTest::keyClick(w.focusedLine(), Qt::Key_Z);
+    QCOMPARE(w.window.board().input(0)->Text().right(1), QStringLiteral("z"));
+    QCOMPARE(w.window.board().engine().Wrong_Count, 1);
+
+    // F1 tells the code and keeps the clock as it was.
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    QTest::keyClick(w.focusedLine(), Qt::Key_F1);
+    QCOMPARE(MsgScript::shown().last().title, QStringLiteral("提示"));
+    QVERIFY(MsgScript::shown().last().text.contains(w.expected()));
+    QVERIFY(w.window.run().timer().Enabled());
+
+    // A phrase drill: six four-character phrases a row; the record type
+    // follows the ticked drill.
+    MsgScript::pushAnswer(QStringLiteral("Yes"));
+    w.window.menus().wbPhrase[2]->trigger();
+    QCOMPARE(w.window.windowTitle(), QStringLiteral("Tesmara → 五笔专区 → 四字词组"));
+    QVERIFY(!w.window.menus().wbText[0]->isChecked());
+    const QStringList phrases = w.window.board().top(0)->Text().split(QChar(0x3000));
+    QCOMPARE(phrases.size(), 6);
+    for (const QString& p : phrases) {
+        QCOMPARE(p.size(), 4);
+    }
+    QCOMPARE(w.window.run().recordType(), 40);
+    w.window.close();
+    QCOMPARE(s.setting(QStringLiteral("Last_Test")), QStringLiteral("310"));
+    QCOMPARE(s.setting(QStringLiteral("Last_Tips")), QStringLiteral("4"));
 }
 
 QTEST_MAIN(TestMainWindow)

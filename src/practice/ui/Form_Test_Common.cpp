@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/Msg.h"
+#include "app/Resources.h"
 #include "app/ui/WindowRegistry.h"
 #include "articles/ArticleEditor.h"
 #include "articles/ui/Form_Control_SaveText.h"
@@ -10,10 +11,12 @@
 #include "controls/RunTimer.h"
 #include "controls/ui/Check_Box.h"
 #include "controls/ui/Cmd.h"
+#include "controls/ui/MSG_Label.h"
 #include "controls/ui/My_Frame.h"
 #include "controls/ui/Skin.h"
 #include "controls/ui/Text.h"
 #include "controls/ui/TextData.h"
+#include "practice/CodeTips.h"
 #include "practice/PracticeRun.h"
 #include "practice/RunFigures.h"
 #include "practice/TextSource.h"
@@ -30,6 +33,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -216,10 +220,12 @@ void Form_Test_Common::connectMenus()
     connect(m.englishWidth, &QAction::triggered, this, [this] { toggleWidth(m_menus.englishWidth); });
     connect(m.numberWidth, &QAction::triggered, this, [this] { toggleWidth(m_menus.numberWidth); });
 
-    // The Wubi zone, the keyboard and mouse practice, the charts and the
+    connectItems(m.wbText, this, [this](int i) { Menu_Test_WB_Text_Click(i); });
+    connectItems(m.wbPhrase, this, [this](int i) { Menu_Test_WBPhrase__Click(i); });
+    // The split drill, the keyboard and mouse practice, the charts and the
     // game come with their own panels; until then their items stay off.
     QList<QAction*> later;
-    later << m.wbText << m.chaiZi << m.wbPhrase << m.keyboardMouse << m.wbShow;
+    later << m.chaiZi << m.keyboardMouse << m.wbShow;
     for (QAction* a : later) {
         a->setEnabled(false);
     }
@@ -305,6 +311,16 @@ void Form_Test_Common::connectRun()
     connect(m_run, &PracticeRun::testTimeFocusRequested, m_runPanel, &RunPanel::focusTestTime);
     connect(m_run, &PracticeRun::wrongOfferChanged, this, [this](bool on) { m_settings.wrongOffer = on; });
 
+    connect(&engine, &TypingEngine::tipRefreshRequested, this, &Form_Test_Common::showTip);
+    connect(m_board, &TypingBoard::rowFocused, this, [this](int row) {
+        if (m_tips->entry() != 0) {
+            showTip(row);
+        }
+    });
+    connect(&engine, &TypingEngine::hintRequested, this, [this](int, QChar next) { showCodeHint(next); });
+    connect(m_tips->Combo_Show_Tips, &QComboBox::currentIndexChanged, this,
+            [&engine](int entry) { engine.setCodeTips(entry != 0); });
+
     connect(m_runPanel->CMD_Begin, &Cmd::Click, this, &Form_Test_Common::CMD_Begin_Click);
     connect(m_runPanel->CMD_Stop, &Cmd::Click, this, &Form_Test_Common::CMD_Stop_Click);
     connect(m_runPanel->Test_Time, &Text::Change, this, [this] { m_run->setTestTime(m_runPanel->Test_Time->text()); });
@@ -325,6 +341,7 @@ void Form_Test_Common::applySettings()
     m_board->engine().setWrongSound(m_settings.soundWrong);
     m_board->engine().setWrongColour(m_settings.wrongColour);
     m_tips->setEntry(m_settings.lastTips);
+    m_board->engine().setCodeTips(m_tips->entry() != 0);
 }
 
 void Form_Test_Common::restoreLastPractice()
@@ -356,6 +373,12 @@ void Form_Test_Common::runRestored(const LastPractice& last)
         break;
     case Item::Numbers:
         Menu_Test_Number_Text_Click(last.index);
+        break;
+    case Item::CodeDrill:
+        Menu_Test_WB_Text_Click(last.index);
+        break;
+    case Item::PhraseDrill:
+        Menu_Test_WBPhrase__Click(last.index);
         break;
     case Item::UserArticle: {
         const int i = findCaption(m_menus.saveUserItems, last.article);
@@ -431,8 +454,11 @@ void Form_Test_Common::prepareRows()
     TypingEngine& engine = m_board->engine();
     engine.setKind(kindNumber(m_kind));
     engine.setItemLength(m_source->drillItemLength());
+    const int drill = m_kind == PracticeKind::Wubi ? tickedIndex(m_menus.wbText) : -1;
+    engine.setDrillLookup(Drill_Lookup(engine, Key_Drill_Of(drill)));
     m_source->resetRows();
     engine.resetRows(m_source->textType());
+    m_tips->Label_Tips->setCaption(QString());
     m_run->setRecordType(recordTypeFor(kindNumber(m_kind), tickedIndex(m_menus.wbText), tickedIndex(m_menus.wbPhrase)));
     m_run->resetToReady();
     updateRunControls();
@@ -473,6 +499,48 @@ void Form_Test_Common::Menu_Test_Number_Text_Click(int index)
     }
     m_source->chooseNumbers(index);
     startPractice(item, PracticeKind::Numbers, practiceTitle(PracticeKind::Numbers, item->text()));
+}
+
+void Form_Test_Common::Menu_Test_WB_Text_Click(int index)
+{
+    QAction* item = m_menus.wbText.value(index);
+    if (!item || item->isChecked() || !switchOver()) {
+        return;
+    }
+    m_source->chooseDrill(stringResource(300 + index), 1);
+    startPractice(item, PracticeKind::Wubi, practiceTitle(PracticeKind::Wubi, item->text()));
+}
+
+void Form_Test_Common::Menu_Test_WBPhrase__Click(int index)
+{
+    QAction* item = m_menus.wbPhrase.value(index);
+    if (!item || item->isChecked() || !switchOver()) {
+        return;
+    }
+    m_source->chooseDrill(stringResource(308 + index), index + 2);
+    startPractice(item, PracticeKind::Wubi, practiceTitle(PracticeKind::Wubi, item->text()));
+}
+
+void Form_Test_Common::showTip(int row)
+{
+    const auto text = Show_Tips(m_tips->entry(), m_run->stopEnabled(), m_board->engine(), row, 1);
+    if (text) {
+        m_tips->Label_Tips->setCaption(*text);
+    }
+}
+
+void Form_Test_Common::showCodeHint(QChar next)
+{
+    // The run clock stands still while the hint is read.
+    RunTimer& timer = m_run->timer();
+    const bool running = timer.Enabled();
+    timer.setEnabled(false);
+    const int drill = m_kind == PracticeKind::Wubi ? tickedIndex(m_menus.wbText) : -1;
+    const QString hint = Code_Hint(next, Key_Drill_Of(drill), m_source->Test_Text, m_source->drillItemLength());
+    if (!hint.isEmpty()) {
+        Show_Msg(hint, 1, 0, Hint_Title());
+    }
+    timer.setEnabled(running);
 }
 
 void Form_Test_Common::Menu_Test_Save_User_Click(int index)

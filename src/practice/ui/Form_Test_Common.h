@@ -54,6 +54,8 @@ public:
     void Menu_Test_Chinese_Text_Click(int index);
     void Menu_Test_English_Text_Click(int index);
     void Menu_Test_Number_Text_Click(int index);
+    void Menu_Test_WB_Text_Click(int index);
+    void Menu_Test_WBPhrase__Click(int index);
     void Menu_Test_Save_User_Click(int index);
     void Menu_Test_Save_Wrong_Click(int index);
     // Rebuilds the saved-article menus from the database.
@@ -102,6 +104,8 @@ private:
     void toggleWidth(QAction* item);
     void openUrl(const QString& url);
     bool handleWindowKey(QKeyEvent* event);
+    void showTip(int row);
+    void showCodeHint(QChar next);
 
     Services m_services;
     std::unique_ptr<TextSource> m_source;

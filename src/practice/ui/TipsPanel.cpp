@@ -2,6 +2,7 @@
 
 #include "controls/ui/MSG_Label.h"
 #include "controls/ui/Skin.h"
+#include "practice/CodeTips.h"
 
 #include <QComboBox>
 #include <QFontMetrics>
@@ -9,14 +10,6 @@
 namespace tesmara {
 
 namespace {
-
-const QStringList& tipEntries()
-{
-    static const QStringList entries = {QStringLiteral("请选择编码提示"), QStringLiteral("显示86版五笔提示"),
-                                        QStringLiteral("显示98版五笔提示"), QStringLiteral("拼音"),
-                                        QStringLiteral("显示全部")};
-    return entries;
-}
 
 constexpr int kComboWidth = 170;
 
@@ -32,7 +25,7 @@ TipsPanel::TipsPanel(QWidget* parent) : My_Frame(parent)
     Label_Tips->setForeColor(QColor(0x1F, 0x4E, 0x8C));
     Combo_Show_Tips = new QComboBox(this);
     Combo_Show_Tips->setObjectName(QStringLiteral("Combo_Show_Tips"));
-    Combo_Show_Tips->addItems(tipEntries());
+    Combo_Show_Tips->addItems(Tip_Captions());
     // The typing line keeps the focus; the list is chosen with the mouse.
     Combo_Show_Tips->setFocusPolicy(Qt::NoFocus);
 }
@@ -49,7 +42,7 @@ void TipsPanel::setEntry(int entry)
 
 int TipsPanel::entryCount()
 {
-    return int(tipEntries().size());
+    return int(Tip_Captions().size());
 }
 
 void TipsPanel::resizeEvent(QResizeEvent* e)
