@@ -18,12 +18,17 @@
 #include "store/RecordCode.h"
 #include "store/Schema.h"
 #include "store/Settings.h"
+#include "users/UserAccounts.h"
+#include "users/ui/LoginWindow.h"
+#include "users/ui/UserWindow.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
 #include <QInputMethodEvent>
+#include <QListWidget>
 #include <QSqlQuery>
+#include <QTimer>
 #include <QtTest>
 
 using namespace tesmara;
@@ -91,6 +96,19 @@ struct Started {
     Form_Test_Common window;
 };
 
+// Runs `steps` on the next modal window once it is shown.
+void whenModalShown(std::function<void(QWidget*)> steps)
+{
+    QTimer::singleShot(0, [steps] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) {
+            whenModalShown(steps);
+            return;
+        }
+        steps(modal);
+    });
+}
+
 void keyToWindow(QWidget* target, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier)
 {
     QTest::keyClick(target ? target : QApplication::activeWindow(), key, mods);
@@ -110,6 +128,7 @@ private slots:
     void windowKeysAndTheRunLength();
     void savedArticlesInTheMenus();
     void wubiDrillsTipsAndHints();
+    void menusOpenTheirWindows();
 };
 
 void TestMainWindow::firstOpenFillsTheSettings()
@@ -551,6 +570,94 @@ void TestMainWindow::wubiDrillsTipsAndHints()
     w.window.close();
     QCOMPARE(s.setting(QStringLiteral("Last_Test")), QStringLiteral("310"));
     QCOMPARE(s.setting(QStringLiteral("Last_Tips")), QStringLiteral("4"));
+}
+
+void TestMainWindow::menusOpenTheirWindows()
+{
+    Session s;
+    QVERIFY(s.ok());
+    ArticleEditor editor(s.db());
+    for (const QString& name : {QStringLiteral("甲"), QStringLiteral("乙")}) {
+        editor.setName(name);
+        editor.setText(QString(60, QChar(0x6587)));
+        editor.setMode(SaveMode::New);
+        MsgScript::pushAnswer(QStringLiteral("No"));
+        QVERIFY(editor.CMD_Save_Click());
+    }
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    QCOMPARE(
+        UserAccounts(App().Conn_Main, s.path()).add(QStringLiteral("韩梅梅"), QStringLiteral("p"), QStringLiteral("p")),
+        UserAccounts::AddResult::Added);
+    QCOMPARE(MsgScript::pending(), 0);
+    Started w;
+    QCOMPARE(w.window.menus().saveUserItems.size(), 2);
+
+    QStringList opened;
+    auto closeModal = [&opened](QWidget* modal) {
+        opened << modal->objectName() + QLatin1Char(':') + modal->windowTitle();
+        modal->close();
+    };
+    whenModalShown(closeModal);
+    w.window.findChild<QAction*>(QStringLiteral("Menu_Control_TestLog"))->trigger();
+    whenModalShown(closeModal);
+    w.window.findChild<QAction*>(QStringLiteral("Menu_Control_TextNo"))->trigger();
+    for (int page = 0; page < 4; ++page) {
+        whenModalShown([&opened, page](QWidget* modal) {
+            QCOMPARE(modal->objectName(), QStringLiteral("Form_User"));
+            QCOMPARE(static_cast<UserWindow*>(modal)->page(), page);
+            opened << QStringLiteral("user page %1").arg(page);
+            modal->close();
+        });
+        w.window.menus().user[page]->trigger();
+    }
+    QCOMPARE(opened.size(), 6);
+    QVERIFY(opened[0].startsWith(QStringLiteral("Form_Show_TestLog:")));
+    QVERIFY(opened[1].startsWith(QStringLiteral("Form_Control_TestBegin:")));
+
+    // Deleting an article in the manager rebuilds the menus at once.
+    whenModalShown([](QWidget* modal) {
+        auto* list = modal->findChild<QListWidget*>(QStringLiteral("List_Text"));
+        QVERIFY(list);
+        list->item(0)->setSelected(true);
+        MsgScript::pushAnswer(QStringLiteral("Yes"));
+        MsgScript::pushAnswer(QStringLiteral("OK"));
+        modal->findChild<Cmd*>(QStringLiteral("CMD_Del"))->click();
+        modal->close();
+    });
+    w.window.menus().saveControl->trigger();
+    QCOMPARE(w.window.menus().saveUserItems.size(), 1);
+    QCOMPARE(w.window.menus().saveUserItems[0]->text(), QStringLiteral("乙"));
+
+    // The About box is the login window in its About mode.
+    w.window.menus().about->trigger();
+    auto* about = qobject_cast<LoginWindow*>(QApplication::activeModalWidget());
+    QVERIFY(about);
+    QVERIFY(about->isAboutMode());
+    about->close();
+
+    // Links go to the shell; the uninstall notice names the folder.
+    QStringList urls;
+    LoginWindow::urlOpener() = [&urls](const QUrl& url) {
+        urls << url.toString();
+        return true;
+    };
+    w.window.menus().www->trigger();
+    w.window.menus().mail->trigger();
+    w.window.menus().ver->trigger();
+    QCOMPARE(urls.size(), 3);
+    QCOMPARE(urls[0], QString::fromLatin1(kHomePage));
+    QVERIFY(urls[1].startsWith(QString::fromLatin1(kMailAddress) + QStringLiteral("?subject=")));
+    QVERIFY(QUrl(urls[1]).query(QUrl::FullyDecoded).contains(QStringLiteral("关于 Tesmara")));
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    w.window.menus().uninstall->trigger();
+    QCOMPARE(MsgScript::shown().last().title, QStringLiteral("软件卸载方法"));
+    QVERIFY(MsgScript::shown().last().text.endsWith(QDir::toNativeSeparators(App().App_Path)));
+
+    // The update flag is written at once.
+    w.window.menus().autoUpdate->trigger();
+    QCOMPARE(s.setting(QStringLiteral("Auto_Update"), App().Conn_Main), QStringLiteral("0"));
+    w.window.menus().autoUpdate->trigger();
+    QCOMPARE(s.setting(QStringLiteral("Auto_Update"), App().Conn_Main), QStringLiteral("1"));
 }
 
 QTEST_MAIN(TestMainWindow)
