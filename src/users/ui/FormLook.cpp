@@ -54,8 +54,7 @@ protected:
                    fontMetrics().elidedText(currentText(), Qt::ElideRight, textRect.width()));
 
         const QPointF centre(width() - kArrowWidth / 2.0 - 1, height() / 2.0 + 1);
-        const QPointF arrow[3] = {centre + QPointF(-4, -2.5), centre + QPointF(4, -2.5),
-                                  centre + QPointF(0, 2.5)};
+        const QPointF arrow[3] = {centre + QPointF(-4, -2.5), centre + QPointF(4, -2.5), centre + QPointF(0, 2.5)};
         p.setPen(Qt::NoPen);
         p.setBrush(enabled ? skin::text() : skin::textDisabled());
         p.drawPolygon(arrow, 3);
@@ -115,10 +114,10 @@ QComboBox* comboBox(QWidget* parent, const QString& name, const QRect& geometry)
     box->setObjectName(name);
     box->setGeometry(geometry);
     box->setEditable(false);
-    box->view()->setStyleSheet(QStringLiteral("QAbstractItemView { background: %1; color: %2; "
-                                              "selection-background-color: %3; selection-color: white; }")
-                                   .arg(colourName(skin::field()), colourName(skin::text()),
-                                        colourName(skin::focus())));
+    box->view()->setStyleSheet(
+        QStringLiteral("QAbstractItemView { background: %1; color: %2; "
+                       "selection-background-color: %3; selection-color: white; }")
+            .arg(colourName(skin::field()), colourName(skin::text()), colourName(skin::focus())));
     return box;
 }
 
