@@ -476,54 +476,42 @@ void Form_Test_Common::updateRunControls()
     m_runPanel->Test_Time->setEnabled(m_run->testTimeEnabled());
 }
 
-void Form_Test_Common::Menu_Test_Chinese_Text_Click(int index)
+void Form_Test_Common::chooseItem(const QList<QAction*>& items, int index, PracticeKind kind,
+                                  const std::function<void()>& choose)
 {
-    QAction* item = m_menus.chinese.value(index);
+    QAction* item = items.value(index);
     if (!item || item->isChecked() || !switchOver()) {
         return;
     }
-    m_source->chooseChinese(index);
-    startPractice(item, PracticeKind::Chinese, practiceTitle(PracticeKind::Chinese, item->text()));
+    choose();
+    startPractice(item, kind, practiceTitle(kind, item->text()));
+}
+
+void Form_Test_Common::Menu_Test_Chinese_Text_Click(int index)
+{
+    chooseItem(m_menus.chinese, index, PracticeKind::Chinese, [&] { m_source->chooseChinese(index); });
 }
 
 void Form_Test_Common::Menu_Test_English_Text_Click(int index)
 {
-    QAction* item = m_menus.english.value(index);
-    if (!item || item->isChecked() || !switchOver()) {
-        return;
-    }
-    m_source->chooseEnglish(index);
-    startPractice(item, PracticeKind::English, practiceTitle(PracticeKind::English, item->text()));
+    chooseItem(m_menus.english, index, PracticeKind::English, [&] { m_source->chooseEnglish(index); });
 }
 
 void Form_Test_Common::Menu_Test_Number_Text_Click(int index)
 {
-    QAction* item = m_menus.numbers.value(index);
-    if (!item || item->isChecked() || !switchOver()) {
-        return;
-    }
-    m_source->chooseNumbers(index);
-    startPractice(item, PracticeKind::Numbers, practiceTitle(PracticeKind::Numbers, item->text()));
+    chooseItem(m_menus.numbers, index, PracticeKind::Numbers, [&] { m_source->chooseNumbers(index); });
 }
 
 void Form_Test_Common::Menu_Test_WB_Text_Click(int index)
 {
-    QAction* item = m_menus.wbText.value(index);
-    if (!item || item->isChecked() || !switchOver()) {
-        return;
-    }
-    m_source->chooseDrill(stringResource(300 + index), 1);
-    startPractice(item, PracticeKind::Wubi, practiceTitle(PracticeKind::Wubi, item->text()));
+    chooseItem(m_menus.wbText, index, PracticeKind::Wubi,
+               [&] { m_source->chooseDrill(stringResource(300 + index), 1); });
 }
 
 void Form_Test_Common::Menu_Test_WBPhrase__Click(int index)
 {
-    QAction* item = m_menus.wbPhrase.value(index);
-    if (!item || item->isChecked() || !switchOver()) {
-        return;
-    }
-    m_source->chooseDrill(stringResource(308 + index), index + 2);
-    startPractice(item, PracticeKind::Wubi, practiceTitle(PracticeKind::Wubi, item->text()));
+    chooseItem(m_menus.wbPhrase, index, PracticeKind::Wubi,
+               [&] { m_source->chooseDrill(stringResource(308 + index), index + 2); });
 }
 
 void Form_Test_Common::showTip(int row)

@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -97,6 +98,9 @@ private:
     void Set_False();
     // Ticks `item`, sets the caption and the kind, and lays out fresh rows.
     void startPractice(QAction* item, PracticeKind kind, const QString& title);
+    // A practice item as a rule: nothing when ticked, the switch-over step,
+    // then `choose` sets the text and the item is started.
+    void chooseItem(const QList<QAction*>& items, int index, PracticeKind kind, const std::function<void()>& choose);
     void prepareRows();
     void updateRunControls();
     void openArticle(const QList<QAction*>& items, int index, const QString& suffix);
