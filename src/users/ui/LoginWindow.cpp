@@ -16,10 +16,12 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScreen>
 #include <QUrl>
 
 namespace tesmara {
@@ -320,6 +322,11 @@ void LoginWindow::showLoginWindow()
 {
     auto* window = new LoginWindow;
     window->setAttribute(Qt::WA_DeleteOnClose);
+    // The first window opens in the middle of the screen, where the
+    // program's messages appear too.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        window->move(screen->availableGeometry().center() - window->rect().center());
+    }
     window->show();
     window->Load_User_List();
 }
