@@ -66,6 +66,27 @@ QList<QAction*> MainMenus::practiceItems() const
     return all;
 }
 
+int tickedIndex(const QList<QAction*>& items)
+{
+    for (int i = 0; i < items.size(); ++i) {
+        if (items[i]->isChecked()) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+void connectItems(const QList<QAction*>& items, QObject* context, const std::function<void(int)>& click)
+{
+    for (int i = 0; i < items.size(); ++i) {
+        QAction* action = items[i];
+        QObject::connect(action, &QAction::triggered, context, [action, click, i] {
+            action->setChecked(!action->isChecked());
+            click(i);
+        });
+    }
+}
+
 void fillArticleMenu(QMenu* menu, QList<QAction*>& items, const char* itemName, const QStringList& names)
 {
     for (QAction* old : std::as_const(items)) {

@@ -3,9 +3,12 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
+
 class QAction;
 class QMenu;
 class QMenuBar;
+class QObject;
 
 namespace tesmara {
 
@@ -58,5 +61,12 @@ MainMenus buildMainMenus(QMenuBar* bar);
 // Replaces the items of a saved-article menu with one per name; a menu
 // without names shows one disabled placeholder item.
 void fillArticleMenu(QMenu* menu, QList<QAction*>& items, const char* itemName, const QStringList& names);
+
+// The index of the ticked item of a group, or -1.
+int tickedIndex(const QList<QAction*>& items);
+
+// Practice items keep the tick the window gives them: a click first undoes
+// the flip the menu made, then runs `click` with the item's index.
+void connectItems(const QList<QAction*>& items, QObject* context, const std::function<void(int)>& click);
 
 } // namespace tesmara
