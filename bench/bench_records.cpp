@@ -23,8 +23,7 @@ using namespace tesmara;
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    QTemporaryDir dir(argc > 1 ? QString::fromLocal8Bit(argv[1]) + QStringLiteral("/bench-XXXXXX")
-                               : QString());
+    QTemporaryDir dir(argc > 1 ? QString::fromLocal8Bit(argv[1]) + QStringLiteral("/bench-XXXXXX") : QString());
     const QString root = dir.path() + QLatin1Char('/');
     QDir().mkpath(root + QStringLiteral("user/bench"));
     QString error;
@@ -50,16 +49,15 @@ int main(int argc, char** argv)
         // As a stopping run stores them: one transaction.
         db.transaction([&] {
             source.saveReadingPosition(37 + i);
-            Add_Record(db, i % 3, QString::number(60 + i % 50), QStringLiteral("1"),
-                       QStringLiteral("98.5 %"));
+            Add_Record(db, i % 3, QString::number(60 + i % 50), QStringLiteral("1"), QStringLiteral("98.5 %"));
             return true;
         });
         ms.push_back(t.nsecsElapsed() / 1e6);
     }
     std::sort(ms.begin(), ms.end());
     std::printf("record + check field + reading position, %d rounds on %s\n", kRounds, qPrintable(root));
-    std::printf("  median %.3f ms, 95th percentile %.3f ms, worst %.3f ms (target <= 10 ms)\n",
-                ms[ms.size() / 2], ms[ms.size() * 95 / 100], ms.back());
+    std::printf("  median %.3f ms, 95th percentile %.3f ms, worst %.3f ms (target <= 10 ms)\n", ms[ms.size() / 2],
+                ms[ms.size() * 95 / 100], ms.back());
     // What the disk alone costs: a commit that changes one number. The
     // rollback journal with full sync makes every commit wait for it.
     std::vector<double> bare;

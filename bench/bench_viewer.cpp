@@ -28,9 +28,9 @@ void fill(Database& db, int type, int count)
 {
     db.transaction([&] {
         for (int i = 0; i < count; ++i) {
-            QSqlQuery q = db.exec(QStringLiteral("insert into testlog (type, s, t, r) values (?, ?, ?, ?)"),
-                                  {QString::number(type), 30 + i % 150, 1 + i % 10,
-                                   QStringLiteral("%1 %").arg(80 + (i % 200) / 10.0)});
+            QSqlQuery q = db.exec(
+                QStringLiteral("insert into testlog (type, s, t, r) values (?, ?, ?, ?)"),
+                {QString::number(type), 30 + i % 150, 1 + i % 10, QStringLiteral("%1 %").arg(80 + (i % 200) / 10.0)});
             const qint64 id = q.lastInsertId().toLongLong();
             QSqlQuery back = db.exec(QStringLiteral("select ID, type, s, t, r from testlog where ID = ?"), {id});
             back.next();
@@ -89,8 +89,7 @@ int main(int argc, char** argv)
         }
     }
     std::printf("open viewer, 10,000 records checked, page 1 charted: median %.1f ms (min %.1f, max %.1f)\n",
-                median(open), *std::min_element(open.begin(), open.end()),
-                *std::max_element(open.begin(), open.end()));
+                median(open), *std::min_element(open.begin(), open.end()), *std::max_element(open.begin(), open.end()));
 
     const QString path = dir.path() + QStringLiteral("/all.txt");
     std::vector<double> exportAll;

@@ -20,8 +20,7 @@ using namespace tesmara;
 
 namespace {
 
-template <typename F>
-double bestOf(int rounds, F&& body)
+template <typename F> double bestOf(int rounds, F&& body)
 {
     double best = 1e300;
     for (int i = 0; i < rounds; ++i) {
@@ -57,8 +56,7 @@ int main(int argc, char** argv)
     QElapsedTimer first;
     first.start();
     const QString probe = Get_Wb86(QStringLiteral("照"));
-    std::printf("first lookup (index table mapped): %.1f us -> %s\n", first.nsecsElapsed() / 1e3,
-                qPrintable(probe));
+    std::printf("first lookup (index table mapped): %.1f us -> %s\n", first.nsecsElapsed() / 1e3, qPrintable(probe));
 
     // Per character: the 2500 common characters, many times over.
     const QString common = stringResource(1010);
@@ -68,22 +66,26 @@ int main(int argc, char** argv)
     }
     constexpr int kRounds = 40;
     qsizetype sink = 0;
-    const double perCharNs = bestOf(5, [&] {
-        for (int r = 0; r < kRounds; ++r) {
-            for (const QString& c : chars) {
-                sink += Get_Wb86(c).size();
-            }
-        }
-    }) / (kRounds * double(chars.size()));
-    const double pyNs = bestOf(5, [&] {
-        for (int r = 0; r < kRounds; ++r) {
-            for (const QString& c : chars) {
-                sink += Get_Py(c).size();
-            }
-        }
-    }) / (kRounds * double(chars.size()));
-    std::printf("Get_Wb86: %.0f ns per character; Get_Py: %.0f ns per character (%zu characters x %d)\n",
-                perCharNs, pyNs, chars.size(), kRounds);
+    const double perCharNs = bestOf(5,
+                                    [&] {
+                                        for (int r = 0; r < kRounds; ++r) {
+                                            for (const QString& c : chars) {
+                                                sink += Get_Wb86(c).size();
+                                            }
+                                        }
+                                    }) /
+                             (kRounds * double(chars.size()));
+    const double pyNs = bestOf(5,
+                               [&] {
+                                   for (int r = 0; r < kRounds; ++r) {
+                                       for (const QString& c : chars) {
+                                           sink += Get_Py(c).size();
+                                       }
+                                   }
+                               }) /
+                        (kRounds * double(chars.size()));
+    std::printf("Get_Wb86: %.0f ns per character; Get_Py: %.0f ns per character (%zu characters x %d)\n", perCharNs,
+                pyNs, chars.size(), kRounds);
 
     // Phrase lookup on five-character windows of running phrase text: hits
     // of every length and misses.
@@ -97,19 +99,21 @@ int main(int argc, char** argv)
         App().reset();
         return 1;
     }
-    const QString text = stringResource(308).left(600) + stringResource(309).left(300) +
-                         stringResource(310).left(300) + common.left(300);
+    const QString text = stringResource(308).left(600) + stringResource(309).left(300) + stringResource(310).left(300) +
+                         common.left(300);
     std::vector<QString> windows;
     for (qsizetype i = 0; i + 5 <= text.size(); ++i) {
         windows.push_back(text.mid(i, 5));
     }
     int found = 0;
-    const double lookupNs = bestOf(3, [&] {
-        found = 0;
-        for (const QString& w : windows) {
-            found += !Find_Phrase(w).phrase.isEmpty();
-        }
-    }) / double(windows.size());
+    const double lookupNs = bestOf(3,
+                                   [&] {
+                                       found = 0;
+                                       for (const QString& w : windows) {
+                                           found += !Find_Phrase(w).phrase.isEmpty();
+                                       }
+                                   }) /
+                            double(windows.size());
     std::printf("phrase lookup (5,4,3,2 tries): %.1f us per position (%zu positions, %d found)\n", lookupNs / 1e3,
                 windows.size(), found);
     std::printf("(checksum %lld)\n", static_cast<long long>(sink));

@@ -60,9 +60,7 @@ void TestArticleEditorWindow::savesWhatTheWindowShows()
     QCOMPARE(window.result(), int(QDialog::Accepted));
     QCOMPARE(name->text(), QStringLiteral("窗口"));
     const QString stored =
-        user.db()
-            .scalar(QStringLiteral("select T from text_ where N = ?"), {QStringLiteral("窗口_u")})
-            ->toString();
+        user.db().scalar(QStringLiteral("select T from text_ where N = ?"), {QStringLiteral("窗口_u")})->toString();
     QCOMPARE(stored, QStringLiteral("一　二　三") + QString(60, QChar(0x5B57)));
     QCOMPARE(text->text(), stored);
 }

@@ -168,8 +168,7 @@ void TestArticles::spaceCleaning_data()
     QTest::addRow("half, kept") << mixed << false << false << false << QStringLiteral("a   b  c d");
     QTest::addRow("full, collapsed") << mixed << false << true << true << QStringLiteral("a　b　c　d");
     QTest::addRow("full, kept") << mixed << false << false << true << QStringLiteral("a　　　b　　c　d");
-    QTest::addRow("long runs") << QString(9, QLatin1Char(' ')) << false << true << false
-                               << QStringLiteral(" ");
+    QTest::addRow("long runs") << QString(9, QLatin1Char(' ')) << false << true << false << QStringLiteral(" ");
 }
 
 void TestArticles::spaceCleaning()
@@ -188,8 +187,7 @@ void TestArticles::savedTextKeepsQuotesAndCheck()
     QVERIFY(user.ok());
     ArticleEditor editor(user.db());
     const QString text =
-        QStringLiteral("It's a 'quoted' text; with \"double\" quotes, 100% and a\\backslash -- ") +
-        longText(20);
+        QStringLiteral("It's a 'quoted' text; with \"double\" quotes, 100% and a\\backslash -- ") + longText(20);
     editor.setName(QStringLiteral("引号"));
     editor.setText(text + QStringLiteral("\r\nnext\tline"));
     MsgScript::pushAnswer(QStringLiteral("No"));
@@ -343,8 +341,7 @@ void TestArticles::readingFiles()
     QVERIFY(test::writeFile(dir + "bom.txt", "\xEF\xBB\xBF" + QStringLiteral("中文").toUtf8()));
     QCOMPARE(readArticleFile(dir + "bom.txt").text, QStringLiteral("中文"));
     QStringEncoder utf16(QStringEncoder::Utf16LE);
-    QVERIFY(test::writeFile(dir + "u16.txt",
-                            "\xFF\xFE" + QByteArray(utf16.encode(QStringLiteral("中文\r\nabc")))));
+    QVERIFY(test::writeFile(dir + "u16.txt", "\xFF\xFE" + QByteArray(utf16.encode(QStringLiteral("中文\r\nabc")))));
     QCOMPARE(readArticleFile(dir + "u16.txt").text, QStringLiteral("中文abc"));
 
     // 65000 characters after decoding and TAB removal are accepted, 65001 not.
@@ -410,10 +407,8 @@ void TestArticles::refusedFiles()
     const QList<MsgRequest> shown = MsgScript::shown();
     QCOMPARE(shown[1].text,
              QStringLiteral("文件 ") + dir + QStringLiteral("garbage.txt 不是文本文件，无法作为文章导入。"));
-    QCOMPARE(shown[2].text,
-             QStringLiteral("文件 ") + dir + QStringLiteral("empty.txt 中没有任何文字，将跳过该文件。"));
-    QCOMPARE(shown[3].text,
-             QStringLiteral("您指定的文件 ") + dir + QStringLiteral("gone.txt 不存在，请重新选择。"));
+    QCOMPARE(shown[2].text, QStringLiteral("文件 ") + dir + QStringLiteral("empty.txt 中没有任何文字，将跳过该文件。"));
+    QCOMPARE(shown[3].text, QStringLiteral("您指定的文件 ") + dir + QStringLiteral("gone.txt 不存在，请重新选择。"));
     QCOMPARE(shown[3].title, QStringLiteral("错误"));
     QCOMPARE(user.count("text_"), 0);
 }

@@ -90,9 +90,10 @@ void TestData::codeTableSizes()
 void TestData::fixedLists()
 {
     QCOMPARE(stringResource(300), QStringLiteral("我人有的和主产不为这工要在地一上是中国经以发了民同"));
-    QCOMPARE(stringResource(304),
-             QStringLiteral("儿八用手斤竹文方广六辛门小米七丁西石古三厂士干二十雨寸一五戋卜上止早虫川甲四车力弓马巴刀九也"
-                            "耳己乙心羽由贝几"));
+    QCOMPARE(
+        stringResource(304),
+        QStringLiteral("儿八用手斤竹文方广六辛门小米七丁西石古三厂士干二十雨寸一五戋卜上止早虫川甲四车力弓马巴刀九也"
+                       "耳己乙心羽由贝几"));
     QCOMPARE(stringResource(305), QStringLiteral("王土大木工目日口田山禾白月人金言立水火之已子女又"));
     QCOMPARE(stringResource(304).size(), 54);
     QCOMPARE(stringResource(305).size(), 24);
@@ -132,7 +133,8 @@ void TestData::characterLists()
         switch (kind) {
         case 2:
         case 3:
-            QVERIFY2(codes.size() >= 2 && codes.contains(full.left(kind)) && full.size() > kind, qPrintable(QString(c)));
+            QVERIFY2(codes.size() >= 2 && codes.contains(full.left(kind)) && full.size() > kind,
+                     qPrintable(QString(c)));
             break;
         case 6:
             QVERIFY2(codes.size() == 1 && full.size() == 3 && !roots.contains(c), qPrintable(QString(c)));
@@ -230,9 +232,8 @@ void TestData::phraseDatabase()
                                .arg(table))
                      ->toInt(),
                  0);
-        QCOMPARE(db.scalar(QStringLiteral("select count(*) from %1 where length(Phrase) <> ?").arg(table), {n})
-                     ->toInt(),
-                 0);
+        QCOMPARE(
+            db.scalar(QStringLiteral("select count(*) from %1 where length(Phrase) <> ?").arg(table), {n})->toInt(), 0);
         // One toneless syllable per character.
         QSqlQuery q = db.exec(QStringLiteral("select Phrase, py from %1").arg(table));
         const QRegularExpression syllables(QStringLiteral("^[a-z]+( [a-z]+){%1}$").arg(n - 1));

@@ -157,7 +157,8 @@ void TestLoginWindow::firstStartAddsUserLogsInAndAutoLogsInNextTime()
     }
     QCOMPARE(calls, QStringList{"showLogin"});
     QCOMPARE(MsgScript::pending(), 0);
-    QCOMPARE(MsgScript::shown().first().text, QStringLiteral("您好，当前软件没有添加任何用户，现在就进行用户添加操作吗?"));
+    QCOMPARE(MsgScript::shown().first().text,
+             QStringLiteral("您好，当前软件没有添加任何用户，现在就进行用户添加操作吗?"));
     LoginWindow* login = shownLoginWindow();
     QVERIFY(login);
     QVERIFY(!login->isAboutMode());
@@ -180,8 +181,7 @@ void TestLoginWindow::firstStartAddsUserLogsInAndAutoLogsInNextTime()
     const QString pw = App().Conn_Main.scalar("select Pw from [user] where Un = ?", {"王小明"})->toString();
     QCOMPARE(pw, Code_Of(QStringLiteral("王小明pw1")));
     QCOMPARE(Settings(App().Conn_Main).raw("Auto_Login_Name"), std::optional<QString>("王小明"));
-    QCOMPARE(Settings(App().Conn_Main).raw("Auto_Login_PassWord"),
-             std::optional<QString>(Code_Of("王小明" + pw)));
+    QCOMPARE(Settings(App().Conn_Main).raw("Auto_Login_PassWord"), std::optional<QString>(Code_Of("王小明" + pw)));
 
     // Second start: straight in, no login window; game mode falls back to
     // the main window while no game window is registered.
@@ -275,8 +275,8 @@ void TestLoginWindow::managementPagesShowTheirFields()
         {UserWindow::DeletePage, {"UserName", "Text_Old", "CMD_Del"}, "用户名："},
         {UserWindow::LoginModePage, {"Option1_0", "Option1_1", "UserName", "Text_New1", "CMD_LoginMode"}, "用户名："},
     };
-    const QStringList all{"UserName", "Text_UserName", "Text_Old", "Text_New1", "Text_New2", "CMD_Add",
-                          "CMD_Change", "CMD_Del", "CMD_LoginMode", "Option1_0", "Option1_1"};
+    const QStringList all{"UserName",   "Text_UserName", "Text_Old",      "Text_New1", "Text_New2", "CMD_Add",
+                          "CMD_Change", "CMD_Del",       "CMD_LoginMode", "Option1_0", "Option1_1"};
     for (const PageLook& look : pages) {
         window.selectPage(look.page);
         for (const QString& name : all) {

@@ -74,7 +74,8 @@ void TestMsgDialog::shortTextGivesMinimumWidth()
 
 void TestMsgDialog::longLineWidensWindow()
 {
-    const QString text = QStringLiteral("合并文章需要同时选择两篇或以上的文章，请在列表中按住 Ctrl 键选择多个项目后再试一次。");
+    const QString text =
+        QStringLiteral("合并文章需要同时选择两篇或以上的文章，请在列表中按住 Ctrl 键选择多个项目后再试一次。");
     MsgDialog dialog(request(text, 2, 3, 0, QStringLiteral("错误"), 0));
     auto* label = dialog.findChild<MSG_Label*>(QStringLiteral("Label_Msg"));
     QVERIFY(label->width() * 15 + 1200 > 3000);
@@ -123,10 +124,14 @@ void TestMsgDialog::focusArgumentOrdersButtons_data()
     QTest::addColumn<int>("focus");
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("second");
-    QTest::addRow("yes/no, focus 4") << 2 << 4 << "CMDNO" << "CMDYES";
-    QTest::addRow("yes/no, focus 3") << 2 << 3 << "CMDYES" << "CMDNO";
-    QTest::addRow("ok/cancel, focus 2") << 1 << 2 << "CMDCancel" << "CMDOK";
-    QTest::addRow("ok/cancel, focus 1") << 1 << 1 << "CMDOK" << "CMDCancel";
+    QTest::addRow("yes/no, focus 4") << 2 << 4 << "CMDNO"
+                                     << "CMDYES";
+    QTest::addRow("yes/no, focus 3") << 2 << 3 << "CMDYES"
+                                     << "CMDNO";
+    QTest::addRow("ok/cancel, focus 2") << 1 << 2 << "CMDCancel"
+                                        << "CMDOK";
+    QTest::addRow("ok/cancel, focus 1") << 1 << 1 << "CMDOK"
+                                        << "CMDCancel";
 }
 
 void TestMsgDialog::focusArgumentOrdersButtons()

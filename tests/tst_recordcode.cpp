@@ -36,7 +36,8 @@ void TestRecordCode::md5OfAsciiIsRfc1321_data()
 void TestRecordCode::md5OfAsciiIsRfc1321()
 {
     QFETCH(QString, text);
-    const QString expected = QString::fromLatin1(QCryptographicHash::hash(text.toLatin1(), QCryptographicHash::Md5).toHex());
+    const QString expected =
+        QString::fromLatin1(QCryptographicHash::hash(text.toLatin1(), QCryptographicHash::Md5).toHex());
     QCOMPARE(Md5_Hex(text, 32), expected);
     QCOMPARE(Md5_Hex(text, 16), expected.mid(8, 16));
 }
@@ -103,8 +104,8 @@ void TestRecordCode::ansiValues()
     QCOMPARE(Ansi_Value(u'A'), qint16(65));
     QCOMPARE(Ansi_Value(u'啊'), qint16(0xB0A1 - 65536));
     QCOMPARE(Ansi_Value(u'丂'), qint16(0x8140 - 65536)); // first GBK code, 0x81 0x40
-    QCOMPARE(Ansi_Value(u'\u0E01'), qint16(63));        // Thai: no GBK form
-    QCOMPARE(Ansi_Value(char16_t(0xD800)), qint16(63)); // lone surrogate
+    QCOMPARE(Ansi_Value(u'\u0E01'), qint16(63));         // Thai: no GBK form
+    QCOMPARE(Ansi_Value(char16_t(0xD800)), qint16(63));  // lone surrogate
 }
 
 void TestRecordCode::fileDigest()

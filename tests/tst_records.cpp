@@ -30,8 +30,8 @@ qint64 addRecord(Database& db, int type, int s, int t, const QString& r)
     QSqlQuery q = db.exec(QStringLiteral("insert into testlog (type, s, t, r) values (?, ?, ?, ?)"),
                           {QString::number(type), s, t, r});
     const qint64 id = q.lastInsertId().toLongLong();
-    const QString c = Record_Check(QString::number(id), QString::number(type), QString::number(s),
-                                   QString::number(t), r);
+    const QString c =
+        Record_Check(QString::number(id), QString::number(type), QString::number(s), QString::number(t), r);
     db.exec(QStringLiteral("update testlog set c = ? where ID = ?"), {c, id});
     return id;
 }
@@ -303,7 +303,7 @@ void TestRecords::chartScale()
     QCOMPARE(Scale_Value(120, 5), 60);
     QCOMPARE(Scale_Value(125, 1), 112); // Int(12.5 * 9) = 112
     QCOMPARE(Scale_Value(29, 0), 29);
-    QCOMPARE(Scale_Value(7, 3), 4);   // Int(0.7 * 7) = 4
+    QCOMPARE(Scale_Value(7, 3), 4); // Int(0.7 * 7) = 4
     QCOMPARE(Scale_Value(0, 4), 0);
     QCOMPARE(Scale_Y(0), 150);
     QCOMPARE(Scale_Y(10), 4650);
@@ -331,12 +331,12 @@ void TestRecords::exportOneKindByteForByte()
     addRecord(*m_db, 33, 130, 10, QStringLiteral("88 %"));
     const QString path = m_folder->path() + QStringLiteral("roots.txt");
     QVERIFY(Write_File_Whole(path, Encode_System(Export_One_Text(*m_db, 6))));
-    const QByteArray expected = "  \xe5\xad\x97\xe6\xa0\xb9\r\n"                        // "  字根"
+    const QByteArray expected = "  \xe5\xad\x97\xe6\xa0\xb9\r\n" // "  字根"
                                 "\xe5\x85\xb1\xe6\x9c\x89 2 \xe6\x9d\xa1\xe7\xbb\x83\xe4\xb9\xa0"
-                                "\xe8\xae\xb0\xe5\xbd\x95\r\n"                              // 共有 2 条练习记录
-                                "\xe5\xba\x8f\xe5\x8f\xb7\t\xe9\x80\x9f\xe5\xba\xa6\t"      // 序号 速度
-                                "\xe6\x97\xb6\xe9\x97\xb4(\xe5\x88\x86\xe9\x92\x9f)\t"      // 时间(分钟)
-                                "\xe6\xad\xa3\xe7\xa1\xae\xe7\x8e\x87\r\n"                  // 正确率
+                                "\xe8\xae\xb0\xe5\xbd\x95\r\n"                         // 共有 2 条练习记录
+                                "\xe5\xba\x8f\xe5\x8f\xb7\t\xe9\x80\x9f\xe5\xba\xa6\t" // 序号 速度
+                                "\xe6\x97\xb6\xe9\x97\xb4(\xe5\x88\x86\xe9\x92\x9f)\t" // 时间(分钟)
+                                "\xe6\xad\xa3\xe7\xa1\xae\xe7\x8e\x87\r\n"             // 正确率
                                 "1\t45\t1\t97.5 %\r\n"
                                 "2\t130\t10\t88 %\r\n";
     QCOMPARE(readAll(path), expected);
@@ -348,9 +348,8 @@ void TestRecords::exportAllKindsByteForByte()
     addRecord(*m_db, 40, 33, 1, QStringLiteral("75 %"));
     const QString path = m_folder->path() + QStringLiteral("all.txt");
     QVERIFY(Write_File_Whole(path, Encode_System(Export_All_Text(*m_db))));
-    const QStringList captions = {"中文练习", "英文练习", "数字练习", "一级简码", "二级简码",
-                                  "三级简码", "  字根",   "成字字根", "键名字",   "识别码",
-                                  "全码字",   "二字词组", "三字词组", "四字词组"};
+    const QStringList captions = {"中文练习", "英文练习", "数字练习", "一级简码", "二级简码", "三级简码", "  字根",
+                                  "成字字根", "键名字",   "识别码",   "全码字",   "二字词组", "三字词组", "四字词组"};
     QByteArray expected;
     for (int i = 0; i < 14; ++i) {
         expected += captions[i].toUtf8() + "\r\n";
@@ -384,13 +383,20 @@ void TestRecords::exportFileNames_data()
 {
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("saved");
-    QTest::addRow("bare name") << "/home/u/log" << "/home/u/log.txt";
-    QTest::addRow("upper case kept") << "/home/u/LOG.TXT" << "/home/u/LOG.TXT";
-    QTest::addRow("mixed case kept") << "/home/u/a.Txt" << "/home/u/a.Txt";
-    QTest::addRow("other extension") << "/home/u/log.csv" << "/home/u/log.csv.txt";
-    QTest::addRow("txt inside") << "/home/u/a.txt.bak" << "/home/u/a.txt.bak.txt";
-    QTest::addRow("cut at NUL") << QStringLiteral("/home/u/r.txt") + QChar(0) + "junk" << "/home/u/r.txt";
-    QTest::addRow("cancelled") << "" << "";
+    QTest::addRow("bare name") << "/home/u/log"
+                               << "/home/u/log.txt";
+    QTest::addRow("upper case kept") << "/home/u/LOG.TXT"
+                                     << "/home/u/LOG.TXT";
+    QTest::addRow("mixed case kept") << "/home/u/a.Txt"
+                                     << "/home/u/a.Txt";
+    QTest::addRow("other extension") << "/home/u/log.csv"
+                                     << "/home/u/log.csv.txt";
+    QTest::addRow("txt inside") << "/home/u/a.txt.bak"
+                                << "/home/u/a.txt.bak.txt";
+    QTest::addRow("cut at NUL") << QStringLiteral("/home/u/r.txt") + QChar(0) + "junk"
+                                << "/home/u/r.txt";
+    QTest::addRow("cancelled") << ""
+                               << "";
 }
 
 void TestRecords::exportFileNames()
@@ -445,7 +451,8 @@ void TestRecords::unwritableFolderIsRefused()
     QVERIFY(!error.isEmpty());
     if (geteuid() != 0) {
         QCOMPARE(readAll(path), QByteArray("kept"));
-        QFile::setPermissions(m_folder->path() + QStringLiteral("locked/"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(m_folder->path() + QStringLiteral("locked/"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 }
 

@@ -260,8 +260,9 @@ void TestRecordViewer::exportOneKind()
     QCOMPARE(MsgScript::shown().last().title, QStringLiteral("完成"));
     QFile f(base + ".txt");
     QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), QStringLiteral("中文练习\r\n共有 1 条练习记录\r\n序号\t速度\t时间(分钟)\t正确率\r\n1\t88\t2\t96 %\r\n")
-                              .toUtf8());
+    QCOMPARE(f.readAll(),
+             QStringLiteral("中文练习\r\n共有 1 条练习记录\r\n序号\t速度\t时间(分钟)\t正确率\r\n1\t88\t2\t96 %\r\n")
+                 .toUtf8());
 }
 
 void TestRecordViewer::exportRefusalsKeepTheOldFile()
@@ -307,8 +308,11 @@ void TestRecordViewer::exportRefusalsKeepTheOldFile()
     QVERIFY(f.open(QIODevice::ReadOnly));
     const QByteArray all = f.readAll();
     QVERIFY(all.startsWith(QStringLiteral("中文练习\r\n共有 0 条练习记录\r\n").toUtf8()));
-    QVERIFY(all.contains(QStringLiteral("数字练习\r\n共有 1 条练习记录\r\n序号\t速度\t时间(分钟)\t正确率\r\n1\t50\t1\t90 %\r\n\r\n").toUtf8()));
-    QVERIFY(all.endsWith(QStringLiteral("四字词组\r\n共有 0 条练习记录\r\n序号\t速度\t时间(分钟)\t正确率\r\n\r\n").toUtf8()));
+    QVERIFY(all.contains(
+        QStringLiteral("数字练习\r\n共有 1 条练习记录\r\n序号\t速度\t时间(分钟)\t正确率\r\n1\t50\t1\t90 %\r\n\r\n")
+            .toUtf8()));
+    QVERIFY(all.endsWith(
+        QStringLiteral("四字词组\r\n共有 0 条练习记录\r\n序号\t速度\t时间(分钟)\t正确率\r\n\r\n").toUtf8()));
 }
 
 QTEST_MAIN(TestRecordViewer)

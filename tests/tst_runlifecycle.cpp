@@ -30,8 +30,7 @@ QString essay()
 
 QString english()
 {
-    return QStringLiteral(
-        "Spring: The quick brown fox jumps over the lazy dog and runs far away into the woods. ");
+    return QStringLiteral("Spring: The quick brown fox jumps over the lazy dog and runs far away into the woods. ");
 }
 
 QString loader(int id)
@@ -70,10 +69,7 @@ struct Bench {
         run.CMD_Begin_Click();
     }
 
-    QString lastMessage() const
-    {
-        return MsgScript::shown().isEmpty() ? QString() : MsgScript::shown().last().text;
-    }
+    QString lastMessage() const { return MsgScript::shown().isEmpty() ? QString() : MsgScript::shown().last().text; }
 };
 
 } // namespace
@@ -108,10 +104,8 @@ void TestRunLifecycle::liveLabelFormulas_data()
     QTest::addColumn<QStringList>("expected"); // speed, speed2, one, percent
     QTest::addRow("120 right in a minute")
         << 60 << 120 << 0 << QStringList{"120 字/分钟", "2 字/秒", "0.5 秒", "100 %"};
-    QTest::addRow("90 right 10 wrong")
-        << 60 << 90 << 10 << QStringList{"81 字/分钟", "1.35 字/秒", "0.67 秒", "90 %"};
-    QTest::addRow("nothing right yet")
-        << 7 << 0 << 3 << QStringList{"0 字/分钟", "0.00 字/秒", "7 秒", "0.00 %"};
+    QTest::addRow("90 right 10 wrong") << 60 << 90 << 10 << QStringList{"81 字/分钟", "1.35 字/秒", "0.67 秒", "90 %"};
+    QTest::addRow("nothing right yet") << 7 << 0 << 3 << QStringList{"0 字/分钟", "0.00 字/秒", "7 秒", "0.00 %"};
     QTest::addRow("fractions") << 7 << 1 << 2 << QStringList{"2 字/分钟", "0.05 字/秒", "7 秒", "33.33 %"};
     QTest::addRow("accuracy rounds half up")
         << 30 << 1999 << 1 << QStringList{"3996 字/分钟", "66.6 字/秒", "0.02 秒", "99.95 %"};
@@ -293,8 +287,7 @@ void TestRunLifecycle::fullMinuteRunWritesCheckedRecord()
     QCOMPARE(q.value(3).toString(), QStringLiteral("1"));
     QCOMPARE(q.value(5).toString(), QStringLiteral("90 %"));
     const QString check =
-        Code_Of(Code_Of(id) + Code_Of(QStringLiteral("0")) + Code_Of(QStringLiteral("81")) + "1" + "90 %")
-            .left(20);
+        Code_Of(Code_Of(id) + Code_Of(QStringLiteral("0")) + Code_Of(QStringLiteral("81")) + "1" + "90 %").left(20);
     QCOMPARE(q.value(4).toString(), check);
     QVERIFY(!q.next());
 
@@ -380,10 +373,9 @@ void TestRunLifecycle::fullRunInSavedArticleKeepsNoRecord()
     QCOMPARE(b.run.state(), PracticeRun::State::Finished);
     QVERIFY(!b.run.lastResult().isEmpty());
     QCOMPARE(b.user.count(QStringLiteral("testlog")), 0);
-    QCOMPARE(b.user.db()
-                 .scalar(QStringLiteral("select No_ from text_ where N = ?"), {QStringLiteral("文章_u")})
-                 ->toInt(),
-             51);
+    QCOMPARE(
+        b.user.db().scalar(QStringLiteral("select No_ from text_ where N = ?"), {QStringLiteral("文章_u")})->toInt(),
+        51);
 }
 
 void TestRunLifecycle::englishResultCountsWords()
@@ -444,8 +436,7 @@ void TestRunLifecycle::wrongCharactersGoToReviewArticle()
     QCOMPARE(MsgScript::pending(), 0);
     const MsgRequest question = MsgScript::shown().at(MsgScript::shown().size() - 2);
     QCOMPARE(question.text,
-             QStringLiteral(
-                 "您在练习过程中打错了一些字，您希望将这些字保存到\r\n“错字复习”文章中以便日后强化练习吗?"));
+             QStringLiteral("您在练习过程中打错了一些字，您希望将这些字保存到\r\n“错字复习”文章中以便日后强化练习吗?"));
     QCOMPARE(question.check, 1);
     QSqlQuery q = b.user.db().exec(QStringLiteral("select N, T, C, No_ from text_"));
     QVERIFY(q.next());
@@ -602,7 +593,7 @@ void TestRunLifecycle::typedRunWithTheEngine()
         clock.advanceMs(1000);
         run.timer().poll();
     }
-    MsgScript::pushAnswer(QStringLiteral("OK")); // result
+    MsgScript::pushAnswer(QStringLiteral("OK"));  // result
     MsgScript::pushAnswer(QStringLiteral("NoF")); // no review article
     clock.advanceMs(1000);
     run.timer().poll();
@@ -614,10 +605,10 @@ void TestRunLifecycle::typedRunWithTheEngine()
     QVERIFY(q.next());
     QCOMPARE(q.value(2).toString(), QStringLiteral("81"));
     QCOMPARE(q.value(5).toString(), QStringLiteral("90 %"));
-    QCOMPARE(q.value(4).toString(), Code_Of(Code_Of(q.value(0).toString()) + Code_Of(QStringLiteral("0")) +
-                                            Code_Of(QStringLiteral("81")) + QStringLiteral("1") +
-                                            QStringLiteral("90 %"))
-                                        .left(20));
+    QCOMPARE(q.value(4).toString(),
+             Code_Of(Code_Of(q.value(0).toString()) + Code_Of(QStringLiteral("0")) + Code_Of(QStringLiteral("81")) +
+                     QStringLiteral("1") + QStringLiteral("90 %"))
+                 .left(20));
     // From 11, 100 characters typed: the next run starts at 111.
     QCOMPARE(user.db().scalar(QStringLiteral("select No_ from test_no where N = '0000'"))->toInt(), 111);
     QCOMPARE(user.count(QStringLiteral("text_")), 0);

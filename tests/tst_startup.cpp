@@ -191,7 +191,8 @@ void TestStartup::malformedUpdateListsAreDropped_data()
     QTest::addRow("count without =") << QByteArray("h\r\nfiles 1\r\na.bin=DIGEST_A\r\n") << true;
     QTest::addRow("count 0") << QByteArray("h\r\nfiles=0\r\n") << true;
     QTest::addRow("count not a number") << QByteArray("h\r\nfiles=two\r\n") << true;
-    QTest::addRow("fewer entries than count") << QByteArray("h\r\nfiles=3\r\na.bin=DIGEST_A\r\nb.bin=DIGEST_B\r\n") << true;
+    QTest::addRow("fewer entries than count")
+        << QByteArray("h\r\nfiles=3\r\na.bin=DIGEST_A\r\nb.bin=DIGEST_B\r\n") << true;
     QTest::addRow("entry without =") << QByteArray("h\r\nfiles=2\r\na.bin DIGEST_A\r\nb.bin=DIGEST_B\r\n") << true;
     QTest::addRow("entry with two =") << QByteArray("h\r\nfiles=2\r\na.bin=DIGEST_A=x\r\nb.bin=DIGEST_B\r\n") << true;
     QTest::addRow("missing file") << QByteArray("h\r\nfiles=2\r\na.bin=DIGEST_A\r\nc.bin=DIGEST_B\r\n") << true;
@@ -231,7 +232,8 @@ void TestStartup::singleCopierEntryReplacesCopier()
         runIn(folder.path(), rec);
         QVERIFY(test::writeFile(folder.path() + "filecopy.exe", "old copier"));
         const QString digest = writeUpdateFile(folder.path(), name, "new copier");
-        QVERIFY(test::writeFile(folder.path() + "update/update.d", ("x\r\nn=1\r\n" + name + "=" + digest + "\r\n").toLatin1()));
+        QVERIFY(test::writeFile(folder.path() + "update/update.d",
+                                ("x\r\nn=1\r\n" + name + "=" + digest + "\r\n").toLatin1()));
         setSetting(folder.path() + "d.at", "Update_", "7.20");
         Recorder second;
         QCOMPARE(runIn(folder.path(), second), StartupOutcome::LoginWindow);

@@ -112,12 +112,14 @@ void TestStore::settingsAddMissingRowsWithDefaults()
     QVERIFY(db.open(userDbPath(folder.path(), "u1"), Database::Mode::ReadWrite));
     Settings settings(db, folder.path());
     const QList<QPair<QString, QString>> expected = {
-        {"Last_Test_Mode", "0"},          {"Last_Test", "000"},           {"Last_Test_Time", "10"},
-        {"Last_Tips", "0"},               {"English_Test_Width", "1"},    {"Text_Wrong_Show", "1"},
-        {"Sound_Wrong", "1"},             {"Sound_Key", "0"},             {"Wrong_Color", "1"},
-        {"Mouse_Test_Lase_BackPic", "2"}, {"Mouse_Test_Lase_Speed", "2"}, {"Mouse_Test_Lase_Test", "2"},
-        {"Game1_Speed", "3"},             {"Game1_Last_Test", "0"},       {"Game1_Sound", "0"},
-        {"Last_OpenTxt_Path", folder.path()},
+        {"Last_Test_Mode", "0"},        {"Last_Test", "000"},
+        {"Last_Test_Time", "10"},       {"Last_Tips", "0"},
+        {"English_Test_Width", "1"},    {"Text_Wrong_Show", "1"},
+        {"Sound_Wrong", "1"},           {"Sound_Key", "0"},
+        {"Wrong_Color", "1"},           {"Mouse_Test_Lase_BackPic", "2"},
+        {"Mouse_Test_Lase_Speed", "2"}, {"Mouse_Test_Lase_Test", "2"},
+        {"Game1_Speed", "3"},           {"Game1_Last_Test", "0"},
+        {"Game1_Sound", "0"},           {"Last_OpenTxt_Path", folder.path()},
     };
     for (const auto& [key, def] : expected) {
         QCOMPARE(settings.text(key), def);
@@ -134,18 +136,42 @@ void TestStore::settingsRepairOutOfRangeValues_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("expected");
-    QTest::addRow("mode 7") << "Last_Test_Mode" << "7" << "0";
-    QTest::addRow("mode -1") << "Last_Test_Mode" << "-1" << "0";
-    QTest::addRow("mode 2 stays") << "Last_Test_Mode" << "2" << "2";
-    QTest::addRow("time 0") << "Last_Test_Time" << "0" << "10";
-    QTest::addRow("time 61") << "Last_Test_Time" << "61" << "10";
-    QTest::addRow("time 60 stays") << "Last_Test_Time" << "60" << "60";
-    QTest::addRow("time letters") << "Last_Test_Time" << "ab" << "10";
-    QTest::addRow("time empty") << "Last_Test_Time" << "" << "10";
-    QTest::addRow("flag 2") << "Sound_Key" << "2" << "0";
-    QTest::addRow("flag 1 stays") << "Sound_Wrong" << "1" << "1";
-    QTest::addRow("game speed 7") << "Game1_Speed" << "7" << "3";
-    QTest::addRow("game sound 3") << "Game1_Sound" << "3" << "0";
+    QTest::addRow("mode 7") << "Last_Test_Mode"
+                            << "7"
+                            << "0";
+    QTest::addRow("mode -1") << "Last_Test_Mode"
+                             << "-1"
+                             << "0";
+    QTest::addRow("mode 2 stays") << "Last_Test_Mode"
+                                  << "2"
+                                  << "2";
+    QTest::addRow("time 0") << "Last_Test_Time"
+                            << "0"
+                            << "10";
+    QTest::addRow("time 61") << "Last_Test_Time"
+                             << "61"
+                             << "10";
+    QTest::addRow("time 60 stays") << "Last_Test_Time"
+                                   << "60"
+                                   << "60";
+    QTest::addRow("time letters") << "Last_Test_Time"
+                                  << "ab"
+                                  << "10";
+    QTest::addRow("time empty") << "Last_Test_Time"
+                                << ""
+                                << "10";
+    QTest::addRow("flag 2") << "Sound_Key"
+                            << "2"
+                            << "0";
+    QTest::addRow("flag 1 stays") << "Sound_Wrong"
+                                  << "1"
+                                  << "1";
+    QTest::addRow("game speed 7") << "Game1_Speed"
+                                  << "7"
+                                  << "3";
+    QTest::addRow("game sound 3") << "Game1_Sound"
+                                  << "3"
+                                  << "0";
 }
 
 void TestStore::settingsRepairOutOfRangeValues()

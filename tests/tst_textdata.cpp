@@ -93,12 +93,13 @@ void TestTextData::cellLayout_data()
                                         << 765 + 375 + 30;
     QTest::addRow("wide then narrow, size 0")
         << 0 << 0 << QStringLiteral("一a，") << QStringLiteral("15|482|765") << 765 + 375 + 30;
-    QTest::addRow("narrow set off, size 2") << 0 << 2 << QStringLiteral("ab") << QStringLiteral("142|684")
-                                            << 684 + 405 + 30;
+    QTest::addRow("narrow set off, size 2")
+        << 0 << 2 << QStringLiteral("ab") << QStringLiteral("142|684") << 684 + 405 + 30;
     QTest::addRow("half cells, size 0") << 1 << 0 << QStringLiteral("ab") << QStringLiteral("15|203") << 203 + 188 + 30;
     QTest::addRow("half cells, size 2") << 1 << 2 << QStringLiteral("abc") << QStringLiteral("15|285|555")
                                         << 555 + 270 + 30;
-    QTest::addRow("half-width form is narrow") << 0 << 0 << QStringLiteral("ｱ") << QStringLiteral("108") << 108 + 281 + 30;
+    QTest::addRow("half-width form is narrow")
+        << 0 << 0 << QStringLiteral("ｱ") << QStringLiteral("108") << 108 + 281 + 30;
 }
 
 void TestTextData::cellLayout()
@@ -170,7 +171,7 @@ void TestTextData::sizeStepsSetHeightAndCells()
     QCOMPARE(line.Font().pixelSize(), 35);
     line.resize(line.width(), 90);
     QCOMPARE(line.height(), 40); // height stays that of the size step
-    line.setWindow_Size(7); // not a size step
+    line.setWindow_Size(7);      // not a size step
     QCOMPARE(line.Window_Size(), 2);
 }
 

@@ -59,8 +59,7 @@ qint64 position(Database& db, const QString& table, const QString& key)
 
 void addArticle(Database& db, const QString& name, const QString& text, qint64 pos = 1)
 {
-    db.exec(QStringLiteral("insert into text_ (N, T, C, No_) values (?, ?, ?, ?)"),
-            {name, text, Code_Of(text), pos});
+    db.exec(QStringLiteral("insert into text_ (N, T, C, No_) values (?, ?, ?, ?)"), {name, text, Code_Of(text), pos});
 }
 
 } // namespace
@@ -257,8 +256,7 @@ void TestTextSource::savedArticleIsChecked()
     QCOMPARE(src.Test_Pos, 7);
 
     // A hand-edited text no longer matches its check code.
-    user.db().exec(QStringLiteral("update text_ set T = ? where N = ?"),
-                   {text + QStringLiteral("改"), "好文_u"});
+    user.db().exec(QStringLiteral("update text_ set T = ? where N = ?"), {text + QStringLiteral("改"), "好文_u"});
     src.chooseChinese(1);
     MsgScript::pushAnswer(QStringLiteral("OK"));
     QVERIFY(!src.chooseArticle(QStringLiteral("好文_u")));
@@ -394,8 +392,7 @@ void TestTextSource::articleNamesAreKeysAsTheyAre()
         src.saveReadingPosition(40);
         QCOMPARE(position(user.db(), "text_", n), 41);
     }
-    QCOMPARE(user.db().scalar(QStringLiteral("select count(*) from text_ where No_ = 41"))->toInt(),
-             names.size());
+    QCOMPARE(user.db().scalar(QStringLiteral("select count(*) from text_ where No_ = 41"))->toInt(), names.size());
 }
 
 void TestTextSource::savedArticleMenus()
@@ -424,8 +421,7 @@ void TestTextSource::titles()
              QStringLiteral("Tesmara → 英文练习 → 随机生成字母"));
     QCOMPARE(practiceTitle(PracticeKind::Numbers, QStringLiteral("纯数字")),
              QStringLiteral("Tesmara → 数字练习 → 纯数字"));
-    QCOMPARE(practiceTitle(PracticeKind::Article, QStringLiteral("甲")),
-             QStringLiteral("Tesmara → 自定义文章 → 甲"));
+    QCOMPARE(practiceTitle(PracticeKind::Article, QStringLiteral("甲")), QStringLiteral("Tesmara → 自定义文章 → 甲"));
 }
 
 void TestTextSource::lastPracticeRestore_data()

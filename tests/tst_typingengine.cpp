@@ -69,17 +69,16 @@ void TestTypingEngine::matchingIsExactAndCounts_data()
     QTest::addColumn<int>("right");
     QTest::addColumn<int>("wrong");
     QTest::addColumn<QString>("wrongText");
-    QTest::addRow("full-width comma for half-width")
-        << int(TypingEngine::KindChinese) << QStringLiteral("我,你") << QStringLiteral("我，你") << 2 << 1 << QStringLiteral(",");
-    QTest::addRow("case matters")
-        << int(TypingEngine::KindArticle) << QStringLiteral("Ab") << QStringLiteral("ab") << 1 << 1 << QStringLiteral("A");
+    QTest::addRow("full-width comma for half-width") << int(TypingEngine::KindChinese) << QStringLiteral("我,你")
+                                                     << QStringLiteral("我，你") << 2 << 1 << QStringLiteral(",");
+    QTest::addRow("case matters") << int(TypingEngine::KindArticle) << QStringLiteral("Ab") << QStringLiteral("ab") << 1
+                                  << 1 << QStringLiteral("A");
     QTest::addRow("English keeps no wrong text")
         << int(TypingEngine::KindEnglish) << QStringLiteral("cat") << QStringLiteral("cut") << 2 << 1 << QString();
     QTest::addRow("numbers keep no wrong text")
         << int(TypingEngine::KindNumbers) << QStringLiteral("123") << QStringLiteral("133") << 2 << 1 << QString();
-    QTest::addRow("wrong text in typing order")
-        << int(TypingEngine::KindChinese) << QStringLiteral("天地玄黄") << QStringLiteral("夫地玄冥") << 2 << 2
-        << QStringLiteral("天黄");
+    QTest::addRow("wrong text in typing order") << int(TypingEngine::KindChinese) << QStringLiteral("天地玄黄")
+                                                << QStringLiteral("夫地玄冥") << 2 << 2 << QStringLiteral("天黄");
 }
 
 void TestTypingEngine::matchingIsExactAndCounts()
@@ -376,8 +375,9 @@ void TestTypingEngine::drillLookupTypesAnswer()
     Lines lines(e, {QStringLiteral("一地在")});
     e.setKind(TypingEngine::KindWubi);
     e.setDrillLookup([](QChar letter) {
-        return letter == QLatin1Char('g') ? QStringLiteral("一") : letter == QLatin1Char('f') ? QStringLiteral("地")
-                                                                                         : QString();
+        return letter == QLatin1Char('g')   ? QStringLiteral("一")
+               : letter == QLatin1Char('f') ? QStringLiteral("地")
+                                            : QString();
     });
     e.resetRows(0);
     e.beginRun();

@@ -133,17 +133,29 @@ void TestUsers::nameRules_data()
     QTest::addColumn<QString>("stored"); // "" when refused
     QTest::addColumn<QString>("message");
     const QString tooLong = "错误|0|0|用户名最大长度为 20 个字符！";
-    QTest::addRow("empty") << "" << "" << "错误|0|0|您还没有输入用户名呢！";
-    QTest::addRow("blanks only") << "    " << "" << "错误|0|0|您还没有输入用户名呢！";
+    QTest::addRow("empty") << ""
+                           << ""
+                           << "错误|0|0|您还没有输入用户名呢！";
+    QTest::addRow("blanks only") << "    "
+                                 << ""
+                                 << "错误|0|0|您还没有输入用户名呢！";
     QTest::addRow("20 letters") << QString(20, 'a') << QString(20, 'a') << "";
     QTest::addRow("21 letters") << QString(21, 'a') << "" << tooLong;
     QTest::addRow("20 letters in blanks") << "  " + QString(20, 'b') + "   " << QString(20, 'b') << "";
     QTest::addRow("20 Chinese") << QString(20, QChar(u'字')) << QString(20, QChar(u'字')) << "";
     QTest::addRow("21 Chinese") << QString(21, QChar(u'字')) << "" << tooLong;
-    QTest::addRow("Chinese in blanks") << "  张 三  " << "张 三" << "";
-    QTest::addRow("underscore") << "a_b" << "" << "错误|0|0|用户名中不得含有以下字符：\r\n" + kRefusedList;
-    QTest::addRow("full stop") << "a.b" << "" << "错误|0|0|用户名中不得含有以下字符：\r\n" + kRefusedList;
-    QTest::addRow("line break") << "a\nb" << "" << "错误|0|0|用户名中不得含有以下字符：\r\n" + kRefusedList;
+    QTest::addRow("Chinese in blanks") << "  张 三  "
+                                       << "张 三"
+                                       << "";
+    QTest::addRow("underscore") << "a_b"
+                                << ""
+                                << "错误|0|0|用户名中不得含有以下字符：\r\n" + kRefusedList;
+    QTest::addRow("full stop") << "a.b"
+                               << ""
+                               << "错误|0|0|用户名中不得含有以下字符：\r\n" + kRefusedList;
+    QTest::addRow("line break") << "a\nb"
+                                << ""
+                                << "错误|0|0|用户名中不得含有以下字符：\r\n" + kRefusedList;
 }
 
 void TestUsers::nameRules()
@@ -234,8 +246,7 @@ void TestUsers::storedPasswordCodesAreBitExact()
     QCOMPARE(install.accounts().setLoginMode(UserAccounts::LoginMode::Automatic, "用户甲", "密码123"),
              UserAccounts::ModeResult::Applied);
     QCOMPARE(install.setting("Auto_Login_Name"), QStringLiteral("用户甲"));
-    QCOMPARE(install.setting("Auto_Login_PassWord"),
-             Code_Of(QStringLiteral("用户甲72ff9128ad3d56749efb7395c9c0a074")));
+    QCOMPARE(install.setting("Auto_Login_PassWord"), Code_Of(QStringLiteral("用户甲72ff9128ad3d56749efb7395c9c0a074")));
     MsgScript::pushAnswer("OK");
     install.accounts().setLoginMode(UserAccounts::LoginMode::Automatic, "abc", "pass word");
     QCOMPARE(install.setting("Auto_Login_PassWord"), asciiCode("abc" + asciiCode("abcpass word")));
@@ -496,11 +507,16 @@ void TestUsers::loginRepairsTestMode_data()
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("after");
     QTest::addColumn<bool>("game");
-    QTest::addRow("main") << "0" << "0" << false;
-    QTest::addRow("game") << "1" << "1" << true;
-    QTest::addRow("2 passes, no window of its own") << "2" << "2" << false;
-    QTest::addRow("7") << "7" << "0" << false;
-    QTest::addRow("-1") << "-1" << "0" << false;
+    QTest::addRow("main") << "0"
+                          << "0" << false;
+    QTest::addRow("game") << "1"
+                          << "1" << true;
+    QTest::addRow("2 passes, no window of its own") << "2"
+                                                    << "2" << false;
+    QTest::addRow("7") << "7"
+                       << "0" << false;
+    QTest::addRow("-1") << "-1"
+                        << "0" << false;
 }
 
 void TestUsers::loginRepairsTestMode()

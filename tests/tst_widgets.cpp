@@ -1,8 +1,8 @@
+#include "controls/ui/TS.h"
 #include "controls/ui/Check_Box.h"
 #include "controls/ui/Cmd.h"
 #include "controls/ui/MSG_Label.h"
 #include "controls/ui/Option.h"
-#include "controls/ui/TS.h"
 #include "controls/ui/Text.h"
 
 #include <QInputMethodEvent>

@@ -48,13 +48,34 @@ void TestWubi::knownCodes_data()
     QTest::addColumn<QString>("wb86");
     QTest::addColumn<QString>("wb98");
     QTest::addColumn<QString>("py");
-    QTest::addRow("照, full code only") << "照" << "jvko" << "jvko" << "zhao";
-    QTest::addRow("中, one and two letters") << "中" << "k\r\nkh\r\nkhk" << "k\r\nkhk" << "zhong";
-    QTest::addRow("经, all four lines") << "经" << "x\r\nxc\r\nxca\r\nxcag" << "x\r\nxcag" << "jing";
-    QTest::addRow("我, tables differ") << "我" << "q\r\ntrn\r\ntrnt" << "q\r\ntrny" << "wo";
-    QTest::addRow("丁, three-letter full code") << "丁" << "sgh" << "sgh" << "ding zheng";
-    QTest::addRow("的, several readings") << "的" << "r\r\nrqy\r\nrqyy" << "r\r\nrqy\r\nrqyy" << "de di";
-    QTest::addRow("only the first character counts") << "照中" << "jvko" << "jvko" << "zhao";
+    QTest::addRow("照, full code only") << "照"
+                                        << "jvko"
+                                        << "jvko"
+                                        << "zhao";
+    QTest::addRow("中, one and two letters") << "中"
+                                             << "k\r\nkh\r\nkhk"
+                                             << "k\r\nkhk"
+                                             << "zhong";
+    QTest::addRow("经, all four lines") << "经"
+                                        << "x\r\nxc\r\nxca\r\nxcag"
+                                        << "x\r\nxcag"
+                                        << "jing";
+    QTest::addRow("我, tables differ") << "我"
+                                       << "q\r\ntrn\r\ntrnt"
+                                       << "q\r\ntrny"
+                                       << "wo";
+    QTest::addRow("丁, three-letter full code") << "丁"
+                                                << "sgh"
+                                                << "sgh"
+                                                << "ding zheng";
+    QTest::addRow("的, several readings") << "的"
+                                          << "r\r\nrqy\r\nrqyy"
+                                          << "r\r\nrqy\r\nrqyy"
+                                          << "de di";
+    QTest::addRow("only the first character counts") << "照中"
+                                                     << "jvko"
+                                                     << "jvko"
+                                                     << "zhao";
 }
 
 void TestWubi::knownCodes()
@@ -82,8 +103,7 @@ void TestWubi::indexFollowsGbkBytes()
 void TestWubi::outsideTheTableIsEmpty()
 {
     for (const QString& ch : {QStringLiteral("a"), QStringLiteral("Z"), QStringLiteral("7"), QStringLiteral(" "),
-                              QString(), QStringLiteral("  "), QStringLiteral("\U0001F600"),
-                              QStringLiteral(" 中")}) {
+                              QString(), QStringLiteral("  "), QStringLiteral("\U0001F600"), QStringLiteral(" 中")}) {
         QCOMPARE(Wb_Code(ch, m_wb86), QString());
         QCOMPARE(Wb_Code(ch, m_wb98), QString());
         QCOMPARE(Get_Py(ch, m_py), QString());
@@ -99,7 +119,7 @@ void TestWubi::outsideTheTableIsEmpty()
 void TestWubi::recordFieldsAreReadBitByBit()
 {
     QByteArray table(kWubiTableSize, '\0');
-    QCOMPARE(Wb_Code(QStringLiteral("丂"), table), QString()); // zero record
+    QCOMPARE(Wb_Code(QStringLiteral("丂"), table), QString());               // zero record
     QCOMPARE(Wb_Code(QStringLiteral("工"), table), QStringLiteral("a\r\n")); // only the one-letter line
     // Record 0: letters z(26) a(1) y(25) b(2), both flags: 11010 00001 11001 00010 1 1 00
     table[0] = char(0b11010000);

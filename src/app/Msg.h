@@ -13,8 +13,8 @@ struct MsgRequest {
     int icon = 1;    // 0 error, 1 information, 2 question
     int buttons = 0; // 0 OK, 1 OK and Cancel, 2 Yes and No, other: none
     QString title;
-    int focus = 1;   // 2: Cancel first, 4: No first
-    int check = 0;   // non-zero: show the "以后不再显示" box
+    int focus = 1; // 2: Cancel first, 4: No first
+    int check = 0; // non-zero: show the "以后不再显示" box
 };
 
 // Shows the program's message dialog and returns "OK", "Yes", "No" or

@@ -197,8 +197,9 @@ bool Startup::startCopier(const QStringList& args, bool hidden)
 {
     const QString copier = findFile(App().App_Path, QStringLiteral("filecopy.exe"));
     if (copier.isEmpty()) {
-        Show_Msg(QStringLiteral("在线自动升级模块已损坏，请自行到 %1 下载安装最新版。").arg(QLatin1String(kDownloadPage)),
-                 0, 0, QStringLiteral("错误"));
+        Show_Msg(
+            QStringLiteral("在线自动升级模块已损坏，请自行到 %1 下载安装最新版。").arg(QLatin1String(kDownloadPage)), 0,
+            0, QStringLiteral("错误"));
         return false;
     }
     if (m_services.startProgram) {

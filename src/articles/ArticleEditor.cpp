@@ -98,11 +98,11 @@ bool ArticleEditor::Same_Name(const QString& name, bool multi)
         return false;
     }
     if (multi) {
-        report(QStringLiteral("错误"), QStringLiteral("您所输入的保存名称 < ") + name +
-                                           QStringLiteral(" > 已存在，将跳过该文件的导入。"));
+        report(QStringLiteral("错误"),
+               QStringLiteral("您所输入的保存名称 < ") + name + QStringLiteral(" > 已存在，将跳过该文件的导入。"));
     } else {
-        report(QStringLiteral("错误"), QStringLiteral("您所输入的保存名称 < ") + name +
-                                           QStringLiteral(" > 已存在，请另起一个名称。"));
+        report(QStringLiteral("错误"),
+               QStringLiteral("您所输入的保存名称 < ") + name + QStringLiteral(" > 已存在，请另起一个名称。"));
         emit nameFocusRequested();
     }
     return true;
@@ -127,8 +127,7 @@ bool ArticleEditor::CMD_Save_Click(int index)
         return false;
     }
     if (m_text.size() > kMaxArticleLength) {
-        Show_Msg(skipping + QStringLiteral("文章内容不得超过 65000 个字符。"), 0, 0,
-                 QStringLiteral("长度限制"));
+        Show_Msg(skipping + QStringLiteral("文章内容不得超过 65000 个字符。"), 0, 0, QStringLiteral("长度限制"));
         return false;
     }
     const QString full = m_name + m_suffix;
@@ -139,8 +138,7 @@ bool ArticleEditor::CMD_Save_Click(int index)
         if (Same_Name(m_name, automatic)) {
             return false;
         }
-        m_db.exec(QStringLiteral("insert into text_ (N, T, C, No_) values (?, ?, ?, 1)"),
-                  {full, m_text, code});
+        m_db.exec(QStringLiteral("insert into text_ (N, T, C, No_) values (?, ?, ?, 1)"), {full, m_text, code});
         emit articlesChanged();
         emit saved(full);
         if (Show_Msg(QStringLiteral("保存成功！是否马上用其进行练习?"), 2, 2, QStringLiteral("保存成功")) ==
@@ -173,8 +171,7 @@ bool ArticleEditor::CMD_Save_Click(int index)
                 m_db.exec(QStringLiteral("delete from text_ where N = ?"), {item + QStringLiteral("_u")});
                 m_db.exec(QStringLiteral("delete from text_ where N = ?"), {item + QStringLiteral("_w")});
             }
-            m_db.exec(QStringLiteral("insert into text_ (N, T, C, No_) values (?, ?, ?, 1)"),
-                      {full, m_text, code});
+            m_db.exec(QStringLiteral("insert into text_ (N, T, C, No_) values (?, ?, ?, 1)"), {full, m_text, code});
             return true;
         });
         emit saved(full);

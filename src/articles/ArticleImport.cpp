@@ -29,8 +29,7 @@ QString decode(const QByteArray& bytes, bool* ok)
 {
     *ok = true;
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
-        QStringDecoder utf16(bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE
-                                                          : QStringDecoder::Utf16BE);
+        QStringDecoder utf16(bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
         const QString text = utf16.decode(QByteArrayView(bytes).sliced(2));
         *ok = !utf16.hasError();
         return text;
@@ -112,8 +111,7 @@ ImportRefusal refusalFor(ArticleFile::Status status, const QString& path)
     case ArticleFile::Status::Missing:
         return {error, QStringLiteral("您指定的文件 ") + path + QStringLiteral(" 不存在，请重新选择。")};
     case ArticleFile::Status::Unreadable:
-        return {error,
-                QStringLiteral("无法读取文件 ") + path + QStringLiteral(" ，请检查该文件是否可以打开。")};
+        return {error, QStringLiteral("无法读取文件 ") + path + QStringLiteral(" ，请检查该文件是否可以打开。")};
     case ArticleFile::Status::Empty:
         return {error, QStringLiteral("文件 ") + path + QStringLiteral(" 中没有任何文字，将跳过该文件。")};
     case ArticleFile::Status::NotText:
@@ -157,9 +155,8 @@ void ArticleImporter::importFiles(const QStringList& paths, const std::function<
                                             "自定义文章列表中，选择“否”将为每个文件显示一次确认窗口。"),
                              2, 2, QStringLiteral("添加多个文件")) == QLatin1String("Yes");
         if (automatic) {
-            options.removeAll =
-                Show_Msg(QStringLiteral("您选择了自动添加模式，需要自动清空文章中所有空格吗?"), 2, 2,
-                         QStringLiteral("选择操作")) == QLatin1String("Yes");
+            options.removeAll = Show_Msg(QStringLiteral("您选择了自动添加模式，需要自动清空文章中所有空格吗?"), 2, 2,
+                                         QStringLiteral("选择操作")) == QLatin1String("Yes");
             if (!options.removeAll) {
                 options.fullWidth = Show_Msg(QStringLiteral("选择“是”，将所有全角空格替换成为半角空格；\r\n"
                                                             "选择“否”，将所有半角空格替换成为全角空格。"),

@@ -195,8 +195,8 @@ void TextLine::setText(const QString& text)
     for (int i = 0; i < std::max(oldLen, newLen); ++i) {
         const bool inOld = i < oldLen;
         const bool inNew = i < newLen;
-        if (inOld && inNew && oldText.at(i) == m_text.at(i) && oldStart[i] == cellStart(i) &&
-            oldEnd[i] == cellEnd(i) && oldDraw[i] == drawColour(i)) {
+        if (inOld && inNew && oldText.at(i) == m_text.at(i) && oldStart[i] == cellStart(i) && oldEnd[i] == cellEnd(i) &&
+            oldDraw[i] == drawColour(i)) {
             continue;
         }
         if (inOld) {

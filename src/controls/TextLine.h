@@ -16,9 +16,9 @@ public:
     using Colour = quint32; // 0xBBGGRR, red in the low byte
 
     static constexpr int kCells = 60;
-    static constexpr Colour kDimMarked = 150;       // dark red
-    static constexpr Colour kDimPlain = 0x9F9F9F;   // grey
-    static constexpr int kCaretStartTwips = 15;     // caret of an empty line
+    static constexpr Colour kDimMarked = 150;     // dark red
+    static constexpr Colour kDimPlain = 0x9F9F9F; // grey
+    static constexpr int kCaretStartTwips = 15;   // caret of an empty line
 
     // Size steps of the control: heights, font and caret in twips/points.
     struct Geometry {

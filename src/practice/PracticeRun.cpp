@@ -77,8 +77,7 @@ void PracticeRun::begin()
 {
     const int minutes = runMinutes(m_testTime);
     if (minutes == 0) {
-        Show_Msg(QStringLiteral("测试时间不能设得小于 1 分钟或超过 60 分钟！"), 0, 0,
-                 QStringLiteral("时间设置问题"));
+        Show_Msg(QStringLiteral("测试时间不能设得小于 1 分钟或超过 60 分钟！"), 0, 0, QStringLiteral("时间设置问题"));
         emit testTimeFocusRequested();
         return;
     }

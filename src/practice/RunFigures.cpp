@@ -81,12 +81,10 @@ float nextSpeedPeak(float peak, int elapsed, qint32 right)
 
 QString resultTitle(bool englishArticle)
 {
-    return englishArticle ? QStringLiteral("练习结果(已复制到剪贴板)")
-                          : QStringLiteral("本次测试结果(已复制到剪贴板)");
+    return englishArticle ? QStringLiteral("练习结果(已复制到剪贴板)") : QStringLiteral("本次测试结果(已复制到剪贴板)");
 }
 
-QString resultText(const LiveLabels& labels, const RunCounters& counters, float speedPeak,
-                   bool englishArticle)
+QString resultText(const LiveLabels& labels, const RunCounters& counters, float speedPeak, bool englishArticle)
 {
     const QString typed = QString::number(qint64(counters.Right_Count) + counters.Wrong_Count);
     QStringList lines;

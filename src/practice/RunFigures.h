@@ -45,8 +45,7 @@ double accuracyTenThousandths(qint32 right, qint32 wrong);
 
 // The result text shown and copied when a run lasts its full time. English
 // articles count characters and words and leave out the peak.
-QString resultText(const LiveLabels& labels, const RunCounters& counters, float speedPeak,
-                   bool englishArticle);
+QString resultText(const LiveLabels& labels, const RunCounters& counters, float speedPeak, bool englishArticle);
 QString resultTitle(bool englishArticle);
 
 // The `s` value of a record: the speed label without its unit.

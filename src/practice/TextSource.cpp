@@ -188,8 +188,7 @@ QString TextSource::nextLine()
     }
     case PracticeKind::English: {
         if (randomLetters()) {
-            return randomLine(QStringLiteral("abcdefghijklmnopqrstuvwxyz"),
-                              m_englishWide ? kWideCells : kNarrowCells);
+            return randomLine(QStringLiteral("abcdefghijklmnopqrstuvwxyz"), m_englishWide ? kWideCells : kNarrowCells);
         }
         QString line = takeWrapped(kNarrowCells);
         // Lines end after a word; a stretch without any space stays whole.
@@ -240,8 +239,7 @@ QString TextSource::randomLine(const QString& alphabet, int count)
     QString line;
     line.reserve(count);
     for (int i = 0; i < count; ++i) {
-        line.append(
-            alphabet[qMin<qsizetype>(alphabet.size() - 1, qsizetype(m_random->unit() * alphabet.size()))]);
+        line.append(alphabet[qMin<qsizetype>(alphabet.size() - 1, qsizetype(m_random->unit() * alphabet.size()))]);
     }
     return line;
 }
@@ -252,9 +250,7 @@ QString TextSource::drillLine()
     if (len == 0) {
         return {};
     }
-    auto draw = [&](qsizetype bound) {
-        return qMin<qsizetype>(bound - 1, qsizetype(m_random->unit() * bound));
-    };
+    auto draw = [&](qsizetype bound) { return qMin<qsizetype>(bound - 1, qsizetype(m_random->unit() * bound)); };
     QString line;
     if (m_itemLength == 1) {
         for (int i = 0; i < kWideCells; ++i) {
@@ -317,8 +313,7 @@ void TextSource::saveReadingPosition(qint64 typed)
             }
         }
     }
-    const QString table =
-        m_kind == PracticeKind::Article ? QStringLiteral("text_") : QStringLiteral("test_no");
+    const QString table = m_kind == PracticeKind::Article ? QStringLiteral("text_") : QStringLiteral("test_no");
     m_db.exec(QStringLiteral("update %1 set No_ = ? where N = ?").arg(table), {pos, m_key});
     m_storedPos = qint32(pos);
 }

@@ -37,8 +37,7 @@ TypingEngine::TypingEngine(QObject* parent) : QObject(parent)
 
 TypingEngine::~TypingEngine() = default;
 
-void TypingEngine::attach(const std::array<TextLine*, kRows>& tops,
-                          const std::array<TextLine*, kRows>& inputs)
+void TypingEngine::attach(const std::array<TextLine*, kRows>& tops, const std::array<TextLine*, kRows>& inputs)
 {
     m_top = tops;
     m_input = inputs;

@@ -17,8 +17,8 @@ QList<TestRecord> Read_Kind(Database& db, int type)
                           {QString::number(type)});
     QList<TestRecord> records;
     while (q.next()) {
-        records.append({q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
-                        q.value(3).toString(), q.value(4).toString(), q.value(5).toString()});
+        records.append({q.value(0).toString(), q.value(1).toString(), q.value(2).toString(), q.value(3).toString(),
+                        q.value(4).toString(), q.value(5).toString()});
     }
     return records;
 }

@@ -6,11 +6,9 @@
 #include <QVariant>
 #include <iterator>
 
-namespace tesmara
-{
+namespace tesmara {
 
-namespace
-{
+namespace {
 
 bool isFlag(const QString& v)
 {
@@ -86,9 +84,7 @@ const SettingDef* findSetting(const QString& key)
     return nullptr;
 }
 
-Settings::Settings(Database& db, QString programFolder) : m_db(db), m_programFolder(std::move(programFolder))
-{
-}
+Settings::Settings(Database& db, QString programFolder) : m_db(db), m_programFolder(std::move(programFolder)) {}
 
 std::optional<QString> Settings::defaultFor(const SettingDef* def) const
 {

@@ -53,8 +53,8 @@ int main(int argc, char** argv)
             if (a.isEmpty() && b.isEmpty() && p.isEmpty()) {
                 ++unknown;
             }
-            out << ch << "\t86: " << codeList(a) << "\t98: " << codeList(b) << "\tpinyin: "
-                << (p.isEmpty() ? QStringLiteral("-") : p) << '\n';
+            out << ch << "\t86: " << codeList(a) << "\t98: " << codeList(b)
+                << "\tpinyin: " << (p.isEmpty() ? QStringLiteral("-") : p) << '\n';
         }
     }
     return unknown == 0 ? 0 : 1;

@@ -22,7 +22,6 @@ enum class LoginResult { LoggedIn, NoUsers, WrongPassword, DataFailed };
 // moves the user to the front of the list and stores or clears the
 // automatic login. Nothing is written when the password is wrong or the
 // data cannot be opened.
-LoginResult logIn(const QString& name, const QString& password, bool rememberLogin,
-                  FirstWindow* first = nullptr);
+LoginResult logIn(const QString& name, const QString& password, bool rememberLogin, FirstWindow* first = nullptr);
 
 } // namespace tesmara

@@ -95,8 +95,8 @@ bool UserAccounts::makeUserFiles(const QString& name, QString* errorText)
     return true;
 }
 
-UserAccounts::AddResult UserAccounts::add(const QString& rawName, const QString& password,
-                                          const QString& repeated, QString* trimmedName)
+UserAccounts::AddResult UserAccounts::add(const QString& rawName, const QString& password, const QString& repeated,
+                                          QString* trimmedName)
 {
     const QString name = trimUserName(rawName);
     if (trimmedName) {
@@ -166,8 +166,7 @@ UserAccounts::ChangeResult UserAccounts::changePassword(const QString& name, con
     return ChangeResult::Changed;
 }
 
-UserAccounts::DeleteResult UserAccounts::remove(const QString& name, const QString& password,
-                                                const QString& loggedIn)
+UserAccounts::DeleteResult UserAccounts::remove(const QString& name, const QString& password, const QString& loggedIn)
 {
     if (!loggedIn.isEmpty() && loggedIn == name) {
         Show_Msg(QStringLiteral("    对不起，此用户当前正在登录状态。\r\n"

@@ -17,12 +17,12 @@ PhraseMatch Find_Phrase(Database& phrases, const QString& chars)
     // The four tries in one statement, longest first: a table holds phrases
     // of its own length only, so a candidate shorter than the table's length
     // never matches there.
-    static const QString kQuery = QStringLiteral(
-        "select Phrase, py, 5 as n from (select Phrase, py from v5 where Phrase = ? limit 1) "
-        "union all select Phrase, py, 4 from (select Phrase, py from v4 where Phrase = ? limit 1) "
-        "union all select Phrase, py, 3 from (select Phrase, py from v3 where Phrase = ? limit 1) "
-        "union all select Phrase, py, 2 from (select Phrase, py from v2 where Phrase = ? limit 1) "
-        "order by n desc limit 1");
+    static const QString kQuery =
+        QStringLiteral("select Phrase, py, 5 as n from (select Phrase, py from v5 where Phrase = ? limit 1) "
+                       "union all select Phrase, py, 4 from (select Phrase, py from v4 where Phrase = ? limit 1) "
+                       "union all select Phrase, py, 3 from (select Phrase, py from v3 where Phrase = ? limit 1) "
+                       "union all select Phrase, py, 2 from (select Phrase, py from v2 where Phrase = ? limit 1) "
+                       "order by n desc limit 1");
     // Prepared once per connection: the lookup runs after every key. Each
     // open gets a new connection name, so a reopened file is prepared anew;
     // closing a connection finalizes the statement.

@@ -11,7 +11,7 @@ namespace tesmara {
 // flags); pinyin records are 14 bytes (22 5-bit values: 1-26 letters, 27 a
 // blank between readings, 0 the end).
 
-inline constexpr int kWubiTableSize = 95544;   // 31848 records of 3 bytes
+inline constexpr int kWubiTableSize = 95544;    // 31848 records of 3 bytes
 inline constexpr int kPinyinTableSize = 445872; // 31848 records of 14 bytes
 
 // Record index of the first character of `ch`, or -1 when it is not a

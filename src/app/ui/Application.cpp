@@ -17,8 +17,7 @@
 #include <QStandardPaths>
 #include <cstdlib>
 
-namespace tesmara
-{
+namespace tesmara {
 
 StartupServices programServices()
 {
@@ -27,8 +26,7 @@ StartupServices programServices()
         QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok);
         box.exec();
     };
-    s.startProgram = [](const QString& program, const QStringList& args, const QString& workDir,
-                        bool hidden) {
+    s.startProgram = [](const QString& program, const QStringList& args, const QString& workDir, bool hidden) {
         Q_UNUSED(hidden); // a detached process shows no window of ours either way
         return QProcess::startDetached(program, args, workDir);
     };
@@ -61,9 +59,8 @@ int runApplication(int argc, char* argv[])
     skin::install();
     installUiServices();
 
-    const ProgramFolders folders =
-        resolveFolders(QCoreApplication::applicationDirPath(),
-                       QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    const ProgramFolders folders = resolveFolders(QCoreApplication::applicationDirPath(),
+                                                  QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     Startup startup(folders, programServices());
     switch (startup.run()) {
     case StartupOutcome::SecondInstance:

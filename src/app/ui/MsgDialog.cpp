@@ -82,8 +82,8 @@ protected:
         gloss.setColorAt(1, QColor(255, 255, 255, 0));
         p.setPen(Qt::NoPen);
         p.setBrush(gloss);
-        p.drawEllipse(QRectF(disc.left() + disc.width() * 0.15, disc.top() + 1.5, disc.width() * 0.7,
-                             disc.height() * 0.5));
+        p.drawEllipse(
+            QRectF(disc.left() + disc.width() * 0.15, disc.top() + 1.5, disc.width() * 0.7, disc.height() * 0.5));
 
         const QPointF c = disc.center();
         const qreal s = disc.width();

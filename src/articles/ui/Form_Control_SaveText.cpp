@@ -131,7 +131,8 @@ void Form_Control_SaveText::CMD_Change_Click()
 {
     const QStringList names = selectedNames();
     if (names.size() != 1) {
-        Show_Msg(names.isEmpty() ? QStringLiteral("必须选择一个要修改的文章！") : QStringLiteral("只能选择一个要修改的文章！"),
+        Show_Msg(names.isEmpty() ? QStringLiteral("必须选择一个要修改的文章！")
+                                 : QStringLiteral("只能选择一个要修改的文章！"),
                  0, 0, QStringLiteral("错误"));
         return;
     }
@@ -157,9 +158,10 @@ void Form_Control_SaveText::CMD_Del_Click()
         return;
     }
     const bool several = names.size() > 1;
-    const QString answer =
-        several ? Show_Msg(QStringLiteral("您选择了多个文章，真的要全部删除所选的文章吗?"), 2, 2, QStringLiteral("删除多个文章"))
-                : Show_Msg(QStringLiteral("真的要删除所选的文章吗?"), 2, 2, QStringLiteral("删除文章"));
+    const QString answer = several
+                               ? Show_Msg(QStringLiteral("您选择了多个文章，真的要全部删除所选的文章吗?"), 2, 2,
+                                          QStringLiteral("删除多个文章"))
+                               : Show_Msg(QStringLiteral("真的要删除所选的文章吗?"), 2, 2, QStringLiteral("删除文章"));
     if (answer != QLatin1String("Yes")) {
         return;
     }

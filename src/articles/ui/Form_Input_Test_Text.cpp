@@ -29,8 +29,7 @@ std::optional<QStringList>& nextFiles()
 
 } // namespace
 
-Form_Input_Test_Text::Form_Input_Test_Text(ArticleEditor& editor, QWidget* parent)
-    : QDialog(parent), m_editor(editor)
+Form_Input_Test_Text::Form_Input_Test_Text(ArticleEditor& editor, QWidget* parent) : QDialog(parent), m_editor(editor)
 {
     setObjectName(QStringLiteral("Form_Input_Test_Text"));
     setWindowTitle(QStringLiteral("输入自定义练习内容"));

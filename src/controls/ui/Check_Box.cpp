@@ -33,8 +33,7 @@ void Check_Box::paintIndicator(QPainter& p, const QRectF& box, bool hot, bool do
         tick.moveTo(box.left() + box.width() * 0.22, box.top() + box.height() * 0.52);
         tick.lineTo(box.left() + box.width() * 0.43, box.top() + box.height() * 0.72);
         tick.lineTo(box.left() + box.width() * 0.79, box.top() + box.height() * 0.28);
-        QPen pen(enabled ? skin::focus() : skin::textDisabled(), 2.0, Qt::SolidLine, Qt::RoundCap,
-                 Qt::RoundJoin);
+        QPen pen(enabled ? skin::focus() : skin::textDisabled(), 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
         p.setPen(pen);
         p.setBrush(Qt::NoBrush);
         p.drawPath(tick);

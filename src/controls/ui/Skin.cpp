@@ -67,8 +67,7 @@ QColor selectedTab()
 QStringList fontFamilies()
 {
     return {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Source Han Sans SC"),
-            QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Droid Sans Fallback"),
-            QStringLiteral("Sans Serif")};
+            QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Droid Sans Fallback"), QStringLiteral("Sans Serif")};
 }
 
 QFont font(qreal pointSize)

@@ -313,8 +313,7 @@ void TS::paintTab(QPainter& p, int index)
     QFont f = font();
     f.setBold(chosen);
     p.setFont(f);
-    const QString caption =
-        QFontMetrics(f).elidedText(m_captions.at(index), Qt::ElideRight, int(textRect.width()));
+    const QString caption = QFontMetrics(f).elidedText(m_captions.at(index), Qt::ElideRight, int(textRect.width()));
     p.drawText(textRect, Qt::AlignCenter, caption);
     if (chosen && hasFocus()) {
         skin::paintFocusRing(p, r.adjusted(3, 5, -3, -3), 2.5);

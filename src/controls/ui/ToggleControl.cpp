@@ -14,8 +14,7 @@ constexpr int kBox = 13;
 constexpr int kGap = 6;
 } // namespace
 
-ToggleControl::ToggleControl(QWidget* parent)
-    : QWidget(parent), m_label(new QLabel(this)), m_foreColor(skin::text())
+ToggleControl::ToggleControl(QWidget* parent) : QWidget(parent), m_label(new QLabel(this)), m_foreColor(skin::text())
 {
     m_label->setObjectName(QStringLiteral("Label_C"));
     m_label->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -165,8 +164,7 @@ void ToggleControl::paintEvent(QPaintEvent*)
         const QRect label = m_label->geometry();
         const int textWidth = qMin(label.width(), m_label->sizeHint().width());
         const int textHeight = qMin(label.height(), m_label->sizeHint().height());
-        QRectF ring(label.x() - 3, label.y() + (label.height() - textHeight) / 2 - 1, textWidth + 6,
-                    textHeight + 2);
+        QRectF ring(label.x() - 3, label.y() + (label.height() - textHeight) / 2 - 1, textWidth + 6, textHeight + 2);
         skin::paintFocusRing(p, ring.intersected(QRectF(rect())), 2.0);
     }
 }

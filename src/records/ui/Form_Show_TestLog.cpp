@@ -170,7 +170,8 @@ void Form_Show_TestLog::showPage(int page)
 
 void Form_Show_TestLog::CMD_Del_All_Click()
 {
-    if (Show_Msg(QStringLiteral("真的要清空所有类别的所有记录吗?"), 2, 2, QStringLiteral("请确认")) != QLatin1String("Yes")) {
+    if (Show_Msg(QStringLiteral("真的要清空所有类别的所有记录吗?"), 2, 2, QStringLiteral("请确认")) !=
+        QLatin1String("Yes")) {
         return;
     }
     Clear_All_Records(App().Conn_User);
@@ -180,7 +181,8 @@ void Form_Show_TestLog::CMD_Del_All_Click()
 
 void Form_Show_TestLog::CMD_Del_Now_Click()
 {
-    if (Show_Msg(QStringLiteral("真的要清空当前类别的所有记录吗?"), 2, 2, QStringLiteral("请确认")) != QLatin1String("Yes")) {
+    if (Show_Msg(QStringLiteral("真的要清空当前类别的所有记录吗?"), 2, 2, QStringLiteral("请确认")) !=
+        QLatin1String("Yes")) {
         return;
     }
     Clear_Kind_Records(App().Conn_User, Kind_Type(currentTab()));
@@ -194,8 +196,8 @@ QString Form_Show_TestLog::chooseExportFile()
     if (path.isEmpty()) {
         return {};
     }
-    if (QFileInfo::exists(path) &&
-        Show_Msg(QStringLiteral("该文件已存在，要替换吗?"), 2, 2, QStringLiteral("文件已存在")) != QLatin1String("Yes")) {
+    if (QFileInfo::exists(path) && Show_Msg(QStringLiteral("该文件已存在，要替换吗?"), 2, 2,
+                                            QStringLiteral("文件已存在")) != QLatin1String("Yes")) {
         return {};
     }
     return path;

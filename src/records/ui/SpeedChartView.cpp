@@ -135,8 +135,8 @@ void SpeedChartView::paintEvent(QPaintEvent*)
     p.rotate(-90);
     p.drawText(QRectF(-80, -10, 160, 20), Qt::AlignCenter, QStringLiteral("速度（字/分钟）"));
     p.restore();
-    p.drawText(QRectF(plot.left(), plot.bottom() + fm.height() + 6, plot.width(), fm.height() + 4),
-               Qt::AlignCenter, QStringLiteral("练习记录（按练习先后，本页第 %1 条起）").arg(m_first + 1));
+    p.drawText(QRectF(plot.left(), plot.bottom() + fm.height() + 6, plot.width(), fm.height() + 4), Qt::AlignCenter,
+               QStringLiteral("练习记录（按练习先后，本页第 %1 条起）").arg(m_first + 1));
 
     if (m_shown == 0) {
         p.setFont(font());

@@ -18,18 +18,14 @@ struct KeyRoots {
 // The roots of each key. x has no key-name character; its key-name root is 纟.
 // U+E82B is a root without a standard character.
 const KeyRoots kKeys[] = {
-    {'q', u"金", u"儿夕勹钅"},           {'w', u"人", u"八亻"},
-    {'e', u"月", u"豕用乃彡"},           {'r', u"白", u"手斤扌"},
-    {'t', u"禾", u"竹丿夂彳"},           {'y', u"言", u"广方文丶亠讠"},
-    {'u', u"立", u"六辛门丬疒冫"},       {'i', u"水", u"小氵"},
-    {'o', u"火", u"米灬"},               {'p', u"之", u"冖宀礻廴辶"},
-    {'a', u"工", u"七弋戈廿匚廾艹"},     {'s', u"木", u"丁西"},
-    {'d', u"大", u"三犬古石厂"},         {'f', u"土", u"士二十干雨寸"},
-    {'g', u"王", u"一五戋\uE82B"},       {'h', u"目", u"止上丨"},
-    {'j', u"日", u"曰早虫刂"},           {'k', u"口", u"川"},
-    {'l', u"田", u"甲四皿车力囗"},       {'x', u"纟", u"弓匕幺"},
-    {'c', u"又", u"巴马厶"},             {'v', u"女", u"九刀臼巛彐"},
-    {'b', u"子", u"孑也了耳卩阝凵"},     {'n', u"已", u"己巳羽心乙尸忄"},
+    {'q', u"金", u"儿夕勹钅"},     {'w', u"人", u"八亻"},           {'e', u"月", u"豕用乃彡"},
+    {'r', u"白", u"手斤扌"},       {'t', u"禾", u"竹丿夂彳"},       {'y', u"言", u"广方文丶亠讠"},
+    {'u', u"立", u"六辛门丬疒冫"}, {'i', u"水", u"小氵"},           {'o', u"火", u"米灬"},
+    {'p', u"之", u"冖宀礻廴辶"},   {'a', u"工", u"七弋戈廿匚廾艹"}, {'s', u"木", u"丁西"},
+    {'d', u"大", u"三犬古石厂"},   {'f', u"土", u"士二十干雨寸"},   {'g', u"王", u"一五戋\uE82B"},
+    {'h', u"目", u"止上丨"},       {'j', u"日", u"曰早虫刂"},       {'k', u"口", u"川"},
+    {'l', u"田", u"甲四皿车力囗"}, {'x', u"纟", u"弓匕幺"},         {'c', u"又", u"巴马厶"},
+    {'v', u"女", u"九刀臼巛彐"},   {'b', u"子", u"孑也了耳卩阝凵"}, {'n', u"已", u"己巳羽心乙尸忄"},
     {'m', u"山", u"由贝几冂"},
 };
 
@@ -127,8 +123,7 @@ std::vector<char16_t> byFrequency(const Sources& s)
 }
 
 template <typename Pred>
-QString takeChars(const std::vector<char16_t>& ranked, int count, Pred pred, QStringList& warnings,
-                  const char* what)
+QString takeChars(const std::vector<char16_t>& ranked, int count, Pred pred, QStringList& warnings, const char* what)
 {
     QString list;
     for (char16_t c : ranked) {
@@ -140,7 +135,8 @@ QString takeChars(const std::vector<char16_t>& ranked, int count, Pred pred, QSt
         }
     }
     if (list.size() < count) {
-        warnings.append(QStringLiteral("%1: only %2 of %3 characters").arg(QLatin1String(what)).arg(list.size()).arg(count));
+        warnings.append(
+            QStringLiteral("%1: only %2 of %3 characters").arg(QLatin1String(what)).arg(list.size()).arg(count));
     }
     return list;
 }
@@ -170,12 +166,12 @@ std::map<int, QString> drillLists(const Sources& s, QStringList& warnings)
     lists[300] = kLevelOne;
     lists[301] = takeChars(
         ranked, kLevelTwoCount,
-        [&](char16_t c) { return !levelOne.count(c) && hasPrefixCode(entry(c).short2, entry(c).full, 2); },
-        warnings, "301");
+        [&](char16_t c) { return !levelOne.count(c) && hasPrefixCode(entry(c).short2, entry(c).full, 2); }, warnings,
+        "301");
     lists[302] = takeChars(
         ranked, kLevelThreeCount,
-        [&](char16_t c) { return !levelOne.count(c) && hasPrefixCode(entry(c).short3, entry(c).full, 3); },
-        warnings, "302");
+        [&](char16_t c) { return !levelOne.count(c) && hasPrefixCode(entry(c).short3, entry(c).full, 3); }, warnings,
+        "302");
     lists[303] = rootDrill();
     lists[304] = kRootCharacters;
     lists[305] = kKeyNames;

@@ -12,10 +12,10 @@
 namespace tesmara::gen {
 
 struct WubiEntry {
-    QString full;        // full code, 1 to 4 letters
-    QStringList short1;  // one-letter codes
-    QStringList short2;  // two-letter codes
-    QStringList short3;  // three-letter codes
+    QString full;       // full code, 1 to 4 letters
+    QStringList short1; // one-letter codes
+    QStringList short2; // two-letter codes
+    QStringList short3; // three-letter codes
 };
 
 struct PhraseEntry {

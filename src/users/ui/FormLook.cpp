@@ -103,8 +103,8 @@ QLabel* caption(QWidget* parent, const QString& name, const QString& text, const
     label->setObjectName(name);
     label->setGeometry(geometry);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setStyleSheet(QStringLiteral("background: transparent; border: none; color: %1;")
-                             .arg(colourName(skin::text())));
+    label->setStyleSheet(
+        QStringLiteral("background: transparent; border: none; color: %1;").arg(colourName(skin::text())));
     return label;
 }
 

@@ -67,8 +67,7 @@ QPixmap logoPicture(const QSize& size)
     QFont title = skin::font(20);
     title.setBold(true);
     p.setFont(title);
-    p.drawText(QRectF(90, 12, size.width() - 100, 36), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Tesmara"));
+    p.drawText(QRectF(90, 12, size.width() - 100, 36), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Tesmara"));
     p.setFont(skin::font(10));
     p.setPen(QColor(0xe4, 0xef, 0xfa));
     p.drawText(QRectF(92, 46, size.width() - 100, 24), Qt::AlignLeft | Qt::AlignVCenter,
@@ -176,10 +175,10 @@ void LoginWindow::buildControls()
         setLinkHot(label, false);
         return label;
     };
-    Label_WWW = link(QStringLiteral("Label_WWW"),
-                     QStringLiteral("点击此处检查 < Tesmara > 的更新版本\n官方下载地址：%1")
-                         .arg(QString::fromUtf8(kDownloadPage)),
-                     314);
+    Label_WWW = link(
+        QStringLiteral("Label_WWW"),
+        QStringLiteral("点击此处检查 < Tesmara > 的更新版本\n官方下载地址：%1").arg(QString::fromUtf8(kDownloadPage)),
+        314);
     Label_Mail = link(QStringLiteral("Label_Mail"),
                       QStringLiteral("如果有什么意见或建议的话，欢迎来信\nE-Mail 地址：%1").arg(mailAddress()), 358);
 

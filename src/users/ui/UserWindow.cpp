@@ -157,8 +157,8 @@ void UserWindow::TS1_Click()
         Show_Msg(QStringLiteral("用户列表为空，当前只能进行添加用户的操作！"), 1, 0, QStringLiteral("提示"));
         TS1->setTSWhoUp(AddPage);
     }
-    const QList<QWidget*> all{UserName, Text_UserName, Text_Old, Text_New1, Text_New2, CMD_Add,
-                              CMD_Change, CMD_Del, CMD_LoginMode, Option1[0], Option1[1]};
+    const QList<QWidget*> all{UserName,   Text_UserName, Text_Old,      Text_New1,  Text_New2, CMD_Add,
+                              CMD_Change, CMD_Del,       CMD_LoginMode, Option1[0], Option1[1]};
     for (QWidget* w : all) {
         w->hide();
     }
@@ -237,8 +237,8 @@ void UserWindow::addClicked()
 void UserWindow::changeClicked()
 {
     using R = UserAccounts::ChangeResult;
-    switch (accounts().changePassword(UserName->currentText(), Text_Old->text(), Text_New1->text(),
-                                      Text_New2->text())) {
+    switch (
+        accounts().changePassword(UserName->currentText(), Text_Old->text(), Text_New1->text(), Text_New2->text())) {
     case R::NoUsers:
         selectPage(AddPage);
         break;
