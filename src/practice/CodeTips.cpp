@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "wubi/WubiDict.h"
+#include "wubi/WubiKeys.h"
 
 namespace tesmara {
 
@@ -10,51 +11,13 @@ namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 const QString kColon = QStringLiteral("：");
 
-struct KeyRoots {
-    QChar oneLevel; // the character typed by the key alone
-    QChar keyName;  // the root the key is named by; null on x
-    QString further;
-};
-
-// Keys a to y. x names no character in the key-name drill; 纟 stands for it
-// in the root drill. U+E82B is a root that has no standard character.
-const std::array<KeyRoots, 25> kKeys = {{
-    {u'工', u'工', QStringLiteral("七弋戈廿匚廾艹")},
-    {u'了', u'子', QStringLiteral("孑也了耳卩阝凵")},
-    {u'以', u'又', QStringLiteral("巴马厶")},
-    {u'在', u'大', QStringLiteral("三犬古石厂")},
-    {u'有', u'月', QStringLiteral("豕用乃彡")},
-    {u'地', u'土', QStringLiteral("士二十干雨寸")},
-    {u'一', u'王', QStringLiteral("一五戋\uE82B")},
-    {u'上', u'目', QStringLiteral("止上丨")},
-    {u'不', u'水', QStringLiteral("小氵")},
-    {u'是', u'日', QStringLiteral("曰早虫刂")},
-    {u'中', u'口', QStringLiteral("川")},
-    {u'国', u'田', QStringLiteral("甲四皿车力囗")},
-    {u'同', u'山', QStringLiteral("由贝几冂")},
-    {u'民', u'已', QStringLiteral("己巳羽心乙尸忄")},
-    {u'为', u'火', QStringLiteral("米灬")},
-    {u'这', u'之', QStringLiteral("冖宀礻廴辶")},
-    {u'我', u'金', QStringLiteral("儿勹钅夕")},
-    {u'的', u'白', QStringLiteral("手斤扌")},
-    {u'要', u'木', QStringLiteral("丁西")},
-    {u'和', u'禾', QStringLiteral("竹丿夂彳")},
-    {u'产', u'立', QStringLiteral("六辛门丬疒冫")},
-    {u'发', u'女', QStringLiteral("九刀臼巛彐")},
-    {u'人', u'人', QStringLiteral("八亻")},
-    {u'经', QChar(), QStringLiteral("弓匕幺")},
-    {u'主', u'言', QStringLiteral("广方文丶亠讠")},
-}};
-constexpr QChar kRootOfX = u'纟';
+using wubi::KeyRoots;
 
 // The key table row of a letter, or nullptr outside a to y.
 const KeyRoots* keyRow(QChar key)
 {
     const char16_t k = key.toLower().unicode();
-    if (k < u'a' || k > u'y') {
-        return nullptr;
-    }
-    return &kKeys[k - u'a'];
+    return k < 0x80 ? wubi::keyRoots(char(k)) : nullptr;
 }
 
 QString codesInLine(const QString& codes)
@@ -228,16 +191,16 @@ QString Drill_Key_Char(KeyDrill drill, QChar key, QChar expected)
     }
     switch (drill) {
     case KeyDrill::OneLevel:
-        return QString(row->oneLevel);
+        return QString(QChar(row->oneLevel));
     case KeyDrill::Root: {
-        const QChar named = row->keyName.isNull() ? kRootOfX : row->keyName;
-        if (!expected.isNull() && (expected == named || row->further.contains(expected))) {
+        const QChar named(wubi::namedRoot(*row));
+        if (!expected.isNull() && (expected == named || QString::fromUtf16(row->further).contains(expected))) {
             return QString(expected);
         }
         return QString(named);
     }
     case KeyDrill::KeyName:
-        return row->keyName.isNull() ? QString() : QString(row->keyName);
+        return row->keyName ? QString(QChar(row->keyName)) : QString();
     case KeyDrill::None:
         break;
     }
@@ -280,9 +243,9 @@ QString Code_Hint(QChar c, KeyDrill drill, const QString& practiceText, int item
     if (drill == KeyDrill::KeyName || drill == KeyDrill::Root) {
         QString answer;
         if (drill == KeyDrill::KeyName) {
-            for (int k = 0; k < int(kKeys.size()); ++k) {
-                if (!c.isNull() && kKeys[k].keyName == c) {
-                    answer = QChar(u'A' + k);
+            for (const KeyRoots& row : wubi::kKeyTable) {
+                if (!c.isNull() && row.keyName == c.unicode()) {
+                    answer = QChar(row.key).toUpper();
                     break;
                 }
             }

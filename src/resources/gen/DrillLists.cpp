@@ -1,6 +1,7 @@
 #include "DrillLists.h"
 
 #include "CodeTables.h"
+#include "wubi/WubiKeys.h"
 
 #include <algorithm>
 #include <set>
@@ -9,25 +10,10 @@ namespace tesmara::gen {
 
 namespace {
 
-struct KeyRoots {
-    char key;
-    const char16_t* keyName; // the root named by the key
-    const char16_t* further; // the other roots on the key
-};
+using wubi::KeyRoots;
 
-// The roots of each key. x has no key-name character; its key-name root is 纟.
-// U+E82B is a root without a standard character.
-const KeyRoots kKeys[] = {
-    {'q', u"金", u"儿夕勹钅"},     {'w', u"人", u"八亻"},           {'e', u"月", u"豕用乃彡"},
-    {'r', u"白", u"手斤扌"},       {'t', u"禾", u"竹丿夂彳"},       {'y', u"言", u"广方文丶亠讠"},
-    {'u', u"立", u"六辛门丬疒冫"}, {'i', u"水", u"小氵"},           {'o', u"火", u"米灬"},
-    {'p', u"之", u"冖宀礻廴辶"},   {'a', u"工", u"七弋戈廿匚廾艹"}, {'s', u"木", u"丁西"},
-    {'d', u"大", u"三犬古石厂"},   {'f', u"土", u"士二十干雨寸"},   {'g', u"王", u"一五戋\uE82B"},
-    {'h', u"目", u"止上丨"},       {'j', u"日", u"曰早虫刂"},       {'k', u"口", u"川"},
-    {'l', u"田", u"甲四皿车力囗"}, {'x', u"纟", u"弓匕幺"},         {'c', u"又", u"巴马厶"},
-    {'v', u"女", u"九刀臼巛彐"},   {'b', u"子", u"孑也了耳卩阝凵"}, {'n', u"已", u"己巳羽心乙尸忄"},
-    {'m', u"山", u"由贝几冂"},
-};
+// The root drill runs over the keys row by row, as on the keyboard.
+constexpr char kDrillKeyOrder[] = "qwertyuiopasdfghjklxcvbnm";
 
 // Side forms that learners confuse most get a second turn in the root drill.
 const char16_t kRepeatedRoots[] = u"氵扌亻";
@@ -52,9 +38,10 @@ constexpr int kEnglishCount = 680;
 QString rootDrill()
 {
     QString list;
-    for (const KeyRoots& k : kKeys) {
+    for (const char* key = kDrillKeyOrder; *key; ++key) {
+        const KeyRoots& k = *wubi::keyRoots(*key);
         const QChar letter = QChar(k.key).toUpper();
-        QString roots = QString::fromUtf16(k.keyName) + QString::fromUtf16(k.further);
+        QString roots = QChar(wubi::namedRoot(k)) + QString::fromUtf16(k.further);
         for (const char16_t* r = kRepeatedRoots; *r; ++r) {
             if (roots.contains(QChar(*r))) {
                 roots += QChar(*r);
@@ -77,8 +64,8 @@ std::set<char16_t> rootSet()
             roots.insert(c.unicode());
         }
     };
-    for (const KeyRoots& k : kKeys) {
-        add(QString::fromUtf16(k.keyName));
+    for (const KeyRoots& k : wubi::kKeyTable) {
+        add(QString(QChar(wubi::namedRoot(k))));
         add(QString::fromUtf16(k.further));
     }
     add(kRootCharacters);
