@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+class QPainter;
+class QRectF;
+
+namespace tesmara::charts {
+
+// The five stroke zones of the keyboard, each listing its keys by position
+// 1..5: 横 G F D S A, 竖 H J K L M, 撇 T R E W Q, 捺 Y U I O P, 折 N B V C X.
+inline constexpr const char* kZoneKeys[5] = {"gfdsa", "hjklm", "trewq", "yuiop", "nbvcx"};
+inline constexpr const char16_t* kZoneNames[5] = {u"横区", u"竖区", u"撇区", u"捺区", u"折区"};
+
+// Zone 1..5 and position 1..5 of a key, as the code "11".."55"; 0 for z.
+int zoneOf(char key);
+int zoneCode(char key);
+
+// The program's window colour and the chart inks.
+QColor background();
+QColor ink();
+QColor softInk();
+// Key face and outline of a zone 1..5 (zone 0: the plain z key).
+QColor zoneFace(int zone);
+QColor zoneEdge(int zone);
+
+// A CJK-capable font at a pixel size.
+QFont chartFont(int pixelSize, bool bold = false);
+
+// Draws one root centred in `box`. The private-use root of g has no glyph
+// in ordinary fonts, so it is drawn as strokes: the top of 青.
+void drawRoot(QPainter& p, const QRectF& box, char16_t root);
+
+} // namespace tesmara::charts
