@@ -7,10 +7,12 @@
 #include "controls/ui/Check_Box.h"
 #include "controls/ui/Cmd.h"
 #include "controls/ui/MSG_Label.h"
+#include "controls/ui/Option.h"
 #include "controls/ui/Text.h"
 #include "controls/ui/TextData.h"
 #include "practice/PracticeRun.h"
 #include "practice/TextSource.h"
+#include "practice/ui/ChartPanel.h"
 #include "practice/ui/Form_Test_Common.h"
 #include "practice/ui/RunPanel.h"
 #include "practice/ui/TipsPanel.h"
@@ -25,7 +27,9 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QImageReader>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QSqlQuery>
 #include <QTimer>
@@ -129,6 +133,8 @@ private slots:
     void savedArticlesInTheMenus();
     void wubiDrillsTipsAndHints();
     void menusOpenTheirWindows();
+    void wubiChartsInTheirPanel();
+    void missingChartIsReported();
 };
 
 void TestMainWindow::firstOpenFillsTheSettings()
@@ -658,6 +664,117 @@ void TestMainWindow::menusOpenTheirWindows()
     QCOMPARE(s.setting(QStringLiteral("Auto_Update"), App().Conn_Main), QStringLiteral("0"));
     w.window.menus().autoUpdate->trigger();
     QCOMPARE(s.setting(QStringLiteral("Auto_Update"), App().Conn_Main), QStringLiteral("1"));
+}
+
+void TestMainWindow::wubiChartsInTheirPanel()
+{
+    Session s;
+    QVERIFY(s.ok());
+    Started w;
+    ChartPanel& panel = w.window.chartPanel();
+    const QList<QAction*>& items = w.window.menus().wbShow;
+    QCOMPARE(panel.objectName(), QStringLiteral("Frame_WB_PictureShow"));
+    QVERIFY(panel.isHidden());
+    QVERIFY(items[0]->isEnabled());
+
+    // The pictures the build draws, as the shared folder holds them.
+    QSize sizes[ChartPanel::kCharts];
+    for (int i = 0; i < ChartPanel::kCharts; ++i) {
+        QImageReader reader(App().Share_Path + ChartPanel::fileName(i), "PNG");
+        sizes[i] = reader.size();
+        QVERIFY2(sizes[i].width() >= 600 && sizes[i].height() >= 250, qPrintable(ChartPanel::fileName(i)));
+    }
+    QVERIFY(sizes[0] != sizes[1]);
+
+    // A run is going: the chart shows and the typing line keeps the focus.
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    w.window.CMD_Begin_Click();
+    QVERIFY(w.window.run().stopEnabled());
+    w.window.centralWidget()->setFocus(); // as after a click elsewhere
+    QVERIFY(w.focusedLine() != w.activeInput());
+    items[0]->trigger();
+    QVERIFY(panel.isVisible());
+    QCOMPARE(panel.Image_WB_Show->pixmap().size(), sizes[0]);
+    QCOMPARE(panel.Image_WB_Show->toolTip(), QStringLiteral("您可以用鼠标拖动这个框"));
+    QVERIFY(items[0]->isChecked() && !items[1]->isChecked());
+    QVERIFY(panel.Option_Wb_TS[0]->Value() && !panel.Option_Wb_TS[1]->Value());
+    QVERIFY(panel.width() >= sizes[0].width() && panel.height() > sizes[0].height());
+    // The close button lies below the picture, inside the panel.
+    QVERIFY(panel.CMD_Close->geometry().top() >= panel.Image_WB_Show->geometry().bottom());
+    QVERIFY(panel.rect().contains(panel.CMD_Close->geometry()));
+    QVERIFY(w.window.centralWidget()->rect().contains(panel.geometry()));
+    QCOMPARE(w.focusedLine(), w.activeInput());
+    if (qEnvironmentVariableIsSet("TESMARA_SHOT_DIR")) {
+        w.window.grab().save(qEnvironmentVariable("TESMARA_SHOT_DIR") + QStringLiteral("/main-chart0.png"));
+    }
+
+    // The second item switches the picture, the ticks and the option.
+    items[1]->trigger();
+    QCOMPARE(panel.Image_WB_Show->pixmap().size(), sizes[1]);
+    QVERIFY(!items[0]->isChecked() && items[1]->isChecked());
+    QVERIFY(!panel.Option_Wb_TS[0]->Value() && panel.Option_Wb_TS[1]->Value());
+    QVERIFY(panel.height() > sizes[1].height());
+    if (qEnvironmentVariableIsSet("TESMARA_SHOT_DIR")) {
+        w.window.grab().save(qEnvironmentVariable("TESMARA_SHOT_DIR") + QStringLiteral("/main-chart1.png"));
+    }
+
+    // The option does the same, then the focus goes back to a typing line.
+    panel.Option_Wb_TS[0]->setFocus();
+    panel.Option_Wb_TS[0]->click();
+    QCOMPARE(panel.Image_WB_Show->pixmap().size(), sizes[0]);
+    QVERIFY(items[0]->isChecked() && !items[1]->isChecked());
+    QVERIFY(panel.Option_Wb_TS[0]->Value() && !panel.Option_Wb_TS[1]->Value());
+    QCOMPARE(w.focusedLine(), w.activeInput());
+
+    // Dragging the picture moves the panel.
+    const QPoint before = panel.pos();
+    QTest::mousePress(panel.Image_WB_Show, Qt::LeftButton, {}, QPoint(40, 40));
+    QMouseEvent move(QEvent::MouseMove, QPointF(70, 60), panel.Image_WB_Show->mapToGlobal(QPointF(70, 60)),
+                     Qt::NoButton, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(panel.Image_WB_Show, &move);
+    QTest::mouseRelease(panel.Image_WB_Show, Qt::LeftButton, {}, QPoint(70, 60));
+    QCOMPARE(panel.pos(), before + QPoint(30, 20));
+
+    // Close clears the picture, hides the panel and unticks both items.
+    QTest::mouseClick(panel.CMD_Close, Qt::LeftButton);
+    QVERIFY(panel.isHidden());
+    QVERIFY(panel.Image_WB_Show->pixmap().isNull());
+    QVERIFY(!items[0]->isChecked() && !items[1]->isChecked());
+    QCOMPARE(MsgScript::shown().size(), 1); // only the begin notice
+}
+
+void TestMainWindow::missingChartIsReported()
+{
+    Session s;
+    QVERIFY(s.ok());
+    Started w;
+    ChartPanel& panel = w.window.chartPanel();
+    const QList<QAction*>& items = w.window.menus().wbShow;
+    items[0]->trigger();
+    QVERIFY(panel.isVisible());
+
+    // Only the mnemonic chart is missing: the root chart stays as it was.
+    QTemporaryDir empty;
+    QVERIFY(QFile::copy(App().Share_Path + QStringLiteral("zgb.g"), empty.filePath(QStringLiteral("zgb.g"))));
+    App().Share_Path = empty.path() + QLatin1Char('/');
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    items[1]->trigger();
+    QCOMPARE(MsgScript::pending(), 0);
+    QCOMPARE(MsgScript::shown().last().title, QStringLiteral("错误"));
+    QCOMPARE(MsgScript::shown().last().icon, 0);
+    QVERIFY(MsgScript::shown().last().text.contains(QStringLiteral("kj.g")));
+    QVERIFY(items[0]->isChecked() && !items[1]->isChecked());
+    QVERIFY(panel.Option_Wb_TS[0]->Value() && !panel.Option_Wb_TS[1]->Value());
+    QVERIFY(!panel.Image_WB_Show->pixmap().isNull());
+
+    // Closed and with neither file there, no panel comes up.
+    QTest::mouseClick(panel.CMD_Close, Qt::LeftButton);
+    QVERIFY(QFile::remove(empty.filePath(QStringLiteral("zgb.g"))));
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    items[0]->trigger();
+    QCOMPARE(MsgScript::pending(), 0);
+    QVERIFY(panel.isHidden());
+    QVERIFY(!items[0]->isChecked() && !items[1]->isChecked());
 }
 
 QTEST_MAIN(TestMainWindow)

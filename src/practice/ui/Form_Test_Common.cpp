@@ -20,6 +20,7 @@
 #include "practice/PracticeRun.h"
 #include "practice/RunFigures.h"
 #include "practice/TextSource.h"
+#include "practice/ui/ChartPanel.h"
 #include "practice/ui/RunPanel.h"
 #include "practice/ui/Sounds.h"
 #include "practice/ui/TipsPanel.h"
@@ -143,6 +144,8 @@ void Form_Test_Common::buildWindow()
     m_board->setSounds(m_sounds);
     m_tips = new TipsPanel(m_centre);
     m_runPanel = new RunPanel(m_centre);
+    // Created last so that it floats over the practice panels.
+    m_chart = new ChartPanel(m_centre);
 }
 
 void Form_Test_Common::chooseLayout()

@@ -17,6 +17,7 @@ class QKeyEvent;
 namespace tesmara {
 
 class ArticleEditor;
+class ChartPanel;
 class Clock;
 class My_Frame;
 class PracticeRun;
@@ -59,6 +60,10 @@ public:
     void Menu_Test_WBPhrase__Click(int index);
     void Menu_Test_Save_User_Click(int index);
     void Menu_Test_Save_Wrong_Click(int index);
+    // The Wubi chart panel: a chart item, a chart option, the close button.
+    void Menu_Test_Wb___Click(int index);
+    void Option_Wb_TS_Click(int index);
+    void CMD_Close_Click();
     // Rebuilds the saved-article menus from the database.
     void Load_Menus_SaveText();
     // CMD_Begin / F5 and CMD_Stop / F9.
@@ -72,6 +77,7 @@ public:
     TextSource& source() { return *m_source; }
     RunPanel& runPanel() { return *m_runPanel; }
     TipsPanel& tipsPanel() { return *m_tips; }
+    ChartPanel& chartPanel() { return *m_chart; }
     Sounds& sounds() { return *m_sounds; }
     // The Last_Test value the window would store now.
     QString lastTestValue() const;
@@ -110,6 +116,7 @@ private:
     bool handleWindowKey(QKeyEvent* event);
     void showTip(int row);
     void showCodeHint(QChar next);
+    void connectChartPanel();
 
     Services m_services;
     std::unique_ptr<TextSource> m_source;
@@ -122,6 +129,7 @@ private:
     TypingBoard* m_board = nullptr;
     TipsPanel* m_tips = nullptr;
     RunPanel* m_runPanel = nullptr;
+    ChartPanel* m_chart = nullptr;
     WindowSettings m_settings;
     PracticeKind m_kind = PracticeKind::Chinese;
     int m_windowSize = 0;

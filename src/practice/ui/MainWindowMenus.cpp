@@ -1,5 +1,5 @@
 // The main window's menu items other than the practices: the article,
-// data, user, sound and help items.
+// data, user, sound and help items, and the Wubi chart panel.
 #include "practice/ui/Form_Test_Common.h"
 
 #include "app/AppState.h"
@@ -9,8 +9,10 @@
 #include "articles/ui/Form_Control_SaveText.h"
 #include "articles/ui/Form_Control_TestBegin.h"
 #include "articles/ui/Form_Input_Test_Text.h"
+#include "controls/ui/TextData.h"
 #include "practice/PracticeRun.h"
 #include "practice/TextSource.h"
+#include "practice/ui/ChartPanel.h"
 #include "practice/ui/TypingBoard.h"
 #include "records/ui/Form_Show_TestLog.h"
 #include "users/ui/LoginWindow.h"
@@ -35,13 +37,14 @@ void Form_Test_Common::connectMenus()
 
     connectItems(m.wbText, this, [this](int i) { Menu_Test_WB_Text_Click(i); });
     connectItems(m.wbPhrase, this, [this](int i) { Menu_Test_WBPhrase__Click(i); });
-    // The split drill, the keyboard and mouse practice, the charts and the
-    // game come with their own panels; until then their items stay off.
+    // The split drill and the keyboard and mouse practice come with their
+    // own panels; until then their items stay off.
     QList<QAction*> later;
-    later << m.chaiZi << m.keyboardMouse << m.wbShow;
+    later << m.chaiZi << m.keyboardMouse;
     for (QAction* a : later) {
         a->setEnabled(false);
     }
+    connectChartPanel();
     m.gameMode->setEnabled(bool(windowRegistry().openGameWindow));
     connect(m.gameMode, &QAction::triggered, this, [this] {
         if (!windowRegistry().openGameWindow) {
@@ -91,6 +94,46 @@ void Form_Test_Common::connectMenus()
     });
     connect(m.uninstall, &QAction::triggered, this,
             [] { Show_Msg(uninstallNotice(App().App_Path), 1, 0, QStringLiteral("软件卸载方法")); });
+}
+
+void Form_Test_Common::connectChartPanel()
+{
+    connectItems(m_menus.wbShow, this, [this](int i) { Menu_Test_Wb___Click(i); });
+    connect(m_chart, &ChartPanel::chartPicked, this, &Form_Test_Common::Option_Wb_TS_Click);
+    connect(m_chart, &ChartPanel::closeClicked, this, &Form_Test_Common::CMD_Close_Click);
+}
+
+void Form_Test_Common::Menu_Test_Wb___Click(int index)
+{
+    if (!m_chart->showChart(index, App().Share_Path)) {
+        return;
+    }
+    for (int i = 0; i < m_menus.wbShow.size(); ++i) {
+        m_menus.wbShow[i]->setChecked(i == index);
+    }
+    // The chart is read while typing goes on.
+    if (m_run->stopEnabled()) {
+        m_board->input(m_board->engine().activeRow())->setFocus();
+    }
+}
+
+void Form_Test_Common::Option_Wb_TS_Click(int index)
+{
+    Menu_Test_Wb___Click(index);
+    for (int row = 0; row < TypingBoard::kRows; ++row) {
+        if (m_board->input(row)->isEnabled()) {
+            m_board->input(row)->setFocus();
+            break;
+        }
+    }
+}
+
+void Form_Test_Common::CMD_Close_Click()
+{
+    m_chart->closeChart();
+    for (QAction* item : std::as_const(m_menus.wbShow)) {
+        item->setChecked(false);
+    }
 }
 
 void Form_Test_Common::practiseSavedArticle(const QString& fullName)
