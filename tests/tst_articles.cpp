@@ -290,10 +290,11 @@ void TestArticles::mergeReplacesBothKinds()
 {
     test::UserFolder user;
     QVERIFY(user.ok());
-    auto add = [&](const QString& n) {
-        user.db().exec(QStringLiteral("insert into text_ (N, T, C, No_) values (?, 't', 'c', 3)"), {n});
+    auto add = [&](const char* n) {
+        user.db().exec(QStringLiteral("insert into text_ (N, T, C, No_) values (?, 't', 'c', 3)"),
+                       {QString::fromUtf8(n)});
     };
-    for (const QString& n : {"甲_u", "甲_w", "乙_u", "丙_u", "丁_u"}) {
+    for (const char* n : {"甲_u", "甲_w", "乙_u", "丙_u", "丁_u"}) {
         add(n);
     }
     ArticleEditor editor(user.db());
