@@ -6,7 +6,6 @@
 #include "practice/PracticeRecord.h"
 #include "practice/PracticeRun.h"
 #include "practice/TextSource.h"
-#include "practice/TypingEngine.h"
 #include "store/RecordCode.h"
 
 #include <QSignalSpy>
@@ -93,7 +92,6 @@ private slots:
     void wrongCharactersGoToReviewArticle();
     void switchQuestion();
     void againReloadsRows();
-    void typedRunWithTheEngine();
 };
 
 void TestRunLifecycle::liveLabelFormulas_data()
@@ -529,99 +527,6 @@ void TestRunLifecycle::againReloadsRows()
     QCOMPARE(b.run.Speed_Peak(), 0.0f);
     QCOMPARE(b.run.state(), PracticeRun::State::Running);
     QCOMPARE(b.run.labels(), startLabels(1));
-}
-
-// The run wired to the typing engine and the text source the way the main
-// window wires them, typed through key presses on a manual clock.
-void TestRunLifecycle::typedRunWithTheEngine()
-{
-    test::UserFolder user;
-    QVERIFY(user.ok());
-    ManualClock clock;
-    QString essay300;
-    for (int i = 0; i < 300; ++i) {
-        essay300.append(QChar(0x4E00 + i));
-    }
-    TextSource source(user.db(), nullptr, [&](int) { return essay300; });
-    TypingEngine engine;
-    PracticeRun run(user.db(), source, &clock);
-    QObject::connect(&engine, &TypingEngine::fillRequested, &engine,
-                     [&](int row) { engine.putLine(row, source.nextLine()); });
-    run.setCountersSource([&] {
-        return RunCounters{engine.Right_Count, engine.Wrong_Count, engine.Word_Count, engine.Wrong_Text};
-    });
-    QObject::connect(&run, &PracticeRun::countersResetRequested, &engine, &TypingEngine::resetCounters);
-    QObject::connect(&run, &PracticeRun::firstRowActivationRequested, [&] { engine.activateRow(0); });
-    QObject::connect(&run, &PracticeRun::inputLineEnabled, [&](bool on) {
-        if (on) {
-            engine.resumeRun();
-        } else {
-            engine.pauseRun();
-        }
-    });
-
-    user.db().exec(QStringLiteral("insert into test_no (N, No_) values ('0000', 11)"));
-    source.chooseChinese(0);
-    engine.setKind(0);
-    source.resetRows();
-    engine.resetRows(source.textType());
-    QCOMPARE(engine.top(0).Text(), essay300.mid(10, 30));
-
-    run.setTestTime(QStringLiteral("1"));
-    MsgScript::pushAnswer(QStringLiteral("OK"));
-    run.CMD_Begin_Click();
-    QCOMPARE(engine.activeRow(), 0);
-
-    // 100 key presses over the minute, every tenth one wrong.
-    for (int k = 1; k <= 100; ++k) {
-        const int row = engine.activeRow();
-        const QChar expected = engine.top(row).Text().at(engine.input(row).CountLen());
-        engine.type(k % 10 == 0 ? QChar(u'错') : expected);
-        if (k % 5 == 0 && k < 100) {
-            for (int s = 0; s < 2; ++s) {
-                clock.advanceMs(1000);
-                run.timer().poll();
-            }
-        }
-    }
-    QCOMPARE(engine.Right_Count, 90);
-    QCOMPARE(engine.Wrong_Count, 10);
-    QCOMPARE(engine.Wrong_Text.size(), 10);
-    QCOMPARE(run.timer().Sum_RunTime(), 38);
-    QCOMPARE(run.labels().Label_Right, QStringLiteral("86 字")); // as of the tick after key 95
-    while (run.state() == PracticeRun::State::Running && run.timer().Sum_RunTime() < 59) {
-        clock.advanceMs(1000);
-        run.timer().poll();
-    }
-    MsgScript::pushAnswer(QStringLiteral("OK"));  // result
-    MsgScript::pushAnswer(QStringLiteral("NoF")); // no review article
-    clock.advanceMs(1000);
-    run.timer().poll();
-    QCOMPARE(run.state(), PracticeRun::State::Finished);
-    QCOMPARE(MsgScript::pending(), 0);
-    QVERIFY(!engine.input(engine.activeRow()).Enabled());
-
-    QSqlQuery q = user.db().exec(QStringLiteral("select ID, type, s, t, c, r from testlog"));
-    QVERIFY(q.next());
-    QCOMPARE(q.value(2).toString(), QStringLiteral("81"));
-    QCOMPARE(q.value(5).toString(), QStringLiteral("90 %"));
-    QCOMPARE(q.value(4).toString(),
-             Code_Of(Code_Of(q.value(0).toString()) + Code_Of(QStringLiteral("0")) + Code_Of(QStringLiteral("81")) +
-                     QStringLiteral("1") + QStringLiteral("90 %"))
-                 .left(20));
-    // From 11, 100 characters typed: the next run starts at 111.
-    QCOMPARE(user.db().scalar(QStringLiteral("select No_ from test_no where N = '0000'"))->toInt(), 111);
-    QCOMPARE(user.count(QStringLiteral("text_")), 0);
-
-    // Again: the rows start from the new position.
-    QObject::connect(&run, &PracticeRun::rowsReloadRequested, [&] {
-        source.resetRows();
-        engine.resetRows(source.textType());
-    });
-    MsgScript::pushAnswer(QStringLiteral("OK"));
-    run.CMD_Begin_Click();
-    QCOMPARE(engine.top(0).Text(), essay300.mid(110, 30));
-    QCOMPARE(engine.Right_Count, 0);
 }
 
 QTEST_GUILESS_MAIN(TestRunLifecycle)
