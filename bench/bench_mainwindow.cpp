@@ -2,7 +2,9 @@
 // settings read, the menus built, the last practice restored) on a user with
 // 20 saved articles, once on a Chinese essay and once on a saved article;
 // the resident memory with the window open after a one-minute run; and the
-// seven rows filled when a new practice is chosen.
+// seven rows filled when a new practice is chosen; on the fingering page,
+// a key press until the new highlight and finger are painted, and opening
+// the page from a Chinese essay.
 //
 // Run: QT_QPA_PLATFORM=offscreen build/bench/bench_mainwindow [opens]
 // (opens per figure, at least 30; default 40). The phrase list is taken from
@@ -19,6 +21,7 @@
 #include "practice/PracticeRun.h"
 #include "practice/TypingEngine.h"
 #include "practice/ui/Form_Test_Common.h"
+#include "practice/ui/KeyboardPage.h"
 #include "practice/ui/RunPanel.h"
 #include "practice/ui/TypingBoard.h"
 #include "store/Settings.h"
@@ -38,6 +41,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 using namespace tesmara;
 
@@ -297,6 +301,63 @@ void timeFills(const char* what, Form_Test_Common& window, PaintWatch& watch, in
                 summarise(painted).worst);
 }
 
+// Strikes keys on the fingering page, right ones and every fifth a wrong
+// one, and times each from the key press until the page is repainted;
+// then opens the page from a Chinese essay `n` times.
+void timeFingering(PaintWatch& watch, int n)
+{
+    ManualClock clock;
+    Form_Test_Common::Services services;
+    services.clock = &clock;
+    Form_Test_Common window(services);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    waitForPaint(watch);
+    KeyboardPage& page = window.keyboardPage();
+    auto paintedAfter = [&](const std::function<void()>& step) {
+        watch.painted = false;
+        QElapsedTimer timer;
+        timer.start();
+        step();
+        waitForPaint(watch);
+        return timer.nsecsElapsed() / 1e6;
+    };
+    auto choose = [&] { window.Menu_Test_KeyboardMouse_Text_Click(0); };
+    const double first = paintedAfter(choose);
+    if (page.isHidden()) {
+        fail("the fingering page did not open");
+    }
+    std::printf("fingering page, first open (pictures read): %.2f ms\n", first);
+
+    QList<double> keys;
+    for (int i = 0; i < std::max(500, 10 * n); ++i) {
+        const QChar target = page.fingering().target();
+        const QString text = i % 5 == 4 ? QStringLiteral("#") : QString(target).toLower();
+        keys << paintedAfter([&] {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, text);
+            QCoreApplication::sendEvent(&window, &press);
+            QCoreApplication::sendEvent(&window, &release);
+        });
+        if ((i % 5 == 4) == (page.fingering().target() != target)) {
+            fail("a key was judged wrongly");
+        }
+    }
+    print("fingering key press, highlight and finger repainted", keys);
+
+    QList<double> opens;
+    for (int i = 0; i < n; ++i) {
+        window.Menu_Test_Chinese_Text_Click(i % 2);
+        QCoreApplication::processEvents();
+        opens << paintedAfter(choose);
+        if (page.isHidden()) {
+            fail("the fingering page did not open");
+        }
+    }
+    print("fingering page opened from a Chinese essay", opens);
+    window.close();
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -347,6 +408,7 @@ int main(int argc, char* argv[])
                   [&](int i) { window->Menu_Test_Save_User_Click(i % kArticles); });
         closeWindow(window);
     }
+    timeFingering(watch, opens);
     std::printf("resident memory at the end: VmRSS %.1f MB (peak VmHWM %.1f MB)\n", statusKb("VmRSS") / 1024.0,
                 statusKb("VmHWM") / 1024.0);
     app.removeEventFilter(&watch);

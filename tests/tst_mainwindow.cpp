@@ -10,11 +10,14 @@
 #include "controls/ui/Option.h"
 #include "controls/ui/Text.h"
 #include "controls/ui/TextData.h"
+#include "practice/Fingering.h"
 #include "practice/PracticeRun.h"
 #include "practice/TextSource.h"
 #include "practice/ui/ChartPanel.h"
 #include "practice/ui/Form_Test_Common.h"
+#include "practice/ui/KeyboardPage.h"
 #include "practice/ui/RunPanel.h"
+#include "practice/ui/Sounds.h"
 #include "practice/ui/TipsPanel.h"
 #include "practice/ui/TypingBoard.h"
 #include "store/RecordCode.h"
@@ -135,6 +138,8 @@ private slots:
     void menusOpenTheirWindows();
     void wubiChartsInTheirPanel();
     void missingChartIsReported();
+    void fingeringPracticeOnTheKeyboardPage();
+    void numberPadPracticeReopensWithoutPictures();
 };
 
 void TestMainWindow::firstOpenFillsTheSettings()
@@ -169,7 +174,7 @@ void TestMainWindow::firstOpenFillsTheSettings()
     QVERIFY(!w.window.menus().saveWrongItems[0]->isEnabled());
     // Practices whose panels this window does not hold yet cannot be chosen.
     QVERIFY(!w.window.menus().chaiZi->isEnabled());
-    QVERIFY(!w.window.menus().keyboardMouse[0]->isEnabled());
+    QVERIFY(!w.window.menus().keyboardMouse[1]->isEnabled());
     QVERIFY(!w.window.menus().gameMode->isEnabled());
 }
 
@@ -775,6 +780,214 @@ void TestMainWindow::missingChartIsReported()
     QCOMPARE(MsgScript::pending(), 0);
     QVERIFY(panel.isHidden());
     QVERIFY(!items[0]->isChecked() && !items[1]->isChecked());
+}
+
+namespace {
+
+// Random numbers from a list, repeated, as the default source while alive.
+class ScriptedRandom final : public RandomSource {
+public:
+    explicit ScriptedRandom(QList<double> values) : m_values(std::move(values)) { setDefaultRandom(this); }
+    ~ScriptedRandom() override { setDefaultRandom(nullptr); }
+    quint32 bounded(quint32 bound) override { return quint32(unit() * bound); }
+    double unit() override { return m_values[m_next++ % m_values.size()]; }
+
+private:
+    QList<double> m_values;
+    qsizetype m_next = 0;
+};
+
+// Strikes the key the page asks for, as a keyboard would send it.
+void strike(QWidget* window, QChar target, bool numberPad)
+{
+    const char16_t t = target.unicode();
+    if (!numberPad) {
+        QTest::keyClick(window, t == u' ' ? Qt::Key_Space : Qt::Key(QChar(t).toUpper().unicode()));
+        return;
+    }
+    const std::pair<char16_t, Qt::Key> signs[] = {{u'e', Qt::Key_Enter},    {u'c', Qt::Key_Slash},
+                                                  {u'x', Qt::Key_Asterisk}, {u'p', Qt::Key_Period},
+                                                  {u'-', Qt::Key_Minus},    {u'+', Qt::Key_Plus}};
+    for (const auto& [label, key] : signs) {
+        if (label == t) {
+            QTest::keyClick(window, key, Qt::KeypadModifier);
+            return;
+        }
+    }
+    QTest::keyClick(window, Qt::Key(t), Qt::KeypadModifier);
+}
+
+// The highlight lies on the target's key, its name shows and its finger is lit.
+void verifyTarget(KeyboardPage& page)
+{
+    const Fingering& f = page.fingering();
+    const QRect on = keyboard::highlightRect(f.board(), f.target());
+    QVERIFY(!on.isEmpty());
+    QCOMPARE(page.Image_D_Go->geometry(), on.translated(page.Image_Test_Keyboard->pos()));
+    QVERIFY(page.Image_D_Go->isVisible());
+    QCOMPARE(page.Label_M->Caption(), f.targetCaption());
+    for (int finger = 0; finger < keyboard::kFingers; ++finger) {
+        QCOMPARE(page.fingerPicture(finger)->isVisible(), f.targetFingers().contains(finger));
+    }
+}
+
+} // namespace
+
+void TestMainWindow::fingeringPracticeOnTheKeyboardPage()
+{
+    Session s;
+    QVERIFY(s.ok());
+    ScriptedRandom random({0.02, 0.31, 0.55, 0.97, 0.78, 0.12, 0.44});
+    Started w;
+    Form_Test_Common& window = w.window;
+    KeyboardPage& page = window.keyboardPage();
+    QAction* item = window.menus().keyboardMouse[0];
+    QVERIFY(item->isEnabled());
+    QVERIFY(page.isHidden());
+    item->trigger();
+    QCOMPARE(window.windowTitle(), QStringLiteral("Tesmara → 键盘指法练习"));
+    QCOMPARE(window.currentKind(), PracticeKind::KeyMouse);
+    QVERIFY(item->isChecked() && !window.menus().chinese[0]->isChecked());
+    QVERIFY(page.isVisible() && !window.findChild<QWidget*>(QStringLiteral("Frame_Common"))->isVisible());
+    QVERIFY(window.centralWidget()->rect().contains(page.geometry()));
+    QCOMPARE(w.caption("Label_D_Time"), QStringLiteral("练习时间：0 秒"));
+    QCOMPARE(w.caption("Label_D_RW"), QStringLiteral("打对了 0 个   打错了 0 个"));
+    QCOMPARE(w.caption("Label_Speed_R"), QStringLiteral("速度：0 个/分钟  正确率：100%"));
+    QCOMPARE(page.fingering().keySet(), Fingering::keySetFor(0, false));
+    QCOMPARE(page.Image_Test_Keyboard->pixmap().size(), keyboard::boardSize(keyboard::Board::Main));
+    QCOMPARE(page.Image_Test_Keyboard_Hand->pixmap().size(), keyboard::handsSize());
+    verifyTarget(page);
+
+    // A right key moves on; a wrong one counts, sounding only with a device.
+    const QChar first = page.fingering().target();
+    strike(&window, first, false);
+    QVERIFY(page.fingering().target() != first);
+    verifyTarget(page);
+    QCOMPARE(w.caption("Label_D_RW"), QStringLiteral("打对了 1 个   打错了 0 个"));
+    window.sounds().setOutputCheck([] { return false; });
+    QTest::keyClick(&window, Qt::Key_NumberSign);
+    QCOMPARE(w.caption("Label_D_RW"), QStringLiteral("打对了 1 个   打错了 1 个"));
+    QCOMPARE(window.sounds().started(), 0);
+    // Modifier keys alone, held keys and shortcuts count nothing.
+    QTest::keyClick(&window, Qt::Key_Shift);
+    QKeyEvent held(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"), true);
+    QCoreApplication::sendEvent(&window, &held);
+    QTest::keyClick(&window, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(w.caption("Label_D_RW"), QStringLiteral("打对了 1 个   打错了 1 个"));
+    // The back-quote draws a new target without counting.
+    const QChar second = page.fingering().target();
+    QTest::keyClick(&window, Qt::Key_QuoteLeft);
+    QVERIFY(page.fingering().target() != second);
+    verifyTarget(page);
+    QCOMPARE(w.caption("Label_D_RW"), QStringLiteral("打对了 1 个   打错了 1 个"));
+
+    // The finger blinks every 600 ms (the timer's next look at the clock
+    // comes a little later); the time and speed follow each second.
+    const int finger = page.fingering().targetFingers().first();
+    w.clock.advanceMs(650);
+    page.Timer_Key_Borad_Hand->poll();
+    QVERIFY(page.fingerPicture(finger)->isHidden());
+    w.clock.advanceMs(650);
+    page.Timer_Key_Borad_Hand->poll();
+    QVERIFY(page.fingerPicture(finger)->isVisible());
+    for (int i = 0; i < 30; ++i) {
+        w.clock.advanceMs(1000);
+        page.Timer_OverTime->poll();
+    }
+    QCOMPARE(w.caption("Label_D_Time"), QStringLiteral("练习时间：30 秒"));
+    QCOMPARE(w.caption("Label_Speed_R"), QStringLiteral("速度：1 字/分钟 正确率：50%"));
+
+    // The right little finger without digits: P every time, each counted.
+    page.Combo_Test_KeyBoard->setCurrentIndex(10);
+    QCOMPARE(page.fingering().keySet(), QStringLiteral("P0"));
+    page.Check_Test_KeyBoard->click();
+    QCOMPARE(page.fingering().keySet(), QStringLiteral("P"));
+    QCOMPARE(page.fingering().target(), QChar('P'));
+    strike(&window, QChar('P'), false);
+    strike(&window, QChar('P'), false);
+    QCOMPARE(page.fingering().target(), QChar('P'));
+    QCOMPARE(w.caption("Label_D_RW"), QStringLiteral("打对了 3 个   打错了 1 个"));
+    if (qEnvironmentVariableIsSet("TESMARA_SHOT_DIR")) {
+        window.grab().save(qEnvironmentVariable("TESMARA_SHOT_DIR") + QStringLiteral("/main-keyboard.png"));
+    }
+
+    // The number pad: the list is off, the counts and time start again, and
+    // Enter, not the letter e, strikes "回车".
+    page.Check_Box_Test_Key_Number->click();
+    QVERIFY(!page.Combo_Test_KeyBoard->isEnabled() && page.Check_Test_KeyBoard->isHidden());
+    QCOMPARE(page.fingering().keySet(), Fingering::numberPadSet());
+    QCOMPARE(page.Image_Test_Keyboard->pixmap().size(), keyboard::boardSize(keyboard::Board::NumberPad));
+    QCOMPARE(w.caption("Label_D_RW"), QStringLiteral("打对了 0 个   打错了 0 个"));
+    QCOMPARE(w.caption("Label_D_Time"), QStringLiteral("练习时间：0 秒"));
+    int strikes = 0;
+    while (page.fingering().target() != QLatin1Char('e') && strikes < 50) {
+        verifyTarget(page);
+        strike(&window, page.fingering().target(), true);
+        ++strikes;
+    }
+    QCOMPARE(page.Label_M->Caption(), QStringLiteral("回车"));
+    QTest::keyClick(&window, Qt::Key_E);
+    QCOMPARE(page.fingering().target(), QChar('e'));
+    QTest::keyClick(&window, Qt::Key_Enter, Qt::KeypadModifier);
+    QVERIFY(page.fingering().target() != QLatin1Char('e'));
+    QCOMPARE(w.caption("Label_D_RW"), QStringLiteral("打对了 %1 个   打错了 1 个").arg(strikes + 1));
+    if (qEnvironmentVariableIsSet("TESMARA_SHOT_DIR")) {
+        window.grab().save(qEnvironmentVariable("TESMARA_SHOT_DIR") + QStringLiteral("/main-numberpad.png"));
+    }
+
+    // Another practice hides the page, stops its clocks and lets go of the
+    // pictures; keys then count nothing there.
+    window.menus().chinese[2]->trigger();
+    QVERIFY(page.isHidden() && window.findChild<QWidget*>(QStringLiteral("Frame_Common"))->isVisible());
+    QVERIFY(!page.Timer_Key_Borad_Hand->Enabled() && !page.Timer_OverTime->Enabled());
+    QVERIFY(page.Image_Test_Keyboard->pixmap().isNull() && page.Image_D_Go->pixmap().isNull());
+    QVERIFY(page.Image_Test_Keyboard_Hand->pixmap().isNull() && page.fingerPicture(finger)->pixmap().isNull());
+    QVERIFY(!item->isChecked());
+    const qint32 counted = page.fingering().right() + page.fingering().wrong();
+    QTest::keyClick(&window, Qt::Key_QuoteLeft);
+    QTest::keyClick(&window, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(page.fingering().right() + page.fingering().wrong(), counted);
+
+    // Back on the page, the pad is still chosen; closing there stores "402".
+    item->trigger();
+    QVERIFY(page.numberPad() && page.isVisible());
+    QCOMPARE(w.caption("Label_D_RW"), QStringLiteral("打对了 0 个   打错了 0 个"));
+    window.close();
+    QCOMPARE(s.setting(QStringLiteral("Last_Test")), QStringLiteral("402"));
+}
+
+void TestMainWindow::numberPadPracticeReopensWithoutPictures()
+{
+    Session s;
+    QVERIFY(s.ok());
+    s.store(QStringLiteral("Last_Test"), QStringLiteral("402"));
+    // No picture files: the pictures stay empty and the practice goes on.
+    QTemporaryDir empty;
+    App().Share_Path = empty.path() + QLatin1Char('/');
+    {
+        Started w;
+        KeyboardPage& page = w.window.keyboardPage();
+        QCOMPARE(w.window.windowTitle(), QStringLiteral("Tesmara → 键盘指法练习"));
+        QVERIFY(w.window.menus().keyboardMouse[0]->isChecked());
+        QVERIFY(page.numberPad() && page.Check_Box_Test_Key_Number->Value());
+        QVERIFY(!page.Combo_Test_KeyBoard->isEnabled());
+        QCOMPARE(page.Combo_Test_KeyBoard->currentIndex(), 0);
+        QCOMPARE(page.fingering().keySet(), Fingering::numberPadSet());
+        QVERIFY(page.Image_Test_Keyboard->pixmap().isNull() && page.Image_D_Go->pixmap().isNull());
+        verifyTarget(page);
+        strike(&w.window, page.fingering().target(), true);
+        QCOMPARE(w.caption("Label_D_RW"), QStringLiteral("打对了 1 个   打错了 0 个"));
+        // Back to ordinary keys: stored as "400".
+        page.Check_Box_Test_Key_Number->click();
+        QCOMPARE(page.fingering().keySet(), Fingering::keySetFor(0, false));
+        w.window.close();
+    }
+    QCOMPARE(s.setting(QStringLiteral("Last_Test")), QStringLiteral("400"));
+    {
+        Started w;
+        QVERIFY(!w.window.keyboardPage().numberPad());
+        QVERIFY(w.window.keyboardPage().isVisible());
+    }
 }
 
 QTEST_MAIN(TestMainWindow)

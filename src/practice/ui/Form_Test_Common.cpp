@@ -21,6 +21,7 @@
 #include "practice/RunFigures.h"
 #include "practice/TextSource.h"
 #include "practice/ui/ChartPanel.h"
+#include "practice/ui/KeyboardPage.h"
 #include "practice/ui/RunPanel.h"
 #include "practice/ui/Sounds.h"
 #include "practice/ui/TipsPanel.h"
@@ -144,6 +145,8 @@ void Form_Test_Common::buildWindow()
     m_board->setSounds(m_sounds);
     m_tips = new TipsPanel(m_centre);
     m_runPanel = new RunPanel(m_centre);
+    m_keyPage = new KeyboardPage(m_services.clock, m_services.random, m_sounds, m_centre);
+    m_keyPage->hide();
     // Created last so that it floats over the practice panels.
     m_chart = new ChartPanel(m_centre);
 }
@@ -188,6 +191,8 @@ void Form_Test_Common::placePanels()
     m_tips->setGeometry(margin, tipsTop, width, 30);
     const int sumTop = tipsTop + 30 + 6;
     m_runPanel->setGeometry(margin, sumTop, width, qMax(110, m_centre->height() - sumTop - 6));
+    m_keyPage->move(qMax(0, (m_centre->width() - m_keyPage->width()) / 2),
+                    qMax(0, (m_centre->height() - m_keyPage->height()) / 2));
     // Article lines are filled as far as the typing lines are wide.
     const int lineTwips = m_board->top(0)->width() * 15;
     const int size = m_windowSize;
@@ -253,6 +258,7 @@ void Form_Test_Common::applySettings()
     m_menus.soundKey->setChecked(m_settings.soundKey);
     m_menus.wrongColour->setChecked(m_settings.wrongColour);
     m_board->engine().setWrongSound(m_settings.soundWrong);
+    m_keyPage->setWrongSound(m_settings.soundWrong);
     m_board->engine().setWrongColour(m_settings.wrongColour);
     m_tips->setEntry(m_settings.lastTips);
     m_board->engine().setCodeTips(m_tips->entry() != 0);
@@ -338,6 +344,9 @@ bool Form_Test_Common::handleWindowKey(QKeyEvent* event)
 {
     if (m_menus.soundKey->isChecked()) {
         m_sounds->playKey();
+    }
+    if (m_keyPage->keyPress(event)) {
+        return true;
     }
     const int key = event->key();
     if (event->modifiers() == Qt::ControlModifier && m_runPanel->isVisible()) {

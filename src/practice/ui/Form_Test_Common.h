@@ -19,6 +19,7 @@ namespace tesmara {
 class ArticleEditor;
 class ChartPanel;
 class Clock;
+class KeyboardPage;
 class My_Frame;
 class PracticeRun;
 class RandomSource;
@@ -60,6 +61,7 @@ public:
     void Menu_Test_WBPhrase__Click(int index);
     void Menu_Test_Save_User_Click(int index);
     void Menu_Test_Save_Wrong_Click(int index);
+    void Menu_Test_KeyboardMouse_Text_Click(int index);
     // The Wubi chart panel: a chart item, a chart option, the close button.
     void Menu_Test_Wb___Click(int index);
     void Option_Wb_TS_Click(int index);
@@ -78,6 +80,7 @@ public:
     RunPanel& runPanel() { return *m_runPanel; }
     TipsPanel& tipsPanel() { return *m_tips; }
     ChartPanel& chartPanel() { return *m_chart; }
+    KeyboardPage& keyboardPage() { return *m_keyPage; }
     Sounds& sounds() { return *m_sounds; }
     // The Last_Test value the window would store now.
     QString lastTestValue() const;
@@ -97,9 +100,10 @@ private:
     void runRestored(const LastPractice& last);
     void storeSettings();
 
-    // The switch-over step before a practice item changes anything; false
-    // when the user keeps the running practice.
-    bool switchOver();
+    // The switch-over step before a practice item changes anything: the
+    // text panels (0) or the keyboard page (2) are shown; false when the
+    // user keeps the running practice.
+    bool switchOver(int target = 0);
     // Removes the ticks of the current kind's menu group.
     void Set_False();
     // Ticks `item`, sets the caption and the kind, and lays out fresh rows.
@@ -130,6 +134,7 @@ private:
     TipsPanel* m_tips = nullptr;
     RunPanel* m_runPanel = nullptr;
     ChartPanel* m_chart = nullptr;
+    KeyboardPage* m_keyPage = nullptr;
     WindowSettings m_settings;
     PracticeKind m_kind = PracticeKind::Chinese;
     int m_windowSize = 0;

@@ -13,6 +13,7 @@
 #include "practice/PracticeRun.h"
 #include "practice/TextSource.h"
 #include "practice/ui/ChartPanel.h"
+#include "practice/ui/KeyboardPage.h"
 #include "practice/ui/TypingBoard.h"
 #include "records/ui/Form_Show_TestLog.h"
 #include "users/ui/LoginWindow.h"
@@ -37,10 +38,11 @@ void Form_Test_Common::connectMenus()
 
     connectItems(m.wbText, this, [this](int i) { Menu_Test_WB_Text_Click(i); });
     connectItems(m.wbPhrase, this, [this](int i) { Menu_Test_WBPhrase__Click(i); });
-    // The split drill and the keyboard and mouse practice come with their
-    // own panels; until then their items stay off.
+    connectItems(m.keyboardMouse, this, [this](int i) { Menu_Test_KeyboardMouse_Text_Click(i); });
+    // The split drill and the mouse practice come with their own panels;
+    // until then their items stay off.
     QList<QAction*> later;
-    later << m.chaiZi << m.keyboardMouse;
+    later << m.chaiZi << m.keyboardMouse[1];
     for (QAction* a : later) {
         a->setEnabled(false);
     }
@@ -75,7 +77,10 @@ void Form_Test_Common::connectMenus()
             [this] { writeAutoUpdate(App().Conn_Main, m_menus.autoUpdate->isChecked()); });
     connect(m.textNo, &QAction::triggered, this, [this] { Show_TestBegin_Manager(this); });
 
-    connect(m.soundWrong, &QAction::toggled, this, [this](bool on) { m_board->engine().setWrongSound(on); });
+    connect(m.soundWrong, &QAction::toggled, this, [this](bool on) {
+        m_board->engine().setWrongSound(on);
+        m_keyPage->setWrongSound(on);
+    });
     connect(m.wrongColour, &QAction::toggled, this, [this](bool on) { m_board->engine().setWrongColour(on); });
 
     connect(m.helpStudy, &QAction::triggered, this,

@@ -4,6 +4,7 @@
 
 #include "app/AppState.h"
 #include "app/Resources.h"
+#include "controls/ui/Check_Box.h"
 #include "controls/ui/Cmd.h"
 #include "controls/ui/MSG_Label.h"
 #include "controls/ui/My_Frame.h"
@@ -12,12 +13,14 @@
 #include "practice/PracticeRun.h"
 #include "practice/RunFigures.h"
 #include "practice/TextSource.h"
+#include "practice/ui/KeyboardPage.h"
 #include "practice/ui/RunPanel.h"
 #include "practice/ui/TipsPanel.h"
 #include "practice/ui/TypingBoard.h"
 #include "store/Settings.h"
 
 #include <QAction>
+#include <QComboBox>
 
 namespace tesmara {
 
@@ -57,6 +60,12 @@ void Form_Test_Common::runRestored(const LastPractice& last)
     case Item::PhraseDrill:
         Menu_Test_WBPhrase__Click(last.index);
         break;
+    case Item::Keyboard:
+        Menu_Test_KeyboardMouse_Text_Click(0);
+        if (last.index == 2) {
+            m_keyPage->Check_Box_Test_Key_Number->click();
+        }
+        break;
     case Item::UserArticle: {
         const int i = findCaption(m_menus.saveUserItems, last.article);
         if (i >= 0) {
@@ -78,14 +87,21 @@ void Form_Test_Common::runRestored(const LastPractice& last)
     }
 }
 
-bool Form_Test_Common::switchOver()
+bool Form_Test_Common::switchOver(int target)
 {
     if (!m_run->confirmSwitch()) {
         return false;
     }
-    Frame_Common->show();
-    m_tips->show();
-    m_runPanel->show();
+    if (target != 2 && !m_keyPage->isHidden()) {
+        m_keyPage->leave();
+    }
+    const bool text = target == 0;
+    Frame_Common->setVisible(text);
+    m_tips->setVisible(text);
+    m_runPanel->setVisible(text);
+    if (target == 2) {
+        m_keyPage->show();
+    }
     return true;
 }
 
@@ -179,6 +195,19 @@ void Form_Test_Common::Menu_Test_WBPhrase__Click(int index)
                [&] { m_source->chooseDrill(stringResource(308 + index), index + 2); });
 }
 
+void Form_Test_Common::Menu_Test_KeyboardMouse_Text_Click(int index)
+{
+    QAction* item = m_menus.keyboardMouse.value(index);
+    if (index != 0 || !item || item->isChecked() || !switchOver(2)) {
+        return;
+    }
+    m_keyPage->start();
+    setWindowTitle(QStringLiteral("Tesmara → 键盘指法练习"));
+    Set_False();
+    m_kind = PracticeKind::KeyMouse;
+    item->setChecked(true);
+}
+
 void Form_Test_Common::Menu_Test_Save_User_Click(int index)
 {
     openArticle(m_menus.saveUserItems, index, QStringLiteral("_u"));
@@ -243,6 +272,8 @@ QString Form_Test_Common::lastTestValue() const
         break;
     case PracticeKind::KeyMouse:
         p.item = m_menus.keyboardMouse[0]->isChecked() ? Item::Keyboard : Item::Mouse;
+        // The number pad is practised while the key-set list is off.
+        p.index = p.item == Item::Keyboard && !m_keyPage->Combo_Test_KeyBoard->isEnabled() ? 2 : 0;
         break;
     case PracticeKind::Article: {
         const int u = tickedIndex(m_menus.saveUserItems);

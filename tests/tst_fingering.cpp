@@ -1,0 +1,328 @@
+// The fingering practice without a window: key sets, judging keys, the next
+// target, the blinking finger, the texts, and the key table against the
+// finger groups and the pictures the build drew from it.
+#include "TestSupport.h"
+#include "app/Clock.h"
+#include "practice/DrillTime.h"
+#include "practice/Fingering.h"
+#include "practice/KeyboardGeometry.h"
+
+#include <QImage>
+#include <QtTest>
+
+using namespace tesmara;
+using keyboard::Board;
+
+namespace {
+
+// Random numbers from a list, repeated.
+class Script final : public RandomSource {
+public:
+    explicit Script(QList<double> values) : m_values(std::move(values)) {}
+    quint32 bounded(quint32 bound) override { return quint32(unit() * bound); }
+    double unit() override { return m_values[m_next++ % m_values.size()]; }
+
+private:
+    QList<double> m_values;
+    qsizetype m_next = 0;
+};
+
+// A practice whose target is `target`, with `keys` as its key set after.
+void aimAt(Fingering& f, QChar target, const QString& keys)
+{
+    f.setKeySet(QString(target));
+    f.press(Fingering::kRestartCode);
+    f.setKeySet(keys);
+}
+
+} // namespace
+
+class TestFingering : public QObject {
+    Q_OBJECT
+private slots:
+    void keySets_data();
+    void keySets();
+    void judging_data();
+    void judging();
+    void nextTarget();
+    void fingersAndBlinking_data();
+    void fingersAndBlinking();
+    void texts_data();
+    void texts();
+    void keyTableAgreesWithTheFingerGroups();
+    void picturesFitTheKeyTable();
+};
+
+void TestFingering::keySets_data()
+{
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<bool>("withoutDigits");
+    QTest::addColumn<QString>("keys");
+    QTest::newRow("all keys") << 0 << true << "ABCDEFGHIJKLMNOPQRSTUVWXYZ 1234567890";
+    QTest::newRow("letters and space") << 1 << false << "ABCDEFGHIJKLMNOPQRSTUVWXYZ ";
+    QTest::newRow("digits stay") << 2 << true << "1234567890";
+    QTest::newRow("left little") << 3 << false << "QAZ1";
+    QTest::newRow("left index, no digits") << 6 << true << "RFVTGB";
+    QTest::newRow("right little") << 10 << false << "P0";
+    QTest::newRow("right little, no digits") << 10 << true << "P";
+    QTest::newRow("no entry") << -1 << false << "";
+    QTest::newRow("past the list") << 11 << false << "";
+}
+
+void TestFingering::keySets()
+{
+    QFETCH(int, entry);
+    QFETCH(bool, withoutDigits);
+    QFETCH(QString, keys);
+    QCOMPARE(Fingering::keySetFor(entry, withoutDigits), keys);
+    QCOMPARE(Fingering::entryCaptions().size(), 11);
+    QCOMPARE(Fingering::entryCaptions().at(4), QStringLiteral(" 左无名指：W S X 2"));
+    // The pad set: each digit four times, each other key once.
+    const QString pad = Fingering::numberPadSet();
+    QCOMPARE(pad.count(QLatin1Char('7')), 4);
+    QCOMPARE(pad.count(QLatin1Char('e')), 1);
+    QCOMPARE(pad.size(), 46);
+}
+
+void TestFingering::judging_data()
+{
+    QTest::addColumn<bool>("numberPad");
+    QTest::addColumn<QChar>("target");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<bool>("right");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("letter") << false << QChar('A') << int('A') << true << "A";
+    QTest::newRow("lower case") << false << QChar('A') << int('a') << true << "A";
+    QTest::newRow("other letter") << false << QChar('A') << int('S') << false << "A";
+    QTest::newRow("space bar") << false << QChar(' ') << 32 << true << "空格";
+    QTest::newRow("shifted digit") << false << QChar('1') << int('!') << false << "1";
+    QTest::newRow("sign only on the pad") << false << QChar('P') << int('.') << false << "P";
+    QTest::newRow("pad Enter") << true << QChar('e') << 13 << true << "回车";
+    QTest::newRow("pad e typed") << true << QChar('e') << int('e') << false << "回车";
+    QTest::newRow("pad E typed") << true << QChar('e') << int('E') << false << "回车";
+    QTest::newRow("pad slash") << true << QChar('c') << int('/') << true << "/";
+    QTest::newRow("pad star") << true << QChar('x') << int('*') << true << "*";
+    QTest::newRow("pad point") << true << QChar('p') << int('.') << true << ".";
+    QTest::newRow("pad minus") << true << QChar('-') << int('-') << true << "-";
+    QTest::newRow("pad digit") << true << QChar('7') << int('7') << true << "7";
+    QTest::newRow("Enter off the pad") << false << QChar('E') << 13 << false << "E";
+}
+
+void TestFingering::judging()
+{
+    QFETCH(bool, numberPad);
+    QFETCH(QChar, target);
+    QFETCH(int, code);
+    QFETCH(bool, right);
+    QFETCH(QString, caption);
+    Script random({0.5});
+    Fingering f(&random);
+    f.setNumberPad(numberPad);
+    aimAt(f, target, numberPad ? Fingering::numberPadSet() : Fingering::keySetFor(0, false));
+    QCOMPARE(f.target(), target);
+    QCOMPARE(f.targetCaption(), caption);
+    QCOMPARE(f.right(), 0); // the restart code never counts
+
+    QCOMPARE(f.press(code), right);
+    QCOMPARE(f.right(), right ? 1 : 0);
+    QCOMPARE(f.wrong(), right ? 0 : 1);
+    QCOMPARE(f.target() != target, right);
+    QCOMPARE(f.countsText(),
+             right ? QStringLiteral("打对了 1 个   打错了 0 个") : QStringLiteral("打对了 0 个   打错了 1 个"));
+}
+
+void TestFingering::nextTarget()
+{
+    // Draws that would repeat the target are drawn again.
+    Script random({0.0, 0.0, 0.0, 0.99});
+    Fingering f(&random);
+    f.setKeySet(QStringLiteral("QAZ1"));
+    QVERIFY(f.target().isNull());
+    f.press(Fingering::kRestartCode);
+    QCOMPARE(f.target(), QChar('Q'));
+    QVERIFY(f.press('q'));
+    QCOMPARE(f.target(), QChar('1'));
+    QCOMPARE(f.right(), 1);
+    // A wrong key keeps the target.
+    QVERIFY(!f.press('z'));
+    QCOMPARE(f.target(), QChar('1'));
+
+    // The one-key set keeps its key, and every strike counts.
+    f.setKeySet(QStringLiteral("P"));
+    f.press(Fingering::kRestartCode);
+    QCOMPARE(f.target(), QChar('P'));
+    for (int i = 0; i < 3; ++i) {
+        QVERIFY(f.press('p'));
+        QCOMPARE(f.target(), QChar('P'));
+    }
+    QCOMPARE(f.right(), 4);
+    // No key set (no entry chosen): the target stays.
+    f.setKeySet(QString());
+    QVERIFY(f.press(Fingering::kRestartCode));
+    QCOMPARE(f.target(), QChar('P'));
+    f.resetCounts();
+    QCOMPARE(f.right() + f.wrong() + f.elapsed(), 0);
+}
+
+void TestFingering::fingersAndBlinking_data()
+{
+    QTest::addColumn<bool>("numberPad");
+    QTest::addColumn<QChar>("key");
+    QTest::addColumn<QList<int>>("fingers");
+    using namespace keyboard;
+    QTest::newRow("Q") << false << QChar('Q') << QList<int>{LeftLittle};
+    QTest::newRow("2") << false << QChar('2') << QList<int>{LeftRing};
+    QTest::newRow("C") << false << QChar('C') << QList<int>{LeftMiddle};
+    QTest::newRow("5") << false << QChar('5') << QList<int>{LeftIndex};
+    QTest::newRow("6") << false << QChar('6') << QList<int>{RightIndex};
+    QTest::newRow("8") << false << QChar('8') << QList<int>{RightMiddle};
+    QTest::newRow("L") << false << QChar('L') << QList<int>{RightRing};
+    QTest::newRow("0") << false << QChar('0') << QList<int>{RightLittle};
+    QTest::newRow("space") << false << QChar(' ') << QList<int>{LeftThumb, RightThumb};
+    QTest::newRow("pad 1") << true << QChar('1') << QList<int>{RightIndex};
+    QTest::newRow("pad /") << true << QChar('c') << QList<int>{RightMiddle};
+    QTest::newRow("pad .") << true << QChar('p') << QList<int>{RightRing};
+    QTest::newRow("pad Enter") << true << QChar('e') << QList<int>{RightLittle};
+    QTest::newRow("pad 0") << true << QChar('0') << QList<int>{RightThumb};
+    QTest::newRow("letter on the pad") << true << QChar('A') << QList<int>{};
+}
+
+void TestFingering::fingersAndBlinking()
+{
+    QFETCH(bool, numberPad);
+    QFETCH(QChar, key);
+    QFETCH(QList<int>, fingers);
+    QCOMPARE(Fingering::fingersFor(key, numberPad), fingers);
+    if (fingers.isEmpty()) {
+        return;
+    }
+    Script random({0.5});
+    Fingering f(&random);
+    f.setNumberPad(numberPad);
+    aimAt(f, key, QString());
+    // The new target's finger shows at once, then blinks; the others stay off.
+    auto litFingers = [&f] {
+        QList<int> on;
+        for (int i = 0; i < keyboard::kFingers; ++i) {
+            if (f.lit()[i]) {
+                on << i;
+            }
+        }
+        return on;
+    };
+    QCOMPARE(litFingers(), fingers);
+    QVERIFY(f.blink());
+    QCOMPARE(litFingers(), QList<int>{});
+    QVERIFY(f.blink());
+    QCOMPARE(litFingers(), fingers);
+}
+
+void TestFingering::texts_data()
+{
+    QTest::addColumn<int>("right");
+    QTest::addColumn<int>("wrong");
+    QTest::addColumn<int>("seconds");
+    QTest::addColumn<QString>("time");
+    QTest::addColumn<QString>("speed");
+    QTest::newRow("nothing typed") << 0 << 0 << 5 << "练习时间：5 秒"
+                                   << "";
+    QTest::newRow("half a minute") << 10 << 0 << 30 << "练习时间：30 秒"
+                                   << "速度：20 字/分钟 正确率：100%";
+    QTest::newRow("one wrong in ten") << 9 << 1 << 60 << "练习时间：1 分 0 秒"
+                                      << "速度：8.1 字/分钟 正确率：90%";
+    QTest::newRow("accuracy cut") << 2 << 1 << 75 << "练习时间：1 分 15 秒"
+                                  << "速度：1.06 字/分钟 正确率：66%";
+    QTest::newRow("below one a minute") << 1 << 3 << 3599 << "练习时间：59 分 59 秒"
+                                        << "速度：0 字/分钟 正确率：25%";
+    QTest::newRow("all wrong") << 0 << 4 << 3725 << "练习时间：1 小时 2 分 5 秒"
+                               << "速度：0 字/分钟 正确率：0%";
+    // 45 in exact figures; the speed is cut after two decimals, not rounded.
+    QTest::newRow("slow") << 3 << 0 << 400 << "练习时间：6 分 40 秒"
+                          << "速度：0.44 字/分钟 正确率：100%";
+}
+
+void TestFingering::texts()
+{
+    QFETCH(int, right);
+    QFETCH(int, wrong);
+    QFETCH(int, seconds);
+    QFETCH(QString, time);
+    QFETCH(QString, speed);
+    Script random({0.1, 0.7});
+    Fingering f(&random);
+    f.setKeySet(QStringLiteral("AB"));
+    f.press(Fingering::kRestartCode);
+    for (int i = 0; i < right; ++i) {
+        QVERIFY(f.press(f.target().unicode()));
+    }
+    for (int i = 0; i < wrong; ++i) {
+        QVERIFY(!f.press('#'));
+    }
+    for (int i = 0; i < seconds; ++i) {
+        f.addSecond();
+    }
+    QCOMPARE(Drill_Time_Text(f.elapsed()), time);
+    QCOMPARE(f.speedText().value_or(QString()), speed);
+    QCOMPARE(f.countsText(), QStringLiteral("打对了 %1 个   打错了 %2 个").arg(right).arg(wrong));
+}
+
+void TestFingering::keyTableAgreesWithTheFingerGroups()
+{
+    for (Board board : {Board::Main, Board::NumberPad}) {
+        const bool pad = board == Board::NumberPad;
+        const QString practised = pad ? Fingering::numberPadSet() : Fingering::keySetFor(0, false);
+        for (QChar key : practised) {
+            const keyboard::Key* k = keyboard::findKey(board, key);
+            QVERIFY2(k, qPrintable(QStringLiteral("no key for '%1'").arg(key)));
+            QVERIFY2(Fingering::fingersFor(key, pad).contains(k->finger),
+                     qPrintable(QStringLiteral("'%1' is coloured for another finger").arg(key)));
+            QVERIFY(!keyboard::highlightRect(board, key).isEmpty());
+        }
+        // Caps never overlap and stay inside the board.
+        const QList<keyboard::Key>& keys = keyboard::keys(board);
+        const QRect inside(QPoint(0, 0), keyboard::boardSize(board));
+        for (qsizetype i = 0; i < keys.size(); ++i) {
+            QVERIFY(inside.contains(keys[i].rect));
+            QVERIFY(inside.contains(keyboard::highlightRect(board, keys[i].label)) || keys[i].label.isNull());
+            for (qsizetype j = i + 1; j < keys.size(); ++j) {
+                QVERIFY2(!keys[i].rect.intersects(keys[j].rect),
+                         qPrintable(keys[i].caption + QStringLiteral(" / ") + keys[j].caption));
+            }
+        }
+    }
+    QVERIFY(keyboard::findKey(Board::Main, QLatin1Char('F'))->bump);
+    QVERIFY(keyboard::findKey(Board::Main, QLatin1Char('J'))->bump);
+    QVERIFY(!keyboard::findKey(Board::Main, QLatin1Char('e')));
+    QCOMPARE(keyboard::highlightFile(Board::Main, QLatin1Char(' ')), QStringLiteral("kp/space.b"));
+    QCOMPARE(keyboard::highlightFile(Board::NumberPad, QLatin1Char('c')), QStringLiteral("kp/n/c.b"));
+    QCOMPARE(keyboard::fingerFile(keyboard::RightThumb), QStringLiteral("kp/r0.g"));
+    QCOMPARE(keyboard::fingerFile(keyboard::LeftThumb), QStringLiteral("kp/l4.g"));
+}
+
+void TestFingering::picturesFitTheKeyTable()
+{
+    // The build drew every picture the page shows, each the size the key
+    // table gives it.
+    const QString share = test::stageDir();
+    auto sizeOf = [&share](const QString& file) { return QImage(share + file).size(); };
+    for (Board board : {Board::Main, Board::NumberPad}) {
+        QCOMPARE(sizeOf(keyboard::boardFile(board)), keyboard::boardSize(board));
+        for (const keyboard::Key& key : keyboard::keys(board)) {
+            if (key.label.isNull()) {
+                continue;
+            }
+            const QString file = keyboard::highlightFile(board, key.label);
+            QCOMPARE(sizeOf(file), keyboard::highlightRect(board, key.label).size());
+            // The lit cap is opaque over the middle of its key.
+            const QImage lit(share + file);
+            QCOMPARE(qAlpha(lit.pixel(lit.rect().center())), 255);
+        }
+    }
+    QCOMPARE(sizeOf(keyboard::handsFile()), keyboard::handsSize());
+    for (int f = 0; f < keyboard::kFingers; ++f) {
+        QCOMPARE(sizeOf(keyboard::fingerFile(f)), keyboard::handsSize());
+    }
+}
+
+QTEST_MAIN(TestFingering)
+#include "tst_fingering.moc"
