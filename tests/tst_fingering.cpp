@@ -1,8 +1,8 @@
 // The fingering practice without a window: key sets, judging keys, the next
 // target, the blinking finger, the texts, and the key table against the
 // finger groups and the pictures the build drew from it.
+#include "ScriptedRandom.h"
 #include "TestSupport.h"
-#include "app/Clock.h"
 #include "practice/DrillTime.h"
 #include "practice/Fingering.h"
 #include "practice/KeyboardGeometry.h"
@@ -14,18 +14,6 @@ using namespace tesmara;
 using keyboard::Board;
 
 namespace {
-
-// Random numbers from a list, repeated.
-class Script final : public RandomSource {
-public:
-    explicit Script(QList<double> values) : m_values(std::move(values)) {}
-    quint32 bounded(quint32 bound) override { return quint32(unit() * bound); }
-    double unit() override { return m_values[m_next++ % m_values.size()]; }
-
-private:
-    QList<double> m_values;
-    qsizetype m_next = 0;
-};
 
 // A practice whose target is `target`, with `keys` as its key set after.
 void aimAt(Fingering& f, QChar target, const QString& keys)
@@ -115,7 +103,7 @@ void TestFingering::judging()
     QFETCH(int, code);
     QFETCH(bool, right);
     QFETCH(QString, caption);
-    Script random({0.5});
+    test::ScriptedRandom random({0.5});
     Fingering f(&random);
     f.setNumberPad(numberPad);
     aimAt(f, target, numberPad ? Fingering::numberPadSet() : Fingering::keySetFor(0, false));
@@ -134,7 +122,7 @@ void TestFingering::judging()
 void TestFingering::nextTarget()
 {
     // Draws that would repeat the target are drawn again.
-    Script random({0.0, 0.0, 0.0, 0.99});
+    test::ScriptedRandom random({0.0, 0.0, 0.0, 0.99});
     Fingering f(&random);
     f.setKeySet(QStringLiteral("QAZ1"));
     QVERIFY(f.target().isNull());
@@ -196,7 +184,7 @@ void TestFingering::fingersAndBlinking()
     if (fingers.isEmpty()) {
         return;
     }
-    Script random({0.5});
+    test::ScriptedRandom random({0.5});
     Fingering f(&random);
     f.setNumberPad(numberPad);
     aimAt(f, key, QString());
@@ -248,7 +236,7 @@ void TestFingering::texts()
     QFETCH(int, seconds);
     QFETCH(QString, time);
     QFETCH(QString, speed);
-    Script random({0.1, 0.7});
+    test::ScriptedRandom random({0.1, 0.7});
     Fingering f(&random);
     f.setKeySet(QStringLiteral("AB"));
     f.press(Fingering::kRestartCode);

@@ -1,4 +1,5 @@
 #include "RunsFixture.h"
+#include "ScriptedRandom.h"
 #include "app/AppState.h"
 #include "app/Clock.h"
 #include "app/Msg.h"
@@ -784,19 +785,6 @@ void TestMainWindow::missingChartIsReported()
 
 namespace {
 
-// Random numbers from a list, repeated, as the default source while alive.
-class ScriptedRandom final : public RandomSource {
-public:
-    explicit ScriptedRandom(QList<double> values) : m_values(std::move(values)) { setDefaultRandom(this); }
-    ~ScriptedRandom() override { setDefaultRandom(nullptr); }
-    quint32 bounded(quint32 bound) override { return quint32(unit() * bound); }
-    double unit() override { return m_values[m_next++ % m_values.size()]; }
-
-private:
-    QList<double> m_values;
-    qsizetype m_next = 0;
-};
-
 // Strikes the key the page asks for, as a keyboard would send it.
 void strike(QWidget* window, QChar target, bool numberPad)
 {
@@ -837,7 +825,7 @@ void TestMainWindow::fingeringPracticeOnTheKeyboardPage()
 {
     Session s;
     QVERIFY(s.ok());
-    ScriptedRandom random({0.02, 0.31, 0.55, 0.97, 0.78, 0.12, 0.44});
+    test::ScriptedRandom random({0.02, 0.31, 0.55, 0.97, 0.78, 0.12, 0.44});
     Started w;
     Form_Test_Common& window = w.window;
     KeyboardPage& page = window.keyboardPage();

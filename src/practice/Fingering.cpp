@@ -37,47 +37,23 @@ const char16_t* const kPadGroups = u"741c852x963p-+e0";
 
 using namespace keyboard;
 
-int mainFinger(qsizetype position)
-{
-    if (position < 4) {
-        return LeftLittle;
-    }
-    if (position < 8) {
-        return LeftRing;
-    }
-    if (position < 12) {
-        return LeftMiddle;
-    }
-    if (position < 20) {
-        return LeftIndex;
-    }
-    if (position < 28) {
-        return RightIndex;
-    }
-    if (position < 31) {
-        return RightMiddle;
-    }
-    if (position < 34) {
-        return RightRing;
-    }
-    return RightLittle;
-}
+// Where each finger's run of keys ends in the strings above.
+struct Run {
+    qsizetype end;
+    int finger;
+};
+const Run kMainRuns[] = {{4, LeftLittle},  {8, LeftRing},     {12, LeftMiddle}, {20, LeftIndex},
+                         {28, RightIndex}, {31, RightMiddle}, {34, RightRing},  {36, RightLittle}};
+const Run kPadRuns[] = {{3, RightIndex}, {7, RightMiddle}, {12, RightRing}, {15, RightLittle}, {16, RightThumb}};
 
-int padFinger(qsizetype position)
+template <std::size_t N> int fingerAt(const Run (&runs)[N], qsizetype position)
 {
-    if (position < 3) {
-        return RightIndex;
+    for (const Run& run : runs) {
+        if (position < run.end) {
+            return run.finger;
+        }
     }
-    if (position < 7) {
-        return RightMiddle;
-    }
-    if (position < 12) {
-        return RightRing;
-    }
-    if (position < 15) {
-        return RightLittle;
-    }
-    return RightThumb;
+    return NoFinger;
 }
 
 } // namespace
@@ -151,12 +127,12 @@ QList<int> Fingering::fingersFor(QChar key, bool numberPad)
         return {};
     }
     if (numberPad) {
-        return {padFinger(at)};
+        return {fingerAt(kPadRuns, at)};
     }
     if (key == QLatin1Char(' ')) {
         return {LeftThumb, RightThumb};
     }
-    return {mainFinger(at)};
+    return {fingerAt(kMainRuns, at)};
 }
 
 QList<int> Fingering::targetFingers() const

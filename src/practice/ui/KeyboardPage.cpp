@@ -118,43 +118,25 @@ MSG_Label* textLabel(const char* name, const QString& caption, QWidget* parent)
     return label;
 }
 
-// The character code a key press types; number-pad keys give their digit
-// or sign even with Num Lock off. 0 for keys that type nothing.
+// The character code a key press types; in number-pad practice the pad's
+// keys give their digit or point even with Num Lock off. 0 for keys that
+// type nothing.
 int typedCode(const QKeyEvent* e, bool numberPad)
 {
+    if (numberPad && (e->modifiers() & Qt::KeypadModifier)) {
+        // The pad's keys as they come with Num Lock off.
+        static const std::pair<int, char> keys[] = {{Qt::Key_Insert, '0'},   {Qt::Key_End, '1'},   {Qt::Key_Down, '2'},
+                                                    {Qt::Key_PageDown, '3'}, {Qt::Key_Left, '4'},  {Qt::Key_Clear, '5'},
+                                                    {Qt::Key_Right, '6'},    {Qt::Key_Home, '7'},  {Qt::Key_Up, '8'},
+                                                    {Qt::Key_PageUp, '9'},   {Qt::Key_Delete, '.'}};
+        for (const auto& [key, code] : keys) {
+            if (e->key() == key) {
+                return code;
+            }
+        }
+    }
     const QString text = e->text();
-    if (!text.isEmpty()) {
-        return text.at(0).unicode();
-    }
-    if (!numberPad || !(e->modifiers() & Qt::KeypadModifier)) {
-        return 0;
-    }
-    switch (e->key()) {
-    case Qt::Key_Insert:
-        return '0';
-    case Qt::Key_End:
-        return '1';
-    case Qt::Key_Down:
-        return '2';
-    case Qt::Key_PageDown:
-        return '3';
-    case Qt::Key_Left:
-        return '4';
-    case Qt::Key_Clear:
-        return '5';
-    case Qt::Key_Right:
-        return '6';
-    case Qt::Key_Home:
-        return '7';
-    case Qt::Key_Up:
-        return '8';
-    case Qt::Key_PageUp:
-        return '9';
-    case Qt::Key_Delete:
-        return '.';
-    default:
-        return 0;
-    }
+    return text.isEmpty() ? 0 : text.at(0).unicode();
 }
 
 } // namespace
@@ -314,6 +296,12 @@ void KeyboardPage::Check_Box_Test_Key_Number_Click()
     m_fingering.setNumberPad(pad);
     showPicture(Image_Test_Keyboard, keyboard::boardFile(m_fingering.board()));
     loadFingers();
+    // Every highlight is read now, so no key press waits for a file.
+    for (const keyboard::Key& key : keyboard::keys(m_fingering.board())) {
+        if (!key.label.isNull()) {
+            picture(keyboard::highlightFile(m_fingering.board(), key.label));
+        }
+    }
     if (pad) {
         m_fingering.setKeySet(Fingering::numberPadSet());
         Key_Press(Fingering::kRestartCode);

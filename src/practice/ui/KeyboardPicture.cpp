@@ -1,5 +1,7 @@
 #include "practice/ui/KeyboardPicture.h"
 
+#include "controls/ui/PictureFont.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -40,18 +42,6 @@ KeyLook litLook()
     return {QColor(0x2F, 0x86, 0xD0), QColor(0x14, 0x5A, 0xA0), QColor(0xFF, 0xFF, 0xFF)};
 }
 
-QFont keyFont(int pixelSize, bool bold)
-{
-    QFont f;
-    f.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Source Han Sans SC"),
-                   QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
-    f.setStyleHint(QFont::SansSerif);
-    f.setPixelSize(pixelSize);
-    f.setBold(bold);
-    f.setStyleStrategy(QFont::PreferAntialias);
-    return f;
-}
-
 void paintKey(QPainter& p, const Key& key, const KeyLook& look)
 {
     const QRectF r = QRectF(key.rect).adjusted(0.5, 0.5, -0.5, -0.5);
@@ -79,16 +69,17 @@ void paintKey(QPainter& p, const Key& key, const KeyLook& look)
         QColor soft = look.text;
         soft.setAlphaF(0.62);
         p.setPen(soft);
-        p.setFont(keyFont(13));
+        p.setFont(pictureFont(13));
         p.drawText(upper, Qt::AlignCenter, key.shifted);
         p.setPen(look.text);
-        p.setFont(keyFont(16, true));
+        p.setFont(pictureFont(16, true));
         p.drawText(lower, Qt::AlignCenter, key.caption);
     } else if (letter) {
-        p.setFont(keyFont(qRound(top.height() * 0.45), true));
+        // Sized to a one-row cap, so tall keys (+ on the pad) match the rest.
+        p.setFont(pictureFont(qRound(qMin(top.height(), top.width()) * 0.45), true));
         p.drawText(top.adjusted(0, -1, 0, key.bump ? -5 : -1), Qt::AlignCenter, key.caption);
     } else {
-        p.setFont(keyFont(12));
+        p.setFont(pictureFont(12));
         p.drawText(top, Qt::AlignCenter, key.caption);
     }
     if (key.bump) {

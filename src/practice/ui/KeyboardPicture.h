@@ -3,7 +3,6 @@
 #include "practice/KeyboardGeometry.h"
 
 #include <QColor>
-#include <QFont>
 #include <QImage>
 
 #include <functional>
@@ -27,9 +26,6 @@ struct KeyLook {
 KeyLook zoneLook(int finger);
 // The lit key of the highlight.
 KeyLook litLook();
-
-// Latin captions on keys and labels.
-QFont keyFont(int pixelSize, bool bold = false);
 
 // One cap with its caption and bump, at its place on the board.
 void paintKey(QPainter& p, const Key& key, const KeyLook& look);

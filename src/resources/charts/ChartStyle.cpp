@@ -1,5 +1,6 @@
 #include "ChartStyle.h"
 
+#include "controls/ui/PictureFont.h"
 #include "wubi/WubiKeys.h"
 
 #include <QPainter>
@@ -59,14 +60,7 @@ QColor zoneEdge(int zone)
 
 QFont chartFont(int pixelSize, bool bold)
 {
-    QFont f;
-    f.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Source Han Sans SC"),
-                   QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Sans Serif")});
-    f.setStyleHint(QFont::SansSerif);
-    f.setPixelSize(pixelSize);
-    f.setBold(bold);
-    f.setStyleStrategy(QFont::PreferAntialias);
-    return f;
+    return pictureFont(pixelSize, bold);
 }
 
 void drawRoot(QPainter& p, const QRectF& box, char16_t root)

@@ -32,6 +32,7 @@ const FingerShape kLeft[5] = {
 const QColor kSkinTop(0xFF, 0xEB, 0xDC);
 const QColor kSkinBottom(0xF8, 0xD6, 0xC0);
 const QColor kSkinLine(0xD2, 0x9C, 0x80);
+constexpr qreal kFade = 36;
 
 QTransform handTransform(bool right)
 {
@@ -167,6 +168,17 @@ QImage blank()
     return image;
 }
 
+// The wrists fade out towards the lower edge instead of ending in a cut.
+void fadeWrists(QPainter& p)
+{
+    const qreal h = keyboard::handsSize().height();
+    QLinearGradient fade(0, h - kFade, 0, h);
+    fade.setColorAt(0, QColor(0, 0, 0, 255));
+    fade.setColorAt(1, QColor(0, 0, 0, 0));
+    p.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+    p.fillRect(QRectF(0, h - kFade, keyboard::handsSize().width(), kFade), fade);
+}
+
 } // namespace
 
 QImage handsPicture()
@@ -176,6 +188,7 @@ QImage handsPicture()
     p.setRenderHint(QPainter::Antialiasing);
     paintHand(p, false);
     paintHand(p, true);
+    fadeWrists(p);
     return image;
 }
 
