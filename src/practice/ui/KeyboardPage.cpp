@@ -238,7 +238,9 @@ void KeyboardPage::placeControls(bool numberPad)
     Image_Test_Keyboard_Hand->setGeometry(QRect(handsAt, keyboard::handsSize()));
     m_nameCard =
         numberPad ? kNameBesidePad : QRect(QPoint(handsMiddle - kNameCard.width() / 2, kHandsTop + 10), kNameCard);
-    Label_M->setFont(skin::font(numberPad ? 40 : 26));
+    QFont nameFont = skin::font(numberPad ? 40 : 26);
+    nameFont.setBold(true);
+    Label_M->setFont(nameFont);
     const int nameHeight = QFontMetrics(Label_M->font()).height();
     Label_M->setGeometry(m_nameCard.left(), m_nameCard.top() + (m_nameCard.height() - nameHeight) / 2,
                          m_nameCard.width(), nameHeight);

@@ -148,7 +148,10 @@ void paintHand(QPainter& p, bool right)
         const QPainterPath tip = fingerPath(f).intersected(fingerFrame(f).map(tipArea));
         const KeyLook zone = zoneOf(i);
         p.setPen(Qt::NoPen);
-        QColor tint = zone.face.darker(112);
+        // Between the key's face and its edge: clear on the skin tone.
+        const QColor tint = QColor::fromRgbF(zone.face.redF() * 0.65 + zone.edge.redF() * 0.35,
+                                             zone.face.greenF() * 0.65 + zone.edge.greenF() * 0.35,
+                                             zone.face.blueF() * 0.65 + zone.edge.blueF() * 0.35);
         p.setBrush(tint);
         p.drawPath(tip);
         p.setBrush(Qt::NoBrush);
