@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Tesmara needs to build, test and run.
+# Installs the Debian 12 packages Tesmara needs to build, test and run;
+# with --bench also what the start-up benchmark (bench/startup.sh) needs.
 # Runs apt-get as root, or through sudo for a normal user.
 set -euo pipefail
 
@@ -10,6 +11,9 @@ packages=(
     fonts-noto-cjk
     xvfb xauth imagemagick
 )
+if [ "${1:-}" = "--bench" ]; then
+    packages+=(openbox dbus-daemon libx11-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

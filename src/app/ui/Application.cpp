@@ -11,6 +11,8 @@
 #include "users/ui/LoginWindow.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 #include <QMessageBox>
 #include <QProcess>
@@ -18,6 +20,23 @@
 #include <cstdlib>
 
 namespace tesmara {
+
+namespace {
+
+// The window icon, drawn at build time in every size a window needs
+// (":/data/icon/<size>.png").
+QIcon windowIcon()
+{
+    QIcon icon;
+    const QDir dir(QStringLiteral(":/data/icon"));
+    for (const QString& file : dir.entryList({QStringLiteral("*.png")})) {
+        const int size = QFileInfo(file).baseName().toInt();
+        icon.addFile(dir.filePath(file), QSize(size, size));
+    }
+    return icon;
+}
+
+} // namespace
 
 StartupServices programServices()
 {
@@ -55,7 +74,7 @@ int runApplication(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("tesmara"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tesmara"));
     QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/data/icon/tesmara.svg")));
+    QApplication::setWindowIcon(windowIcon());
     skin::install();
     installUiServices();
 

@@ -1,13 +1,45 @@
 #include "practice/ui/Sounds.h"
 
 #include "app/AppState.h"
+#include "practice/ui/SoundPlayer.h"
 
-#include <QAudioDevice>
-#include <QMediaDevices>
-#include <QSoundEffect>
-#include <QUrl>
+#include <QCoreApplication>
+#include <QLibrary>
 
 namespace tesmara {
+
+namespace {
+
+QString& moduleFolder()
+{
+    static QString folder;
+    return folder;
+}
+
+// The sound module's factory, loaded once per process: from the folder set
+// for tests, beside the program (a build or portable install), or from the
+// installed library folder.
+SoundPlayerFactory factory()
+{
+    static const SoundPlayerFactory loaded = [] {
+        const QString program = QCoreApplication::applicationDirPath();
+        QStringList folders{program, program + QStringLiteral("/" TESMARA_SOUND_MODULE_DIR)};
+        if (!moduleFolder().isEmpty()) {
+            folders.prepend(moduleFolder());
+        }
+        for (const QString& folder : folders) {
+            QLibrary module(folder + QStringLiteral("/tesmara-sound"));
+            if (module.load()) {
+                return reinterpret_cast<SoundPlayerFactory>(module.resolve(kSoundPlayerFactory));
+            }
+        }
+        qWarning("The sound module tesmara-sound was not found: sounds are off.");
+        return SoundPlayerFactory(nullptr);
+    }();
+    return loaded;
+}
+
+} // namespace
 
 Sounds::Sounds(const QString& folder, QObject* parent) : QObject(parent), m_folder(folder)
 {
@@ -18,39 +50,58 @@ Sounds::Sounds(const QString& folder, QObject* parent) : QObject(parent), m_fold
 
 Sounds::~Sounds() = default;
 
+void Sounds::setModuleFolder(const QString& folder)
+{
+    moduleFolder() = folder;
+}
+
+SoundPlayer* Sounds::player() const
+{
+    if (!m_player) {
+        if (const SoundPlayerFactory make = factory()) {
+            m_player.reset(make());
+        }
+    }
+    return m_player.get();
+}
+
 bool Sounds::hasOutput() const
 {
     if (m_outputCheck) {
         return m_outputCheck();
     }
-    return !QMediaDevices::audioOutputs().isEmpty();
+    SoundPlayer* p = player();
+    return p && p->hasOutput();
 }
 
-void Sounds::play(std::unique_ptr<QSoundEffect>& effect, const QString& file)
+void Sounds::prepare()
+{
+    if (SoundPlayer* p = player()) {
+        p->hasOutput();
+    }
+}
+
+void Sounds::play(const QString& file)
 {
     if (!hasOutput()) {
         return;
     }
-    if (!effect) {
-        const QString folder = m_folder.isEmpty() ? App().Share_Path : m_folder;
-        effect = std::make_unique<QSoundEffect>();
-        effect->setSource(QUrl::fromLocalFile(folder + file));
-        effect->setVolume(0.6f);
+    SoundPlayer* p = player();
+    if (!p) {
+        return;
     }
-    // A new key restarts the sound rather than queueing behind it.
-    effect->stop();
-    effect->play();
+    p->play((m_folder.isEmpty() ? App().Share_Path : m_folder) + file);
     ++m_started;
 }
 
 void Sounds::playWrong()
 {
-    play(m_wrong, QStringLiteral("wrong.wav"));
+    play(QStringLiteral("wrong.wav"));
 }
 
 void Sounds::playKey()
 {
-    play(m_key, QStringLiteral("key.wav"));
+    play(QStringLiteral("key.wav"));
 }
 
 } // namespace tesmara

@@ -6,13 +6,14 @@
 #include <functional>
 #include <memory>
 
-class QSoundEffect;
-
 namespace tesmara {
+
+class SoundPlayer;
 
 // The two sounds of typing: "wrong.wav" for a mistyped character and
 // "key.wav" for every key. Played asynchronously, and only when the system
-// has an audio output; without one they are skipped silently.
+// has an audio output; without one they are skipped silently. The audio
+// libraries are loaded with the first sound (or by prepare()), never before.
 class Sounds : public QObject {
     Q_OBJECT
 public:
@@ -27,16 +28,24 @@ public:
     void playWrong();
     void playKey();
 
+    // Loads the audio libraries and opens the output ahead of the first
+    // sound, so that the first key does not wait for them.
+    void prepare();
+
     // How many sounds were actually started (for tests and diagnostics).
     int started() const { return m_started; }
 
+    // Where the sound module is looked for before the program's own folders
+    // (tests: the build's stage folder).
+    static void setModuleFolder(const QString& folder);
+
 private:
-    void play(std::unique_ptr<QSoundEffect>& effect, const QString& file);
+    SoundPlayer* player() const;
+    void play(const QString& file);
 
     QString m_folder;
     std::function<bool()> m_outputCheck;
-    std::unique_ptr<QSoundEffect> m_wrong;
-    std::unique_ptr<QSoundEffect> m_key;
+    mutable std::unique_ptr<SoundPlayer> m_player;
     int m_started = 0;
 };
 
