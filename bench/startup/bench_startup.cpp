@@ -7,6 +7,9 @@
 // Needs DISPLAY (an X server with a window manager); bench/startup.sh sets
 // up Xvfb, openbox and a session bus, builds, and runs this program:
 //   bench_startup --app build/stage/tesmara --floor build/bench/bench_floor [--runs N]
+// With --work FOLDER (new or empty) the program folders it makes ("later",
+// "auto", "empty") are kept there, to start the program by hand (for a
+// profiler); --runs 0 makes only the folders.
 #include "app/AppState.h"
 #include "app/Msg.h"
 #include "app/Startup.h"
@@ -415,6 +418,7 @@ int main(int argc, char* argv[])
     QCoreApplication application(argc, argv);
     QString appExe;
     QString floorExe;
+    QString workFolder; // kept after the run, for profiling by hand
     int runs = 7;
     const QStringList args = QCoreApplication::arguments();
     for (int i = 1; i + 1 < args.size(); i += 2) {
@@ -422,12 +426,14 @@ int main(int argc, char* argv[])
             appExe = QFileInfo(args[i + 1]).absoluteFilePath();
         } else if (args[i] == QLatin1String("--floor")) {
             floorExe = QFileInfo(args[i + 1]).absoluteFilePath();
+        } else if (args[i] == QLatin1String("--work")) {
+            workFolder = QFileInfo(args[i + 1]).absoluteFilePath();
         } else if (args[i] == QLatin1String("--runs")) {
-            runs = std::max(1, args[i + 1].toInt());
+            runs = std::max(0, args[i + 1].toInt());
         }
     }
     if (appExe.isEmpty() || floorExe.isEmpty()) {
-        std::fprintf(stderr, "usage: bench_startup --app TESMARA --floor BARE_QT_PROGRAM [--runs N]\n");
+        std::fprintf(stderr, "usage: bench_startup --app TESMARA --floor BARE_QT_PROGRAM [--runs N] [--work FOLDER]\n");
         return 2;
     }
     WindowWatch watch;
@@ -438,7 +444,12 @@ int main(int argc, char* argv[])
     // Messages of the preparing steps are answered without a window.
     setMsgPresenter([](const MsgRequest&) { return QStringLiteral("OK"); });
 
-    QTemporaryDir work;
+    QTemporaryDir temporary;
+    const QDir work(workFolder.isEmpty() ? temporary.path() : workFolder);
+    if (!workFolder.isEmpty() && !work.isEmpty()) {
+        std::fprintf(stderr, "%s is not empty\n", qPrintable(workFolder));
+        return 2;
+    }
     const QString stage = QFileInfo(appExe).absolutePath();
     const QString exeName = QFileInfo(appExe).fileName();
     const QString later = work.filePath(QStringLiteral("later"));
@@ -446,6 +457,9 @@ int main(int argc, char* argv[])
     const QString empty = work.filePath(QStringLiteral("empty"));
     if (!makeUserFolder(stage, later, false) || !makeUserFolder(stage, automatic, true) || !copyProgram(stage, empty)) {
         return 1;
+    }
+    if (runs == 0) {
+        return 0; // only the folders were wanted
     }
     Bench bench(watch, work.filePath(QStringLiteral("output.log")).toStdString());
 

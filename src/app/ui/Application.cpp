@@ -5,6 +5,7 @@
 #include "app/ui/LoginHandOff.h"
 #include "app/ui/MsgDialog.h"
 #include "articles/ui/Form_Input_Test_Text.h"
+#include "controls/ui/Picture.h"
 #include "controls/ui/Skin.h"
 #include "practice/ui/Form_Test_Common.h"
 #include "store/Database.h"
@@ -12,7 +13,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QIcon>
 #include <QMessageBox>
 #include <QProcess>
@@ -23,15 +23,13 @@ namespace tesmara {
 
 namespace {
 
-// The window icon, drawn at build time in every size a window needs
-// (":/data/icon/<size>.png").
+// The window icon, drawn at build time in every size a window needs.
 QIcon windowIcon()
 {
     QIcon icon;
     const QDir dir(QStringLiteral(":/data/icon"));
     for (const QString& file : dir.entryList({QStringLiteral("*.png")})) {
-        const int size = QFileInfo(file).baseName().toInt();
-        icon.addFile(dir.filePath(file), QSize(size, size));
+        icon.addPixmap(pngPicture(dir.filePath(file)));
     }
     return icon;
 }

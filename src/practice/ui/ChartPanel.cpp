@@ -3,6 +3,7 @@
 #include "app/Msg.h"
 #include "controls/ui/Cmd.h"
 #include "controls/ui/Option.h"
+#include "controls/ui/Picture.h"
 #include "controls/ui/Skin.h"
 
 #include <QLabel>
@@ -58,8 +59,8 @@ bool ChartPanel::showChart(int index, const QString& folder)
         return false;
     }
     const QString path = folder + fileName(index);
-    QPixmap picture;
-    if (!picture.load(path, "PNG")) {
+    const QPixmap picture = pngPicture(path);
+    if (picture.isNull()) {
         Show_Msg(QStringLiteral("无法打开图片文件“%1”，请检查它是否在程序文件夹中。").arg(fileName(index)), 0, 0,
                  QStringLiteral("错误"));
         return false;

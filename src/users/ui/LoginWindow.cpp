@@ -6,6 +6,7 @@
 #include "app/ui/WindowRegistry.h"
 #include "controls/ui/Check_Box.h"
 #include "controls/ui/Cmd.h"
+#include "controls/ui/Picture.h"
 #include "controls/ui/Skin.h"
 #include "users/Login.h"
 #include "users/UserAccounts.h"
@@ -41,38 +42,6 @@ QString mailAddress()
         address.remove(0, 7);
     }
     return address;
-}
-
-// The banner across the top of the window.
-QPixmap logoPicture(const QSize& size)
-{
-    QPixmap pixmap(size);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient sky(0, 0, 0, size.height());
-    sky.setColorAt(0, QColor(0x2f, 0x6d, 0xb5));
-    sky.setColorAt(1, QColor(0x5b, 0x9b, 0xd9));
-    p.fillRect(pixmap.rect(), sky);
-    // A key cap as the mark.
-    const QRectF cap(22, 16, 52, 52);
-    p.setPen(QPen(QColor(0x1d, 0x4a, 0x80), 2));
-    p.setBrush(QColor(0xf4, 0xf8, 0xfd));
-    p.drawRoundedRect(cap, 9, 9);
-    p.setPen(QColor(0x2f, 0x6d, 0xb5));
-    QFont mark = skin::font(20);
-    mark.setBold(true);
-    p.setFont(mark);
-    p.drawText(cap.adjusted(0, -2, 0, 0), Qt::AlignCenter, QStringLiteral("字"));
-    p.setPen(Qt::white);
-    QFont title = skin::font(20);
-    title.setBold(true);
-    p.setFont(title);
-    p.drawText(QRectF(90, 12, size.width() - 100, 36), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Tesmara"));
-    p.setFont(skin::font(10));
-    p.setPen(QColor(0xe4, 0xef, 0xfa));
-    p.drawText(QRectF(92, 46, size.width() - 100, 24), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("打字练习与打字测试  %1 版").arg(QLatin1String(kVersion)));
-    return pixmap;
 }
 
 // A head and shoulders beside the login fields.
@@ -127,7 +96,9 @@ void LoginWindow::buildControls()
     form::paintBackground(this);
     setMouseTracking(true);
 
-    Image_Logo = form::picture(this, QStringLiteral("Image_Logo"), logoPicture(QSize(kWidth, 84)));
+    // The banner is drawn at build time: no large or bold font at start.
+    Image_Logo =
+        form::picture(this, QStringLiteral("Image_Logo"), pngPicture(QStringLiteral(":/data/pictures/logo.png")));
     Image_Logo->move(0, 0);
 
     Frame1_0 = form::frame(this, QStringLiteral("Frame1_0"), QRect(14, 98, kWidth - 28, 160));
