@@ -1,3 +1,4 @@
+#include "TestSupport.h"
 #include "controls/ui/TextData.h"
 #include "practice/ui/Sounds.h"
 #include "practice/ui/TypingBoard.h"
@@ -62,6 +63,7 @@ private slots:
     void boardBurstFlowsIntoFollowingRows();
     void boardKeysAndBackspaceAcrossRows();
     void soundsSkippedWithoutOutput();
+    void soundsLoadTheAudioLibrariesOnlyToPlay();
 };
 
 void TestTextData::cutToCapacity()
@@ -464,6 +466,32 @@ void TestTextData::soundsSkippedWithoutOutput()
     board.engine().type(QStringLiteral("x"));
     QCOMPARE(board.engine().Wrong_Count, 1);
     QCOMPARE(sounds.started(), 0);
+}
+
+namespace {
+
+bool audioLibrariesLoaded()
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libQt6Multimedia");
+}
+
+} // namespace
+
+// The program does not link the audio libraries: the sound module brings
+// them in with the first sound, which then really starts.
+void TestTextData::soundsLoadTheAudioLibrariesOnlyToPlay()
+{
+    Sounds::setModuleFolder(test::stageDir());
+    Sounds sounds(test::stageDir());
+    TypingBoard board;
+    board.setSounds(&sounds);
+    QVERIFY(!audioLibrariesLoaded());
+    sounds.setOutputCheck([] { return true; });
+    sounds.playWrong();
+    sounds.playKey();
+    QCOMPARE(sounds.started(), 2);
+    QVERIFY(audioLibrariesLoaded());
 }
 
 QTEST_MAIN(TestTextData)

@@ -74,13 +74,6 @@ bool Sounds::hasOutput() const
     return p && p->hasOutput();
 }
 
-void Sounds::prepare()
-{
-    if (SoundPlayer* p = player()) {
-        p->hasOutput();
-    }
-}
-
 void Sounds::play(const QString& file)
 {
     if (!hasOutput()) {

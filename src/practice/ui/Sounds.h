@@ -13,7 +13,8 @@ class SoundPlayer;
 // The two sounds of typing: "wrong.wav" for a mistyped character and
 // "key.wav" for every key. Played asynchronously, and only when the system
 // has an audio output; without one they are skipped silently. The audio
-// libraries are loaded with the first sound (or by prepare()), never before.
+// libraries are loaded with the first sound, never before: a start, and a
+// user who keeps sound off, never pays for them.
 class Sounds : public QObject {
     Q_OBJECT
 public:
@@ -27,10 +28,6 @@ public:
 
     void playWrong();
     void playKey();
-
-    // Loads the audio libraries and opens the output ahead of the first
-    // sound, so that the first key does not wait for them.
-    void prepare();
 
     // How many sounds were actually started (for tests and diagnostics).
     int started() const { return m_started; }
