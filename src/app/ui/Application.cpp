@@ -29,7 +29,7 @@ QIcon windowIcon()
     QIcon icon;
     const QDir dir(QStringLiteral(":/data/icon"));
     for (const QString& file : dir.entryList({QStringLiteral("*.png")})) {
-        icon.addPixmap(pngPicture(dir.filePath(file)));
+        icon.addPixmap(QPixmap::fromImage(pngImage(dir.filePath(file))));
     }
     return icon;
 }

@@ -4,11 +4,11 @@
 
 namespace tesmara {
 
-QPixmap pngPicture(const QString& path)
+QImage pngImage(const QString& path)
 {
     QImageReader reader(path, "png");
     reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
+    return reader.read();
 }
 
 } // namespace tesmara

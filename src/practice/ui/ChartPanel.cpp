@@ -59,7 +59,7 @@ bool ChartPanel::showChart(int index, const QString& folder)
         return false;
     }
     const QString path = folder + fileName(index);
-    const QPixmap picture = pngPicture(path);
+    const QPixmap picture = QPixmap::fromImage(pngImage(path));
     if (picture.isNull()) {
         Show_Msg(QStringLiteral("无法打开图片文件“%1”，请检查它是否在程序文件夹中。").arg(fileName(index)), 0, 0,
                  QStringLiteral("错误"));

@@ -4,6 +4,7 @@
 #include "controls/RunTimer.h"
 #include "controls/ui/Check_Box.h"
 #include "controls/ui/MSG_Label.h"
+#include "controls/ui/Picture.h"
 #include "controls/ui/Skin.h"
 #include "practice/DrillTime.h"
 #include "practice/ui/Sounds.h"
@@ -87,8 +88,8 @@ const Picture& picture(const QString& file, bool cut = false)
     auto it = cache->pictures.find(path);
     if (it == cache->pictures.end()) {
         Picture loaded;
-        QImage image;
-        if (image.load(path, "PNG")) {
+        QImage image = pngImage(path);
+        if (!image.isNull()) {
             if (cut) {
                 image = image.convertToFormat(QImage::Format_ARGB32);
                 const QRect part = drawnPart(image);

@@ -97,8 +97,8 @@ void LoginWindow::buildControls()
     setMouseTracking(true);
 
     // The banner is drawn at build time: no large or bold font at start.
-    Image_Logo =
-        form::picture(this, QStringLiteral("Image_Logo"), pngPicture(QStringLiteral(":/data/pictures/logo.png")));
+    Image_Logo = form::picture(this, QStringLiteral("Image_Logo"),
+                               QPixmap::fromImage(pngImage(QStringLiteral(":/data/pictures/logo.png"))));
     Image_Logo->move(0, 0);
 
     Frame1_0 = form::frame(this, QStringLiteral("Frame1_0"), QRect(14, 98, kWidth - 28, 160));
