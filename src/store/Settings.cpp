@@ -36,13 +36,10 @@ bool validTips(const QString& v)
 {
     return inRange(v, 0, 4);
 }
+// One of the six speed items, written as its index alone.
 bool validGameSpeed(const QString& v)
 {
-    return inRange(v, 0, 5);
-}
-bool validGameSound(const QString& v)
-{
-    return inRange(v, 0, 1);
+    return v.size() == 1 && v[0] >= QLatin1Char('0') && v[0] <= QLatin1Char('5');
 }
 
 // The program folder stands in for Last_OpenTxt_Path's default; it is filled
@@ -69,7 +66,7 @@ const SettingDef kSettings[] = {
     {"Mouse_Test_Lase_Test", QStringLiteral("2"), SettingsScope::User},
     {"Game1_Speed", QStringLiteral("3"), SettingsScope::User, validGameSpeed},
     {"Game1_Last_Test", QStringLiteral("0"), SettingsScope::User},
-    {"Game1_Sound", QStringLiteral("0"), SettingsScope::User, validGameSound},
+    {"Game1_Sound", QStringLiteral("0"), SettingsScope::User, isFlag},
 };
 
 } // namespace

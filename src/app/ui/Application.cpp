@@ -7,6 +7,7 @@
 #include "articles/ui/Form_Input_Test_Text.h"
 #include "controls/ui/Picture.h"
 #include "controls/ui/Skin.h"
+#include "game/ui/Form_Test_Game1.h"
 #include "practice/ui/Form_Test_Common.h"
 #include "store/Database.h"
 #include "users/ui/LoginWindow.h"
@@ -58,6 +59,7 @@ void installUiServices()
     setMsgPresenter([](const MsgRequest& request) { return MsgDialog::ask(request); });
     LoginWindow::install();
     Form_Test_Common::install();
+    game::Form_Test_Game1::install();
     installArticleEditorWindow();
     Database::setFatalHandler([](const QString& path, const QString& message) {
         Show_Msg(QStringLiteral("数据文件读写出错，程序将退出。\r\n%1\r\n%2").arg(path, message), 0, 0,

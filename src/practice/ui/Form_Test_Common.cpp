@@ -47,9 +47,6 @@ namespace tesmara {
 
 namespace {
 
-// The menu bar's own light brush, lighter than the window.
-const QColor kMenuBack(243, 248, 254);
-
 UpkeepServices programUpkeep()
 {
     UpkeepServices s;
@@ -122,15 +119,7 @@ void Form_Test_Common::buildWindow()
 
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MenuBar"));
-    bar->setStyleSheet(QStringLiteral("QMenuBar { background: %1; border-bottom: 1px solid %2; }"
-                                      "QMenuBar::item { padding: 4px 10px; background: transparent; }"
-                                      "QMenuBar::item:selected { background: %3; border-radius: 3px; }"
-                                      "QMenu { background: %1; border: 1px solid %2; padding: 3px; }"
-                                      "QMenu::item { padding: 4px 24px 4px 26px; border-radius: 3px; }"
-                                      "QMenu::item:selected { background: %3; color: black; }"
-                                      "QMenu::item:disabled { color: #8a9aab; }"
-                                      "QMenu::separator { height: 1px; background: %2; margin: 3px 6px; }")
-                           .arg(kMenuBack.name(), skin::border().name(), skin::window().name()));
+    menus::styleMenuBar(bar);
     m_menus = buildMainMenus(bar);
 
     m_centre = new QWidget(this);

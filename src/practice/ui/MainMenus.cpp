@@ -1,6 +1,7 @@
 #include "practice/ui/MainMenus.h"
 
 #include "app/AppState.h"
+#include "controls/ui/Skin.h"
 #include "practice/TextSource.h"
 
 #include <QAction>
@@ -9,7 +10,7 @@
 
 namespace tesmara {
 
-namespace {
+namespace menus {
 
 QMenu* subMenu(QWidget* parent, const char* name, const QString& caption)
 {
@@ -23,7 +24,7 @@ QMenu* subMenu(QWidget* parent, const char* name, const QString& caption)
     return menu;
 }
 
-QAction* item(QMenu* menu, const char* name, const QString& caption, bool checkable = false)
+QAction* item(QMenu* menu, const char* name, const QString& caption, bool checkable)
 {
     QAction* action = menu->addAction(caption);
     action->setObjectName(QLatin1String(name));
@@ -36,7 +37,7 @@ void separator(QMenu* menu, const char* name)
     menu->addSeparator()->setObjectName(QLatin1String(name));
 }
 
-QList<QAction*> itemArray(QMenu* menu, const char* name, const QStringList& captions, bool checkable = true)
+QList<QAction*> itemArray(QMenu* menu, const char* name, const QStringList& captions, bool checkable)
 {
     QList<QAction*> items;
     for (int i = 0; i < captions.size(); ++i) {
@@ -46,6 +47,27 @@ QList<QAction*> itemArray(QMenu* menu, const char* name, const QStringList& capt
     }
     return items;
 }
+
+void styleMenuBar(QMenuBar* bar)
+{
+    // The menu bar's own light brush, lighter than the window.
+    const QColor back(243, 248, 254);
+    bar->setStyleSheet(QStringLiteral("QMenuBar { background: %1; border-bottom: 1px solid %2; }"
+                                      "QMenuBar::item { padding: 4px 10px; background: transparent; }"
+                                      "QMenuBar::item:selected { background: %3; border-radius: 3px; }"
+                                      "QMenu { background: %1; border: 1px solid %2; padding: 3px; }"
+                                      "QMenu::item { padding: 4px 24px 4px 26px; border-radius: 3px; }"
+                                      "QMenu::item:selected { background: %3; color: black; }"
+                                      "QMenu::item:disabled { color: #8a9aab; }"
+                                      "QMenu::separator { height: 1px; background: %2; margin: 3px 6px; }")
+                           .arg(back.name(), skin::border().name(), skin::window().name()));
+}
+
+} // namespace menus
+
+using namespace menus;
+
+namespace {
 
 QStringList numbered(int count)
 {

@@ -9,6 +9,7 @@ class QAction;
 class QMenu;
 class QMenuBar;
 class QObject;
+class QWidget;
 
 namespace tesmara {
 
@@ -54,6 +55,17 @@ struct MainMenus {
     // Every practice item, for the exclusive ticks.
     QList<QAction*> practiceItems() const;
 };
+
+// Building blocks of the program's menu trees: every menu and item carries
+// its control name as objectName, items of an array their "index".
+namespace menus {
+QMenu* subMenu(QWidget* parent, const char* name, const QString& caption);
+QAction* item(QMenu* menu, const char* name, const QString& caption, bool checkable = false);
+void separator(QMenu* menu, const char* name);
+QList<QAction*> itemArray(QMenu* menu, const char* name, const QStringList& captions, bool checkable = true);
+// The program's light menu bar and menus.
+void styleMenuBar(QMenuBar* bar);
+} // namespace menus
 
 // Builds the whole tree into `bar`.
 MainMenus buildMainMenus(QMenuBar* bar);

@@ -1,11 +1,14 @@
 // tesmara-pictures: draws the pictures the program embeds, so that it shows
 // them without loading the SVG renderer or a bold or large font at start:
 // the window icon rendered from its SVG file as "icon/<size>.png" for each
-// size given, and the login window's banner "logo.png".
+// size given, the login window's banner "logo.png", and the typing game's
+// boat "game/101.png", sinking frames "game/102.png" and "game/103.png" and
+// the water of its two layouts "game/water.png" and "game/water-large.png".
 //
 //   tesmara-pictures <icon.svg> <output folder> <size>...
 
 #include "Logo.h"
+#include "resources/game/GamePictures.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -27,7 +30,7 @@ int main(int argc, char** argv)
     }
     const QString source = QString::fromLocal8Bit(argv[1]);
     const QDir out(QString::fromLocal8Bit(argv[2]));
-    if (!out.mkpath(QStringLiteral("icon"))) {
+    if (!out.mkpath(QStringLiteral("icon")) || !out.mkpath(QStringLiteral("game"))) {
         std::fprintf(stderr, "tesmara-pictures: cannot create %s\n", argv[2]);
         return 1;
     }
@@ -43,10 +46,26 @@ int main(int argc, char** argv)
             return 1;
         }
     }
-    const QString logo = out.filePath(QStringLiteral("logo.png"));
-    if (!tesmara::pictures::logo().save(logo, "PNG")) {
-        std::fprintf(stderr, "tesmara-pictures: cannot write %s\n", qPrintable(logo));
-        return 1;
+    using namespace tesmara;
+    // The game's client areas (pixels) of the two layouts, and where the quay
+    // starts: just below the boats waiting at the bottom.
+    const struct {
+        const char* name;
+        QImage image;
+    } pictures[] = {
+        {"logo.png", pictures::logo()},
+        {"game/101.png", gamepics::boat()},
+        {"game/102.png", gamepics::sinking(1)},
+        {"game/103.png", gamepics::sinking(2)},
+        {"game/water.png", gamepics::water(QSize(765, 479), 426)},
+        {"game/water-large.png", gamepics::water(QSize(885, 579), 523)},
+    };
+    for (const auto& picture : pictures) {
+        const QString path = out.filePath(QString::fromLatin1(picture.name));
+        if (!picture.image.save(path, "PNG")) {
+            std::fprintf(stderr, "tesmara-pictures: cannot write %s\n", qPrintable(path));
+            return 1;
+        }
     }
     return 0;
 }

@@ -1,0 +1,106 @@
+#include "game/ui/BoatField.h"
+
+#include <QHash>
+#include <QInputMethodEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace tesmara::game {
+
+QPixmap gamePicture(int id)
+{
+    static QHash<int, QPixmap> cache;
+    auto it = cache.find(id);
+    if (it == cache.end()) {
+        it = cache.insert(id, QPixmap(QStringLiteral(":/data/game/%1.png").arg(id)));
+    }
+    return *it;
+}
+
+QPixmap waterPicture(bool large)
+{
+    return QPixmap(large ? QStringLiteral(":/data/game/water-large.png") : QStringLiteral(":/data/game/water.png"));
+}
+
+Pic_Boat::Pic_Boat(int index, QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Pic_Boat"));
+    setProperty("index", index);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    resize(kWidth, kHeight);
+}
+
+void Pic_Boat::setPicture(int id)
+{
+    if (id == m_picture) {
+        return;
+    }
+    m_picture = id;
+    m_pixmap = gamePicture(id);
+    update();
+}
+
+void Pic_Boat::paintEvent(QPaintEvent*)
+{
+    if (m_pixmap.isNull()) {
+        return;
+    }
+    QPainter p(this);
+    // Pictures share their centre with the hull's place.
+    const QSizeF size = m_pixmap.deviceIndependentSize();
+    const QPointF centre(kHullX + 19.5, kHullY + 53.5);
+    p.drawPixmap(QPointF(centre.x() - size.width() / 2, centre.y() - size.height() / 2), m_pixmap);
+}
+
+BoatField::BoatField(bool large, QWidget* parent) : QWidget(parent), m_water(waterPicture(large))
+{
+    setObjectName(QStringLiteral("Image2"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_InputMethodEnabled);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void BoatField::paintEvent(QPaintEvent* event)
+{
+    QPainter p(this);
+    if (m_water.isNull()) {
+        p.fillRect(event->rect(), QColor(70, 150, 200));
+        return;
+    }
+    p.drawPixmap(event->rect(), m_water, event->rect());
+}
+
+void BoatField::inputMethodEvent(QInputMethodEvent* event)
+{
+    // Text still being composed is the input method's own business.
+    if (!event->commitString().isEmpty()) {
+        emit committed(event->commitString());
+    }
+    event->accept();
+}
+
+QVariant BoatField::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    switch (query) {
+    case Qt::ImEnabled:
+        return true;
+    case Qt::ImCursorRectangle:
+    case Qt::ImAnchorRectangle:
+        return m_candidateSpot;
+    case Qt::ImCursorPosition:
+    case Qt::ImAnchorPosition:
+        return 0;
+    case Qt::ImSurroundingText:
+    case Qt::ImCurrentSelection:
+    case Qt::ImTextBeforeCursor:
+    case Qt::ImTextAfterCursor:
+        return QString();
+    case Qt::ImHints:
+        return int(Qt::ImhNoPredictiveText | Qt::ImhNoAutoUppercase);
+    default:
+        return QWidget::inputMethodQuery(query);
+    }
+}
+
+} // namespace tesmara::game
