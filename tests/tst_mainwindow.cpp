@@ -176,7 +176,6 @@ void TestMainWindow::firstOpenFillsTheSettings()
     // Practices whose panels this window does not hold yet cannot be chosen.
     QVERIFY(!w.window.menus().chaiZi->isEnabled());
     QVERIFY(!w.window.menus().keyboardMouse[1]->isEnabled());
-    QVERIFY(!w.window.menus().gameMode->isEnabled());
 }
 
 void TestMainWindow::storedValuesAreRepaired_data()

@@ -39,18 +39,7 @@ QString loader(int id)
     return essay(100);
 }
 
-// Random numbers from a list, repeated.
-class Script final : public RandomSource {
-public:
-    explicit Script(QList<double> values) : m_values(std::move(values)) {}
-    quint32 bounded(quint32 bound) override { return quint32(unit() * bound); }
-    double unit() override { return m_values[m_next++ % m_values.size()]; }
-    void restart() { m_next = 0; }
-
-private:
-    QList<double> m_values;
-    qsizetype m_next = 0;
-};
+using test::Script;
 
 qint64 position(Database& db, const QString& table, const QString& key)
 {

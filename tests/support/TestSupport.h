@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/Clock.h"
+
+#include <QList>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -23,5 +26,25 @@ bool writeFile(const QString& path, const QByteArray& bytes);
 
 // The build's stage folder (where the program and its data files are).
 QString stageDir();
+
+// Random numbers from a list, in order and then over again; bounded(n)
+// scales the next value to n.
+class Script final : public RandomSource {
+public:
+    explicit Script(QList<double> values = {0.5}) : m_values(std::move(values)) {}
+    quint32 bounded(quint32 bound) override { return quint32(unit() * bound); }
+    double unit() override { return m_values[m_next++ % m_values.size()]; }
+    void restart() { m_next = 0; }
+    void set(QList<double> values)
+    {
+        m_values = std::move(values);
+        m_next = 0;
+    }
+    qsizetype used() const { return m_next; }
+
+private:
+    QList<double> m_values;
+    qsizetype m_next = 0;
+};
 
 } // namespace tesmara::test

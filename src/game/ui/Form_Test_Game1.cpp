@@ -268,10 +268,11 @@ void Form_Test_Game1::showLanes(double phase)
         const Lane& lane = m_game->lane(i);
         Pic_Boat* boat = m_boats[i];
         Text_Data* label = m_labels[i];
-        const double top = lane.top - (lane.state == 0 ? rise : 0.0);
+        // The label rides at a fixed height on its boat.
+        const int top = px(lane.top - (lane.state == 0 ? rise : 0.0));
         if (lane.boatVisible) {
             boat->setPicture(lane.picture);
-            boat->move(px(m_layout.boatLeft(i)) - Pic_Boat::kHullX, px(top) - Pic_Boat::kHullY);
+            boat->move(px(m_layout.boatLeft(i)) - Pic_Boat::kHullX, top - Pic_Boat::kHullY);
         }
         boat->setVisible(lane.boatVisible);
         if (lane.labelVisible) {
@@ -280,7 +281,7 @@ void Form_Test_Game1::showLanes(double phase)
                 label->setForeColor(kLabelInk);
                 label->setText(lane.label);
             }
-            label->setGeometry(px(lane.labelLeft), px(top + GameLayout::kLabelDrop), px(lane.labelWidth),
+            label->setGeometry(px(lane.labelLeft), top + px(GameLayout::kLabelDrop), px(lane.labelWidth),
                                label->height());
         }
         label->setVisible(lane.labelVisible);
