@@ -47,10 +47,10 @@ void Pic_Boat::paintEvent(QPaintEvent*)
         return;
     }
     QPainter p(this);
-    // Pictures share their centre with the hull's place.
-    const QSizeF size = m_pixmap.deviceIndependentSize();
-    const QPointF centre(kHullX + 19.5, kHullY + 53.5);
-    p.drawPixmap(QPointF(centre.x() - size.width() / 2, centre.y() - size.height() / 2), m_pixmap);
+    // Pictures share their centre with the hull's place (39 × 107 from
+    // kHullX, kHullY), on whole pixels.
+    const QSize size = m_pixmap.deviceIndependentSize().toSize();
+    p.drawPixmap(kHullX + (39 - size.width()) / 2, kHullY + (107 - size.height()) / 2, m_pixmap);
 }
 
 BoatField::BoatField(bool large, QWidget* parent) : QWidget(parent), m_water(waterPicture(large))
@@ -64,11 +64,14 @@ BoatField::BoatField(bool large, QWidget* parent) : QWidget(parent), m_water(wat
 void BoatField::paintEvent(QPaintEvent* event)
 {
     QPainter p(this);
-    if (m_water.isNull()) {
-        p.fillRect(event->rect(), QColor(70, 150, 200));
-        return;
+    // Only the strips the boats left: the region, not its bounding box.
+    for (const QRect& r : event->region()) {
+        if (m_water.isNull()) {
+            p.fillRect(r, QColor(70, 150, 200));
+        } else {
+            p.drawPixmap(r, m_water, r);
+        }
     }
-    p.drawPixmap(event->rect(), m_water, event->rect());
 }
 
 void BoatField::inputMethodEvent(QInputMethodEvent* event)

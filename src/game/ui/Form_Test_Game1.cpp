@@ -247,11 +247,17 @@ void Form_Test_Game1::typeText(const QString& text)
 
 void Form_Test_Game1::showGame()
 {
-    CMD_Begin->setCaption(m_game->beginCaption());
-    Label_Time->setCaption(m_game->timeText());
-    Label_Time->adjustSize();
-    Label_Show->setCaption(m_game->countsText());
-    Label_Show->adjustSize();
+    // Texts change at most once a second: unchanged ones are not redrawn.
+    if (CMD_Begin->Caption() != m_game->beginCaption()) {
+        CMD_Begin->setCaption(m_game->beginCaption());
+    }
+    for (auto [label, text] :
+         {std::pair{Label_Time, m_game->timeText()}, std::pair{Label_Show, m_game->countsText()}}) {
+        if (label->Caption() != text) {
+            label->setCaption(text);
+            label->adjustSize();
+        }
+    }
     showLanes(m_game->goPhase());
     const bool gliding = m_game->running() && m_game->afloat() > 0;
     if (gliding && !m_frames.isActive()) {
