@@ -2,7 +2,6 @@
 
 #include <QPainter>
 #include <QPainterPath>
-#include <QPainterPathStroker>
 #include <QRandomGenerator>
 
 #include <cmath>
@@ -190,24 +189,33 @@ void drawBoat(QPainter& p)
     p.drawPath(hull);
 }
 
-// Water closing over the boat from `waterline` (hull coordinates) aft:
-// the hull shows through faintly near the surface and fades out below.
-void drawFlooding(QPainter& p, qreal waterline, int alpha)
+// The boat going under from `waterline` (hull coordinates) aft: below
+// the line it takes on the water's blue and fades out, so whatever water
+// lies beneath shows through. `depth` 0..1 is how far it has gone.
+void drawSinkingBoat(QPainter& p, qreal waterline, qreal depth)
 {
-    QPainterPathStroker grow;
-    grow.setWidth(4);
-    QPainterPath boatShape = hullPath();
-    boatShape = boatShape.united(grow.createStroke(boatShape));
-    QPainterPath motor;
-    motor.addRoundedRect(QRectF(-6, kHalfLength - 5, 12, 11), 3, 3);
-    boatShape = boatShape.united(motor);
-    QPainterPath below;
-    below.addRect(QRectF(-30, waterline, 60, 120));
-    QLinearGradient water(0, waterline, 0, waterline + 40);
-    water.setColorAt(0, withAlpha(palette::kShallow, alpha * 3 / 4));
-    water.setColorAt(0.3, withAlpha(palette::kMid, alpha));
-    water.setColorAt(1, withAlpha(palette::kMid, qMin(255, alpha + 20)));
-    p.fillPath(boatShape.intersected(below), water);
+    QImage layer = canvas(p.device()->width(), p.device()->height());
+    {
+        QPainter l(&layer);
+        l.setRenderHint(QPainter::Antialiasing);
+        l.setTransform(p.transform());
+        drawBoat(l);
+        const QRectF below(-30, waterline, 60, 120);
+        l.setCompositionMode(QPainter::CompositionMode_SourceAtop);
+        QLinearGradient tint(0, waterline, 0, waterline + 30);
+        tint.setColorAt(0, withAlpha(kMid, 150));
+        tint.setColorAt(1, withAlpha(kDeep, 215));
+        l.fillRect(below, tint);
+        l.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+        QLinearGradient fade(0, waterline, 0, waterline + 40);
+        fade.setColorAt(0, QColor(0, 0, 0, int(200 - 90 * depth)));
+        fade.setColorAt(1, QColor(0, 0, 0, int(110 - 90 * depth)));
+        l.fillRect(below, fade);
+    }
+    p.save();
+    p.resetTransform();
+    p.drawImage(0, 0, layer);
+    p.restore();
 }
 
 // A wavy line of foam where the water meets the hull.
@@ -274,8 +282,7 @@ QImage sinking(int frame)
         p.save();
         p.rotate(8);
         p.scale(0.96, 0.96);
-        drawBoat(p);
-        drawFlooding(p, -4, 215);
+        drawSinkingBoat(p, -4, 0);
         drawWaterline(p, -4, 17, 2.4);
         p.restore();
         drawBubbles(p, 102, 14, QRectF(-19, 6, 38, 46));
@@ -286,8 +293,7 @@ QImage sinking(int frame)
         p.save();
         p.rotate(-5);
         p.scale(0.86, 0.86);
-        drawBoat(p);
-        drawFlooding(p, -30, 240);
+        drawSinkingBoat(p, -30, 1);
         drawWaterline(p, -30, 16, 3);
         p.restore();
         drawBubbles(p, 103, 22, QRectF(-18, -24, 36, 56));
