@@ -23,6 +23,7 @@
 #include <QtTest>
 
 using namespace tesmara;
+using test::shown;
 using namespace tesmara::game;
 
 namespace {
@@ -128,16 +129,6 @@ struct Played {
     Seeded random;
     Form_Test_Game1 window;
 };
-
-template <typename T> T* shown()
-{
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* t = qobject_cast<T*>(w); t && t->isVisible()) {
-            return t;
-        }
-    }
-    return nullptr;
-}
 
 } // namespace
 

@@ -34,6 +34,7 @@
 #include <QtTest>
 
 using namespace tesmara;
+using test::shown;
 
 namespace {
 
@@ -46,16 +47,6 @@ StartupServices quietServices()
     s.autoLogin = [] { loginHandOff().autoLogin(); };
     s.showLogin = [] { loginHandOff().showLoginWindow(); };
     return s;
-}
-
-template <typename T> T* shown()
-{
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* t = qobject_cast<T*>(w); t && t->isVisible()) {
-            return t;
-        }
-    }
-    return nullptr;
 }
 
 void click(QWidget* w)

@@ -2,6 +2,7 @@
 
 #include "app/Clock.h"
 
+#include <QApplication>
 #include <QList>
 #include <QString>
 #include <QTemporaryDir>
@@ -26,6 +27,17 @@ bool writeFile(const QString& path, const QByteArray& bytes);
 
 // The build's stage folder (where the program and its data files are).
 QString stageDir();
+
+// The shown top-level window of type T, or nullptr.
+template <typename T> T* shown()
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* t = qobject_cast<T*>(w); t && t->isVisible()) {
+            return t;
+        }
+    }
+    return nullptr;
+}
 
 // Random numbers from a list, in order and then over again; bounded(n)
 // scales the next value to n.
