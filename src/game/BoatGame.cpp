@@ -35,14 +35,17 @@ GameLayout GameLayout::forScreen(int widthPx, int heightPx)
 }
 
 BoatGame::BoatGame(GameLayout layout, Clock& clock, RandomSource& random, QObject* parent)
-    : QObject(parent), m_layout(layout), m_clock(clock), m_random(random), m_go(kGoMs, clock),
-      m_overTime(kClockMs, clock), m_sink(kSinkMs, clock), m_caption(kStart), m_timeText(gameTimeText(0)),
+    : QObject(parent), m_layout(layout), m_clock(clock), m_random(random), m_go(kGoMs, clock, this),
+      m_overTime(kClockMs, clock, this), m_sink(kSinkMs, clock, this), m_caption(kStart), m_timeText(gameTimeText(0)),
       m_countsText(tesmara::game::countsText(0, 0))
 {
     for (Lane& lane : m_lanes) {
         resetLane(lane);
     }
     m_step = game::speedStep(m_speed, m_layout.riseDistance());
+    m_go.setObjectName(QStringLiteral("Timer_Go"));
+    m_overTime.setObjectName(QStringLiteral("Timer_OverTime"));
+    m_sink.setObjectName(QStringLiteral("Timer1"));
     connect(&m_go, &ClockTimer::timeout, this, &BoatGame::Timer_Go_Tick);
     connect(&m_overTime, &ClockTimer::timeout, this, &BoatGame::Timer_OverTime_Tick);
     connect(&m_sink, &ClockTimer::timeout, this, &BoatGame::Timer1_Tick);
