@@ -1,5 +1,7 @@
 #include "game/ui/BoatField.h"
 
+#include "controls/ui/Picture.h"
+
 #include <QHash>
 #include <QInputMethodEvent>
 #include <QPaintEvent>
@@ -12,14 +14,15 @@ QPixmap gamePicture(int id)
     static QHash<int, QPixmap> cache;
     auto it = cache.find(id);
     if (it == cache.end()) {
-        it = cache.insert(id, QPixmap(QStringLiteral(":/data/game/%1.png").arg(id)));
+        it = cache.insert(id, QPixmap::fromImage(pngImage(QStringLiteral(":/data/game/%1.png").arg(id))));
     }
     return *it;
 }
 
 QPixmap waterPicture(bool large)
 {
-    return QPixmap(large ? QStringLiteral(":/data/game/water-large.png") : QStringLiteral(":/data/game/water.png"));
+    return QPixmap::fromImage(
+        pngImage(large ? QStringLiteral(":/data/game/water-large.png") : QStringLiteral(":/data/game/water.png")));
 }
 
 Pic_Boat::Pic_Boat(int index, QWidget* parent) : QWidget(parent)
