@@ -148,8 +148,10 @@ void Form_Test_Game1::buildWindow()
     };
     Label_Time = bottomLabel("Label_Time", 3000);
     Label_Show = bottomLabel("Label_Show", 7500);
-    // Chinese candidates open over the bottom strip, clear of the boats.
-    m_field->setCandidateSpot(QRect(px(3000), px(m_layout.labelsTop()) - 4, 1, 20));
+    // Chinese candidates open under the game time, over the edge of the quay:
+    // clear of the boats and of the two counts.
+    const int lineHeight = Label_Time->fontMetrics().height();
+    m_field->setCandidateSpot(QRect(px(3000), px(m_layout.labelsTop()), 1, lineHeight + 2));
     connect(m_field, &BoatField::committed, this, &Form_Test_Game1::typeText);
 }
 
