@@ -106,6 +106,10 @@ void TestRecordCode::ansiValues()
     QCOMPARE(Ansi_Value(u'丂'), qint16(0x8140 - 65536)); // first GBK code, 0x81 0x40
     QCOMPARE(Ansi_Value(u'\u0E01'), qint16(63));         // Thai: no GBK form
     QCOMPARE(Ansi_Value(char16_t(0xD800)), qint16(63));  // lone surrogate
+    // An unencodable character leaves no trace on characters first seen after it.
+    QCOMPARE(Ansi_Value(u'\u00A9'), qint16(63));
+    QCOMPARE(Ansi_Value(u'吧'), qint16(0xB0C9 - 65536));
+    QCOMPARE(Ansi_Value(u'é'), qint16(0xA8A6 - 65536));
 }
 
 void TestRecordCode::fileDigest()

@@ -34,11 +34,14 @@ qint16 encodeOne(char16_t unit)
     if (unit >= 0xD800 && unit <= 0xDFFF) {
         return 63;
     }
+    // The encoder keeps its error once it has met a character without a
+    // code (resetState does not clear it), so every character that fails
+    // leaves a spoilt encoder behind and gets a fresh one.
     static QStringEncoder encoder("GBK", QStringEncoder::Flag::Stateless);
     const QChar ch(unit);
     QByteArray bytes = encoder.encode(QStringView(&ch, 1));
     if (encoder.hasError()) {
-        encoder.resetState();
+        encoder = QStringEncoder("GBK", QStringEncoder::Flag::Stateless);
         return 63;
     }
     if (bytes.size() == 1) {
