@@ -398,7 +398,7 @@ void TestCodeTips::engineTypesTheDrillCharacters()
     QVERIFY(!Drill_Lookup(TypingEngine(), KeyDrill::None));
 
     TypingEngine engine;
-    engine.setKind(TypingEngine::KindWubi);
+    engine.setKind(PracticeKind::Wubi);
     QStringList rows = {QStringLiteral("一我我"), QStringLiteral("人"), QStringLiteral("的")};
     QObject::connect(&engine, &TypingEngine::fillRequested, &engine,
                      [&](int row) { engine.putLine(row, rows.isEmpty() ? QString() : rows.takeFirst()); });

@@ -164,6 +164,9 @@ void TestMainWindow::firstOpenFillsTheSettings()
     QCOMPARE(w.window.currentKind(), PracticeKind::Chinese);
     QCOMPARE(s.db().scalar(QStringLiteral("select No_ from test_no where N = '0000'"))->toInt(), 1);
     QCOMPARE(w.window.board().top(0)->Text(), w.window.source().Test_Text.left(30));
+    // Its 30 cells fill the line to within one cell.
+    const TextLine& line = w.window.board().top(0)->line();
+    QVERIFY(line.widthTwips() - (line.position(29) + line.cellWidth()) < line.cellWidth());
     QVERIFY(!w.window.board().top(2)->Text().isEmpty());
     QVERIFY(w.window.board().top(3)->Text().isEmpty());
     QCOMPARE(w.window.menus().ver->text(), QStringLiteral("版本：7.05"));
@@ -521,10 +524,12 @@ void TestMainWindow::savedArticlesInTheMenus()
     w.window.close();
     QCOMPARE(s.setting(QStringLiteral("Last_Test")), QStringLiteral("5它's 100%\\_u"));
 
-    // Reopened on the same article.
+    // Reopened on the same article, its rows as full as the lines are wide.
     Started again;
     QCOMPARE(again.window.windowTitle(), QStringLiteral("Tesmara → 自定义文章 → 它's 100%\\"));
     QVERIFY(again.window.menus().saveUserItems[0]->isChecked());
+    const Text_Data* first = again.window.board().top(0);
+    QCOMPARE(first->CountLen(), first->line().mixedFit(QString(80, QChar(0x7EC3))));
 }
 
 void TestMainWindow::wubiDrillsTipsAndHints()
@@ -578,8 +583,13 @@ void TestMainWindow::wubiDrillsTipsAndHints()
         QCOMPARE(p.size(), 4);
     }
     QCOMPARE(w.window.run().recordType(), 40);
+    // The root drill shows roots, never their key letters.
+    w.window.menus().wbText[3]->trigger();
+    for (const QChar c : w.window.board().top(0)->Text()) {
+        QVERIFY(c < u'A' || c > u'Z');
+    }
     w.window.close();
-    QCOMPARE(s.setting(QStringLiteral("Last_Test")), QStringLiteral("310"));
+    QCOMPARE(s.setting(QStringLiteral("Last_Test")), QStringLiteral("303"));
     QCOMPARE(s.setting(QStringLiteral("Last_Tips")), QStringLiteral("4"));
 }
 

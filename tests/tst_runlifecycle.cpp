@@ -205,16 +205,16 @@ void TestRunLifecycle::runLengthChecks()
 
 void TestRunLifecycle::recordTypes()
 {
-    QCOMPARE(recordTypeFor(0), 0);
-    QCOMPARE(recordTypeFor(1), 1);
-    QCOMPARE(recordTypeFor(2), 2);
-    QCOMPARE(recordTypeFor(3, 0), 30);
-    QCOMPARE(recordTypeFor(3, 7), 37);
-    QCOMPARE(recordTypeFor(3, -1, 0), 38);
-    QCOMPARE(recordTypeFor(3, -1, 2), 40);
-    QCOMPARE(recordTypeFor(3), -1);
-    QCOMPARE(recordTypeFor(5), -1);
-    QCOMPARE(recordTypeFor(4), -1);
+    QCOMPARE(recordTypeFor(PracticeKind::Chinese), 0);
+    QCOMPARE(recordTypeFor(PracticeKind::English), 1);
+    QCOMPARE(recordTypeFor(PracticeKind::Numbers), 2);
+    QCOMPARE(recordTypeFor(PracticeKind::Wubi, 0), 30);
+    QCOMPARE(recordTypeFor(PracticeKind::Wubi, 7), 37);
+    QCOMPARE(recordTypeFor(PracticeKind::Wubi, -1, 0), 38);
+    QCOMPARE(recordTypeFor(PracticeKind::Wubi, -1, 2), 40);
+    QCOMPARE(recordTypeFor(PracticeKind::Wubi), -1);
+    QCOMPARE(recordTypeFor(PracticeKind::Article), -1);
+    QCOMPARE(recordTypeFor(PracticeKind::KeyMouse), -1);
 }
 
 void TestRunLifecycle::fullMinuteRunWritesCheckedRecord()
@@ -222,7 +222,7 @@ void TestRunLifecycle::fullMinuteRunWritesCheckedRecord()
     Bench b;
     QVERIFY(b.user.ok());
     b.source.chooseChinese(0);
-    b.source.resetRows();
+    b.source.rewindToStoredPosition();
     QSignalSpy results(&b.run, &PracticeRun::resultReady);
     QSignalSpy input(&b.run, &PracticeRun::inputLineEnabled);
 
@@ -330,14 +330,16 @@ void TestRunLifecycle::earlyStop()
     b.counters.Right_Count = 20;
     b.counters.Wrong_Count = 3;
     b.pass(10);
+    b.clock.advanceMs(600);
 
-    // No: the run goes on as it was, its clock included.
+    // No: the run goes on as it was; its clock runs on through the question.
     MsgScript::pushAnswer(QStringLiteral("No"));
     b.run.CMD_Stop_Click();
     QCOMPARE(MsgScript::shown().last().title, QStringLiteral("停止练习"));
     QCOMPARE(b.lastMessage(), QStringLiteral("练习时间还没到，真的要停止吗？"));
     QCOMPARE(b.run.state(), PracticeRun::State::Running);
-    b.pass(1);
+    b.clock.advanceMs(400);
+    b.run.timer().poll();
     QCOMPARE(b.run.timer().Sum_RunTime(), 11);
 
     // Yes: no result and no record, but the position moves on.
@@ -354,6 +356,26 @@ void TestRunLifecycle::earlyStop()
     QCOMPARE(b.user.db().scalar(QStringLiteral("select No_ from test_no where N = '0000'"))->toInt(), 24);
     b.pass(5);
     QCOMPARE(b.run.timer().Sum_RunTime(), 11);
+
+    // The time runs out while the question is open: whatever the answer, the
+    // run is complete and ends with its result and record.
+    b.begin(QStringLiteral("1"));
+    b.counters.Right_Count = 50;
+    b.pass(59);
+    MsgScript::setStrict(false);
+    setMsgPresenter([&b](const MsgRequest& r) {
+        if (r.buttons != 2) {
+            return QStringLiteral("OK");
+        }
+        b.pass(1);
+        return QStringLiteral("No");
+    });
+    b.run.CMD_Stop_Click();
+    setMsgPresenter({});
+    MsgScript::setStrict(true);
+    QCOMPARE(b.run.state(), PracticeRun::State::Finished);
+    QCOMPARE(results.count(), 1);
+    QCOMPARE(b.user.count(QStringLiteral("testlog")), 1);
 }
 
 void TestRunLifecycle::fullRunInSavedArticleKeepsNoRecord()
@@ -481,12 +503,14 @@ void TestRunLifecycle::switchQuestion()
 
     b.begin(QStringLiteral("3"));
     b.pass(4);
+    b.clock.advanceMs(600);
     MsgScript::pushAnswer(QStringLiteral("No"));
     QVERIFY(!b.run.confirmSwitch());
     QCOMPARE(MsgScript::shown().last().title, QStringLiteral("确认"));
     QCOMPARE(b.lastMessage(), QStringLiteral("真的要停止正在进行的练习并转入新练习吗? "));
     QCOMPARE(b.run.state(), PracticeRun::State::Running);
-    b.pass(1);
+    b.clock.advanceMs(400); // the question took nothing from the running second
+    b.run.timer().poll();
     QCOMPARE(b.run.timer().Sum_RunTime(), 5);
 
     // A paused run stays paused after No.

@@ -157,6 +157,10 @@ void TestTextData::mixedCellsAndFit()
     QCOMPARE(line.line().mixedFit(QStringLiteral("abcdefg")), 7);
     line.resize(2000, 27);
     QCOMPARE(line.line().mixedFit(QString(80, QLatin1Char('x'))), 60);
+    // The larger steps, right at the edge.
+    QCOMPARE(TextLine::mixedFit(QStringLiteral("中文"), 1, 15 + 2 * 435), 2);
+    QCOMPARE(TextLine::mixedFit(QStringLiteral("中文"), 1, 15 + 2 * 435 - 1), 1);
+    QCOMPARE(TextLine::mixedFit(QStringLiteral("ab"), 2, 15 + 2 * 270), 2);
 }
 
 void TestTextData::sizeStepsSetHeightAndCells()
@@ -384,7 +388,7 @@ void TestTextData::boardBurstFlowsIntoFollowingRows()
     QString text = han(1500, 0x4E00);
     int next = 0;
     TypingBoard board;
-    board.engine().setKind(TypingEngine::KindChinese);
+    board.engine().setKind(PracticeKind::Chinese);
     connect(&board.engine(), &TypingEngine::fillRequested, &board, [&](int row) {
         board.engine().putLine(row, text.mid(next, 30));
         next += 30;
@@ -416,7 +420,7 @@ void TestTextData::boardKeysAndBackspaceAcrossRows()
 {
     QStringList lines = {QStringLiteral("ab"), QStringLiteral("cd"), QStringLiteral("ef"), QStringLiteral("gh")};
     TypingBoard board;
-    board.engine().setKind(TypingEngine::KindEnglish);
+    board.engine().setKind(PracticeKind::English);
     connect(&board.engine(), &TypingEngine::fillRequested, &board,
             [&](int row) { board.engine().putLine(row, lines.isEmpty() ? QString() : lines.takeFirst()); });
     board.engine().resetRows(1);

@@ -65,6 +65,7 @@ private slots:
     void savedArticleIsChecked();
     void articleLinesFillByWidth();
     void savingPositions();
+    void englishPositionsResumeAtAWord_data();
     void englishPositionsResumeAtAWord();
     void articleNamesAreKeysAsTheyAre();
     void savedArticleMenus();
@@ -83,7 +84,7 @@ void TestTextSource::chineseLinesWrapAtTheEnd()
     src.chooseChinese(3);
     QCOMPARE(src.kind(), PracticeKind::Chinese);
     QCOMPARE(src.textType(), 0);
-    src.resetRows();
+    src.rewindToStoredPosition();
     QCOMPARE(src.Test_Pos, 91);
     const QString text = essay(100);
     QCOMPARE(src.nextLine(), text.mid(90) + text.left(20));
@@ -127,13 +128,13 @@ void TestTextSource::positionOutsideTextStartsAtOne()
         user.db().exec(QStringLiteral("delete from test_no"));
         user.db().exec(QStringLiteral("insert into test_no (N, No_) values ('0000', ?)"), {stored});
         src.chooseChinese(0);
-        src.resetRows();
+        src.rewindToStoredPosition();
         QCOMPARE(src.Test_Pos, 1);
         QCOMPARE(src.nextLine(), essay(100).left(30));
     }
     user.db().exec(QStringLiteral("update test_no set No_ = 100"));
     src.chooseChinese(0);
-    src.resetRows();
+    src.rewindToStoredPosition();
     QCOMPARE(src.Test_Pos, 100);
 }
 
@@ -145,7 +146,7 @@ void TestTextSource::englishLinesEndAfterAWord()
     src.chooseEnglish(2);
     QCOMPARE(src.textType(), 1);
     QVERIFY(src.englishArticle());
-    src.resetRows();
+    src.rewindToStoredPosition();
     const QString text = englishText();
     const QString first = src.nextLine();
     QVERIFY(first.size() <= 60);
@@ -165,7 +166,7 @@ void TestTextSource::englishLinesEndAfterAWord()
 
     // A stretch without a space stays whole (60 characters).
     src.chooseEnglish(5);
-    src.resetRows();
+    src.rewindToStoredPosition();
     QCOMPARE(src.nextLine(), QString(60, QLatin1Char('x')));
     QCOMPARE(src.Test_Pos, 61);
     QCOMPARE(src.nextLine(), QStringLiteral("xxxxxxxxxx end "));
@@ -220,6 +221,9 @@ void TestTextSource::drillLines()
     TextSource src(user.db(), &random, loader);
     src.chooseDrill(QStringLiteral("工了以在有"), 1);
     QCOMPARE(src.nextLine(), QStringLiteral("工以有").repeated(10));
+    // The root drill draws the roots of the root-letter pairs, never a letter.
+    src.chooseDrill(QStringLiteral("金Q儿Q夕Q"), 1, true);
+    QCOMPARE(src.nextLine(), QStringLiteral("金儿夕").repeated(10));
     src.chooseDrill(QStringLiteral("中国人民经济"), 2);
     QCOMPARE(src.drillItemLength(), 2);
     const QString line = src.nextLine();
@@ -241,7 +245,7 @@ void TestTextSource::savedArticleIsChecked()
     QCOMPARE(src.kind(), PracticeKind::Article);
     QCOMPARE(src.textType(), 2);
     QCOMPARE(src.Test_Text, text);
-    src.resetRows();
+    src.rewindToStoredPosition();
     QCOMPARE(src.Test_Pos, 7);
 
     // A hand-edited text no longer matches its check code.
@@ -277,25 +281,22 @@ void TestTextSource::articleLinesFillByWidth()
     const QString chinese = essay(100);
     addArticle(user.db(), QStringLiteral("中_u"), chinese);
     QVERIFY(src.chooseArticle(QStringLiteral("中_u")));
-    src.resetRows();
+    src.rewindToStoredPosition();
     QCOMPARE(src.nextLine(), chinese.left(30));
     QCOMPARE(src.Test_Pos, 31);
 
     const QString mixed = QStringLiteral("ab中") + QString(70, QLatin1Char('c'));
     addArticle(user.db(), QStringLiteral("混_u"), mixed);
     QVERIFY(src.chooseArticle(QStringLiteral("混_u")));
-    src.resetRows();
+    src.rewindToStoredPosition();
     // 2 half + 1 full + 56 half = 60 half cells' width less one: "c" no. 57
     // overflows it and is taken off again.
     QCOMPARE(src.nextLine(), mixed.left(59));
     QCOMPARE(src.Test_Pos, 60);
 
     // A narrower row, as the window measures it.
-    src.setLineFits([](const QString& line) { return mixedLineFits(line, 0, 15 + 10 * 375); });
+    src.setLineWidth(0, 15 + 10 * 375);
     QCOMPARE(src.nextLine(), QString(14, QLatin1Char('c')) + QStringLiteral("ab中c"));
-    QVERIFY(mixedLineFits(QStringLiteral("中文"), 1, 15 + 2 * 435));
-    QVERIFY(!mixedLineFits(QStringLiteral("中文"), 1, 15 + 2 * 435 - 1));
-    QVERIFY(mixedLineFits(QStringLiteral("ab"), 2, 15 + 2 * 270));
 }
 
 void TestTextSource::savingPositions()
@@ -315,7 +316,7 @@ void TestTextSource::savingPositions()
     QCOMPARE(position(user.db(), "test_no", "0004"), 54);
     // The next reset of the rows starts where the run stopped.
     src.nextLine();
-    src.resetRows();
+    src.rewindToStoredPosition();
     QCOMPARE(src.Test_Pos, 54);
     // A row removed meanwhile is added again.
     user.db().exec(QStringLiteral("delete from test_no"));
@@ -330,39 +331,40 @@ void TestTextSource::savingPositions()
     QCOMPARE(user.count("test_no"), 1);
 }
 
+void TestTextSource::englishPositionsResumeAtAWord_data()
+{
+    QTest::addColumn<bool>("article");
+    QTest::addColumn<int>("typed");
+    QTest::addColumn<int>("expected");
+    // "Title: one two three four five six ...": "one" is at 8, the space
+    // after it at 11, "two" at 12, "five" at 27.
+    QTest::newRow("inside a word") << false << 8 << 8;
+    QTest::newRow("at the start of a word") << false << 11 << 12;
+    QTest::newRow("on the space after a word") << false << 10 << 11;
+    QTest::newRow("last of the first 30") << false << 29 << 27;
+    QTest::newRow("past the first 30") << false << 44 << 45;
+    QTest::newRow("to the end wraps to 1") << false << int(englishText().size() - 1) << 1;
+    // Chinese has no spaces: within the first 30 characters back to 1.
+    QTest::newRow("article, first 30") << true << 20 << 1;
+    QTest::newRow("article, further on") << true << 80 << 81;
+}
+
 void TestTextSource::englishPositionsResumeAtAWord()
 {
+    QFETCH(bool, article);
+    QFETCH(int, typed);
+    QFETCH(int, expected);
     test::UserFolder user;
     QVERIFY(user.ok());
     TextSource src(user.db(), nullptr, loader);
-    const QString text = englishText();
-    src.chooseEnglish(2);
-    // Inside "one" within the first 30 characters: back to its start.
-    src.saveReadingPosition(8);
-    QCOMPARE(position(user.db(), "test_no", "0102"), text.indexOf(QStringLiteral("one")) + 1);
-    // Right after a space: kept.
-    const int six = int(text.indexOf(QStringLiteral("six")));
-    user.db().exec(QStringLiteral("update test_no set No_ = 1"));
-    src.saveReadingPosition(six);
-    QCOMPARE(position(user.db(), "test_no", "0102"), six + 1);
-    // In the middle of "fourteen": back to the "f".
-    const int fourteen = int(text.indexOf(QStringLiteral("fourteen")));
-    user.db().exec(QStringLiteral("update test_no set No_ = 1"));
-    src.saveReadingPosition(fourteen + 4);
-    QCOMPARE(position(user.db(), "test_no", "0102"), fourteen + 1);
-    // Typing exactly to the end wraps to 0, which becomes 1.
-    user.db().exec(QStringLiteral("update test_no set No_ = 1"));
-    src.saveReadingPosition(text.size() - 1);
-    QCOMPARE(position(user.db(), "test_no", "0102"), 1);
-
-    // A Chinese article has no spaces: within the first 30 characters it
-    // starts again at 1, further on it stays.
-    addArticle(user.db(), QStringLiteral("文_u"), essay(200));
-    QVERIFY(src.chooseArticle(QStringLiteral("文_u")));
-    src.saveReadingPosition(20);
-    QCOMPARE(position(user.db(), "text_", "文_u"), 1);
-    src.saveReadingPosition(80);
-    QCOMPARE(position(user.db(), "text_", "文_u"), 81);
+    if (article) {
+        addArticle(user.db(), QStringLiteral("文_u"), essay(200));
+        QVERIFY(src.chooseArticle(QStringLiteral("文_u")));
+    } else {
+        src.chooseEnglish(2);
+    }
+    src.saveReadingPosition(typed);
+    QCOMPARE(position(user.db(), article ? "text_" : "test_no", src.positionKey()), expected);
 }
 
 void TestTextSource::articleNamesAreKeysAsTheyAre()

@@ -63,33 +63,33 @@ private slots:
 
 void TestTypingEngine::matchingIsExactAndCounts_data()
 {
-    QTest::addColumn<int>("kind");
+    QTest::addColumn<PracticeKind>("kind");
     QTest::addColumn<QString>("reference");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("right");
     QTest::addColumn<int>("wrong");
     QTest::addColumn<QString>("wrongText");
-    QTest::addRow("full-width comma for half-width") << int(TypingEngine::KindChinese) << QStringLiteral("我,你")
+    QTest::addRow("full-width comma for half-width") << PracticeKind::Chinese << QStringLiteral("我,你")
                                                      << QStringLiteral("我，你") << 2 << 1 << QStringLiteral(",");
-    QTest::addRow("case matters") << int(TypingEngine::KindArticle) << QStringLiteral("Ab") << QStringLiteral("ab") << 1
-                                  << 1 << QStringLiteral("A");
+    QTest::addRow("case matters") << PracticeKind::Article << QStringLiteral("Ab") << QStringLiteral("ab") << 1 << 1
+                                  << QStringLiteral("A");
     QTest::addRow("English keeps no wrong text")
-        << int(TypingEngine::KindEnglish) << QStringLiteral("cat") << QStringLiteral("cut") << 2 << 1 << QString();
+        << PracticeKind::English << QStringLiteral("cat") << QStringLiteral("cut") << 2 << 1 << QString();
     QTest::addRow("numbers keep no wrong text")
-        << int(TypingEngine::KindNumbers) << QStringLiteral("123") << QStringLiteral("133") << 2 << 1 << QString();
-    QTest::addRow("wrong text in typing order") << int(TypingEngine::KindChinese) << QStringLiteral("天地玄黄")
+        << PracticeKind::Numbers << QStringLiteral("123") << QStringLiteral("133") << 2 << 1 << QString();
+    QTest::addRow("wrong text in typing order") << PracticeKind::Chinese << QStringLiteral("天地玄黄")
                                                 << QStringLiteral("夫地玄冥") << 2 << 2 << QStringLiteral("天黄");
 }
 
 void TestTypingEngine::matchingIsExactAndCounts()
 {
-    QFETCH(int, kind);
+    QFETCH(PracticeKind, kind);
     QFETCH(QString, reference);
     QFETCH(QString, typed);
     TypingEngine e;
     Lines lines(e, {reference});
     e.setKind(kind);
-    e.resetRows(kind == TypingEngine::KindEnglish || kind == TypingEngine::KindNumbers ? 1 : 0);
+    e.resetRows(kind == PracticeKind::English || kind == PracticeKind::Numbers ? 1 : 0);
     e.beginRun();
     typeAt(e, 0, typed);
     QTEST(int(e.Right_Count), "right");
@@ -245,7 +245,7 @@ void TestTypingEngine::wordDrillSeparatorsAndBackspace()
     const QString line = QStringLiteral("工人") + sep + QStringLiteral("中国") + sep + QStringLiteral("人民");
     TypingEngine e;
     Lines lines(e, {line, line});
-    e.setKind(TypingEngine::KindWubi);
+    e.setKind(PracticeKind::Wubi);
     e.setItemLength(2);
     e.resetRows(0);
     e.beginRun();
@@ -328,7 +328,7 @@ void TestTypingEngine::englishWordCount()
 {
     TypingEngine e;
     Lines lines(e, {QStringLiteral("to be "), QStringLiteral("or not ")});
-    e.setKind(TypingEngine::KindEnglish);
+    e.setKind(PracticeKind::English);
     e.resetRows(1);
     e.beginRun();
     typeAt(e, 0, QStringLiteral("to b"));
@@ -359,9 +359,9 @@ void TestTypingEngine::f1HintOnlyForTextPractice()
     e.keyUp(0, TypingEngine::kKeyF1, 0);
     QCOMPARE(hint.count(), 1);
     QCOMPARE(hint.last().at(1).value<QChar>(), QChar(u'时'));
-    e.setKind(TypingEngine::KindEnglish);
+    e.setKind(PracticeKind::English);
     e.keyUp(0, TypingEngine::kKeyF1, 0);
-    e.setKind(TypingEngine::KindWubi);
+    e.setKind(PracticeKind::Wubi);
     e.setItemLength(2);
     e.keyUp(0, TypingEngine::kKeyF1, 0);
     e.setItemLength(1);
@@ -373,7 +373,7 @@ void TestTypingEngine::drillLookupTypesAnswer()
 {
     TypingEngine e;
     Lines lines(e, {QStringLiteral("一地在")});
-    e.setKind(TypingEngine::KindWubi);
+    e.setKind(PracticeKind::Wubi);
     e.setDrillLookup([](QChar letter) {
         return letter == QLatin1Char('g')   ? QStringLiteral("一")
                : letter == QLatin1Char('f') ? QStringLiteral("地")

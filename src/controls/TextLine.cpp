@@ -43,23 +43,23 @@ const TextLine::Geometry& TextLine::geometry(int windowSize)
 
 TextLine::TextLine() = default;
 
-int TextLine::halfAdvance() const
+int TextLine::halfAdvance(int windowSize)
 {
-    return kHalfCell[clampSize(m_windowSize)];
+    return kHalfCell[clampSize(windowSize)];
 }
 
-int TextLine::fullAdvance() const
+int TextLine::fullAdvance(int windowSize)
 {
-    return kFullCell[clampSize(m_windowSize)];
+    return kFullCell[clampSize(windowSize)];
 }
 
-int TextLine::mixedFit(const QString& text) const
+int TextLine::mixedFit(const QString& text, int windowSize, int widthTwips)
 {
     int x = 15;
     int n = 0;
     while (n < text.size() && n < kCells) {
-        const int next = x + (isSingleByte(text.at(n)) ? halfAdvance() : fullAdvance());
-        if (next > widthTwips()) {
+        const int next = x + (isSingleByte(text.at(n)) ? halfAdvance(windowSize) : fullAdvance(windowSize));
+        if (next > widthTwips) {
             break;
         }
         x = next;

@@ -97,14 +97,20 @@ public:
     int caretX() const { return m_caretX; }
     int maxLength() const { return m_textType == 0 ? 30 : kCells; }
 
-    // How many leading characters of text fit into this line laid out in
-    // mixed cells (at most 60): adding them one by one until the line is
-    // full by width and taking the one that overflowed off again.
-    int mixedFit(const QString& text) const;
+    // How many leading characters of text fit a line `widthTwips` wide at
+    // size step `windowSize` laid out in mixed cells (at most 60): adding
+    // them one by one until the line is full by width and taking the one
+    // that overflowed off again.
+    static int mixedFit(const QString& text, int windowSize, int widthTwips);
+    // The same for this line, at its size and width.
+    int mixedFit(const QString& text) const { return mixedFit(text, m_windowSize, widthTwips()); }
 
-    // Half and full advance of the mixed layout for the current size.
-    int halfAdvance() const;
-    int fullAdvance() const;
+    // Half and full advance of the mixed layout (the half-width and
+    // full-width cells) at a size step, and at this line's.
+    static int halfAdvance(int windowSize);
+    static int fullAdvance(int windowSize);
+    int halfAdvance() const { return halfAdvance(m_windowSize); }
+    int fullAdvance() const { return fullAdvance(m_windowSize); }
 
     // How the line judges a character narrow (one byte in the Chinese code
     // page): ASCII and the half-width forms.

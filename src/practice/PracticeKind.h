@@ -16,9 +16,4 @@ enum class PracticeKind : qint16 {
     Article = 5,  // the user's saved articles and the review article
 };
 
-inline int kindNumber(PracticeKind kind)
-{
-    return static_cast<int>(kind);
-}
-
 } // namespace tesmara

@@ -7,16 +7,6 @@
 
 namespace tesmara {
 
-WrittenRecord Write_Record(Database& db, int type, const QString& s, const QString& t, const QString& r)
-{
-    WrittenRecord rec;
-    db.transaction([&] {
-        rec = Add_Record(db, type, s, t, r);
-        return rec.id != 0;
-    });
-    return rec;
-}
-
 WrittenRecord Add_Record(Database& db, int type, const QString& s, const QString& t, const QString& r)
 {
     WrittenRecord rec;

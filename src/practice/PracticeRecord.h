@@ -16,11 +16,9 @@ struct WrittenRecord {
     QString c;
 };
 
-// Adds a practice record and its check field in one transaction: the row is
-// added, read back, and `c` is computed from the stored values, so a record
-// never exists without its check.
-WrittenRecord Write_Record(Database& db, int type, const QString& s, const QString& t, const QString& r);
-// The same inside a transaction the caller holds.
+// Adds a practice record and its check field inside a transaction the
+// caller holds: the row is added, read back, and `c` is computed from the
+// stored values, so a record never exists without its check.
 WrittenRecord Add_Record(Database& db, int type, const QString& s, const QString& t, const QString& r);
 
 } // namespace tesmara

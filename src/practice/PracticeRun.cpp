@@ -132,19 +132,22 @@ void PracticeRun::stop()
         return;
     }
     m_stopping = true;
-    const bool full = m_timer->Sum_RunTime() >= m_timer->Run_EndTime();
+    const auto timeIsUp = [this] { return m_timer->Sum_RunTime() >= m_timer->Run_EndTime(); };
+    bool full = timeIsUp();
     if (!full) {
-        // The clock stands still while the question is open.
-        const bool wasRunning = m_timer->Enabled();
-        m_timer->setEnabled(false);
+        // The clock runs on while the question is open; when the time runs
+        // out meanwhile, the run is complete whatever the answer.
         const QString answer =
             Show_Msg(QStringLiteral("练习时间还没到，真的要停止吗？"), 2, 2, QStringLiteral("停止练习"));
-        if (answer != QLatin1String("Yes")) {
-            m_timer->setEnabled(wasRunning);
+        full = timeIsUp();
+        if (!full && answer != QLatin1String("Yes")) {
             m_stopping = false;
             return;
         }
-        Show_Msg(QStringLiteral("本次练习没有正常完成，成绩将不进行记录！"), 1, 0, QStringLiteral("提示"));
+        if (!full) {
+            m_timer->setEnabled(false);
+            Show_Msg(QStringLiteral("本次练习没有正常完成，成绩将不进行记录！"), 1, 0, QStringLiteral("提示"));
+        }
     }
     const RunCounters c = counters();
     const bool english = m_source.englishArticle();
@@ -159,8 +162,8 @@ void PracticeRun::stop()
 
     // The reading position and the record are stored together: one commit
     // (one round of disk syncs), and never one without the other.
-    const int kind = kindNumber(m_source.kind());
-    const int type = kind < 3 ? kind : (kind == 3 ? m_recordType : -1);
+    const PracticeKind kind = m_source.kind();
+    const int type = kind == PracticeKind::Wubi ? m_recordType : recordTypeFor(kind);
     m_db.transaction([&] {
         m_source.saveReadingPosition(qint64(c.Right_Count) + c.Wrong_Count);
         if (full && type >= 0) {
@@ -205,14 +208,13 @@ bool PracticeRun::confirmSwitch()
     if (!stopEnabled()) {
         return true;
     }
-    const bool wasRunning = m_timer->Enabled();
-    m_timer->setEnabled(false);
+    // The clock runs on while the question is open, as it does for stopping.
     const QString answer =
         Show_Msg(QStringLiteral("真的要停止正在进行的练习并转入新练习吗? "), 2, 2, QStringLiteral("确认"));
     if (answer != QLatin1String("Yes")) {
-        m_timer->setEnabled(wasRunning);
         return false;
     }
+    m_timer->setEnabled(false);
     emit inputLineEnabled(false);
     setState(State::Ready);
     return true;

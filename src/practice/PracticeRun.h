@@ -73,7 +73,7 @@ signals:
     // A run begins: the engine zeroes its counters.
     void countersResetRequested();
     // A run begins again after a finished one: reset the rows from the
-    // reading position (TextSource::resetRows, then fill rows 0 to 2).
+    // reading position (TextSource::rewindToStoredPosition, then fill rows 0 to 2).
     void rowsReloadRequested();
     // Make row 0 the active row (not yet focused).
     void firstRowActivationRequested();

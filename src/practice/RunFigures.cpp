@@ -84,6 +84,11 @@ QString resultTitle(bool englishArticle)
     return englishArticle ? QStringLiteral("练习结果(已复制到剪贴板)") : QStringLiteral("本次测试结果(已复制到剪贴板)");
 }
 
+bool isResultTitle(const QString& title)
+{
+    return title.startsWith(QStringLiteral("本次测试结果")) || title == resultTitle(true);
+}
+
 QString resultText(const LiveLabels& labels, const RunCounters& counters, float speedPeak, bool englishArticle)
 {
     const QString typed = QString::number(qint64(counters.Right_Count) + counters.Wrong_Count);
@@ -146,13 +151,13 @@ bool testTimeAccepts(QChar c)
     return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QChar(8);
 }
 
-int recordTypeFor(int kind, int codeDrill, int phraseDrill)
+int recordTypeFor(PracticeKind kind, int codeDrill, int phraseDrill)
 {
-    switch (static_cast<PracticeKind>(kind)) {
+    switch (kind) {
     case PracticeKind::Chinese:
     case PracticeKind::English:
     case PracticeKind::Numbers:
-        return kind;
+        return static_cast<int>(kind);
     case PracticeKind::Wubi:
         if (codeDrill >= 0 && codeDrill <= 7) {
             return 30 + codeDrill;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "practice/PracticeKind.h"
+
 #include <QString>
 
 namespace tesmara {
@@ -47,6 +49,9 @@ double accuracyTenThousandths(qint32 right, qint32 wrong);
 // articles count characters and words and leave out the peak.
 QString resultText(const LiveLabels& labels, const RunCounters& counters, float speedPeak, bool englishArticle);
 QString resultTitle(bool englishArticle);
+// Whether a message title is that of the result notice, which a user still
+// typing must not dismiss by accident.
+bool isResultTitle(const QString& title);
 
 // The `s` value of a record: the speed label without its unit.
 QString speedValue(const LiveLabels& labels);
@@ -65,6 +70,6 @@ bool testTimeAccepts(QChar c);
 // The record type of a run: the kind for text practice, 30 + the ticked code
 // drill, else 38 + the ticked phrase drill for the Wubi zone (-1 = none
 // ticked); -1 for kinds that keep no record.
-int recordTypeFor(int kind, int codeDrill = -1, int phraseDrill = -1);
+int recordTypeFor(PracticeKind kind, int codeDrill = -1, int phraseDrill = -1);
 
 } // namespace tesmara

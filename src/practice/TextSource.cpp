@@ -20,25 +20,13 @@ const QChar kWordGap(0x3000);
 
 } // namespace
 
-bool mixedLineFits(const QString& line, int windowSize, int widthTwips)
-{
-    static const int half[] = {188, 215, 270};
-    static const int full[] = {375, 435, 540};
-    const int size = qBound(0, windowSize, 2);
-    int x = 15;
-    for (const QChar c : line) {
-        x += TextLine::isSingleByte(c) ? half[size] : full[size];
-    }
-    return x <= widthTwips;
-}
-
 TextSource::TextSource(Database& db, RandomSource* random, StringLoader loader)
     : m_db(db), m_random(random ? random : &defaultRandom()), m_loader(std::move(loader))
 {
     if (!m_loader) {
         m_loader = [](int id) { return stringResource(id); };
     }
-    m_fits = [](const QString& line) { return mixedLineFits(line, 0, 15 + kNarrowCells * 188); };
+    setLineWidth(0, 15 + kNarrowCells * TextLine::halfAdvance(0));
 }
 
 qint32 TextSource::readPosition(bool addMissing)
@@ -120,11 +108,12 @@ bool TextSource::chooseArticle(const QString& fullName)
     return true;
 }
 
-void TextSource::chooseDrill(const QString& list, int itemLength)
+void TextSource::chooseDrill(const QString& list, int itemLength, bool roots)
 {
     m_kind = PracticeKind::Wubi;
     m_item = -1;
     m_itemLength = qBound(1, itemLength, 4);
+    m_rootPairs = roots && m_itemLength == 1;
     Test_Text = list;
     m_key.clear();
     m_storedPos = Test_Pos = 1;
@@ -147,7 +136,7 @@ int TextSource::textType() const
     }
 }
 
-void TextSource::resetRows()
+void TextSource::rewindToStoredPosition()
 {
     Test_Pos = m_storedPos;
     if (Test_Pos < 1 || Test_Pos > Test_Text.size()) {
@@ -215,22 +204,17 @@ QString TextSource::nextLine()
     }
 }
 
+void TextSource::setLineWidth(int windowSize, int widthTwips)
+{
+    m_lineSize = windowSize;
+    m_lineWidth = widthTwips;
+}
+
 QString TextSource::nextArticleLine()
 {
-    const qint32 len = qint32(Test_Text.size());
-    QString line;
-    if (len == 0) {
-        return line;
-    }
-    qint32 at = (Test_Pos >= 1 && Test_Pos <= len) ? Test_Pos - 1 : 0;
-    while (line.size() < kNarrowCells) {
-        line.append(Test_Text[at]);
-        if (!m_fits(line)) {
-            line.chop(1);
-            break;
-        }
-        at = (at + 1) % len;
-    }
+    // As many characters as fit the row, and never more than its 60 cells.
+    QString line = takeWrapped(kNarrowCells);
+    line.truncate(TextLine::mixedFit(line, m_lineSize, m_lineWidth));
     return line;
 }
 
@@ -252,6 +236,13 @@ QString TextSource::drillLine()
     }
     auto draw = [&](qsizetype bound) { return qMin<qsizetype>(bound - 1, qsizetype(m_random->unit() * bound)); };
     QString line;
+    if (m_rootPairs) {
+        // Root and key letter alternate: only the roots are drawn.
+        for (int i = 0; i < kWideCells; ++i) {
+            line.append(Test_Text[2 * draw(len / 2)]);
+        }
+        return line;
+    }
     if (m_itemLength == 1) {
         for (int i = 0; i < kWideCells; ++i) {
             line.append(Test_Text[draw(len)]);
@@ -293,23 +284,15 @@ void TextSource::saveReadingPosition(qint64 typed)
         pos = (pos - len) % len;
     }
     if (english || m_kind == PracticeKind::Article) {
-        // Resume at the start of a word: step back to just after the nearest
-        // space, looking back at most 30 characters; within the first 30
-        // characters with no space before, start again at 1.
+        // Within the first 30 characters a position inside a word moves back
+        // to the word's start (1 when no space comes before it); a position
+        // that starts a word or stands on a space stays.
+        const auto space = [&](qint64 at) { return Test_Text[at - 1] == QLatin1Char(' '); };
         if (pos < 1) {
             pos = 1;
-        } else if (pos <= len && pos > 1 && Test_Text[pos - 2] != QLatin1Char(' ')) {
-            qint64 found = 0;
-            for (qint64 i = pos - 1; i >= 1 && i >= pos - 30; --i) {
-                if (Test_Text[i - 1] == QLatin1Char(' ')) {
-                    found = i + 1;
-                    break;
-                }
-            }
-            if (found > 0) {
-                pos = found;
-            } else if (pos <= 31) {
-                pos = 1;
+        } else if (pos <= 30 && pos <= len && !space(pos) && pos > 1 && !space(pos - 1)) {
+            while (pos > 1 && !space(pos - 1)) {
+                --pos;
             }
         }
     }

@@ -19,8 +19,6 @@ class RandomSource;
 class TextSource {
 public:
     using StringLoader = std::function<QString(int id)>;
-    // Whether a line still fits a row of mixed cells (saved articles).
-    using LineFits = std::function<bool(const QString& line)>;
 
     // `loader` gives the built-in texts by resource id; `random` draws the
     // generated lines. Both default to the program's own.
@@ -38,22 +36,25 @@ public:
     // notice, returns false and leaves the current practice as it was.
     bool chooseArticle(const QString& fullName);
     // A Wubi drill list; `itemLength` 1 draws single characters, 2..4 words.
-    void chooseDrill(const QString& list, int itemLength);
+    // `roots`: the list pairs each root with its key letter, and only the
+    // roots are drawn.
+    void chooseDrill(const QString& list, int itemLength, bool roots = false);
 
     // Row widths: 30 instead of 60 characters for random letters and numbers.
     void setEnglishWidth(bool wide) { m_englishWide = wide; }
     void setNumberWidth(bool wide) { m_numberWide = wide; }
     bool englishWidth() const { return m_englishWide; }
     bool numberWidth() const { return m_numberWide; }
-    // The fit test for article lines; the default is a row of 60 half-width
-    // cells at the smallest size.
-    void setLineFits(LineFits fits) { m_fits = std::move(fits); }
+    // The rows that article lines fill, laid out in mixed cells: their size
+    // step and width in twips. The default is 60 half-width cells at the
+    // smallest size.
+    void setLineWidth(int windowSize, int widthTwips);
 
     // The layout kind of the rows (0 full-width, 1 half-width, 2 mixed).
     int textType() const;
-    // Prepares a reset of the rows: the position read at the choice (or the
-    // last saved one) is taken up again; outside 1..length it becomes 1.
-    void resetRows();
+    // Before the rows are filled afresh: reading goes back to the position
+    // read at the choice (or the last one saved); outside 1..length it is 1.
+    void rewindToStoredPosition();
     // The next line for a row; advances the position.
     QString nextLine();
     // A stopping run: moves the stored position on by the characters typed.
@@ -83,7 +84,8 @@ private:
     Database& m_db;
     RandomSource* m_random;
     StringLoader m_loader;
-    LineFits m_fits;
+    int m_lineSize = 0;
+    int m_lineWidth = 0;
     PracticeKind m_kind = PracticeKind::Chinese;
     int m_item = -1;
     int m_itemLength = 1;
@@ -91,6 +93,7 @@ private:
     qint32 m_storedPos = 1;
     bool m_englishWide = true;
     bool m_numberWide = true;
+    bool m_rootPairs = false; // the root drill: the list pairs roots and key letters
 };
 
 // The two saved-article menus: names without their suffix, in saved order.
@@ -104,12 +107,5 @@ QString noSavedArticleCaption();
 
 // The practice title for a kind and the chosen item's caption.
 QString practiceTitle(PracticeKind kind, const QString& caption);
-
-// Mixed-cell layout of an article line, as the practice line lays it out
-// (TextLine::mixedFit on a real line gives the same answer for its width):
-// whether it fits a row `widthTwips`
-// wide at size step `windowSize` (half-width cells for single-byte
-// characters, full-width for the rest, starting at 15).
-bool mixedLineFits(const QString& line, int windowSize, int widthTwips);
 
 } // namespace tesmara

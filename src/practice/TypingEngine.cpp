@@ -46,7 +46,8 @@ void TypingEngine::attach(const std::array<TextLine*, kRows>& tops, const std::a
 
 bool TypingEngine::tipsShown() const
 {
-    return m_codeTips && m_kind != KindEnglish && m_kind != KindNumbers && m_kind != KindKeysOrMouse;
+    return m_codeTips && m_kind != PracticeKind::English && m_kind != PracticeKind::Numbers &&
+           m_kind != PracticeKind::KeyMouse;
 }
 
 void TypingEngine::resetCounters()
@@ -142,7 +143,8 @@ void TypingEngine::keyDown(int row, int keyCode, int shift)
 
 void TypingEngine::keyUp(int row, int keyCode, int shift)
 {
-    if (keyCode != kKeyF1 || !(m_kind == KindChinese || m_kind == KindWubi || m_kind == KindArticle)) {
+    if (keyCode != kKeyF1 ||
+        !(m_kind == PracticeKind::Chinese || m_kind == PracticeKind::Wubi || m_kind == PracticeKind::Article)) {
         return;
     }
     if (m_itemLength > 1) {
@@ -229,7 +231,7 @@ void TypingEngine::pressKey(int row, int& c, int depth)
         c = 0;
         return;
     }
-    if (m_kind == KindWubi && m_drillLookup) {
+    if (m_kind == PracticeKind::Wubi && m_drillLookup) {
         const QString answer = m_drillLookup(QChar(char16_t(c)).toLower());
         if (!answer.isEmpty()) {
             appendToInput(row, answer);
@@ -249,7 +251,7 @@ void TypingEngine::pressKey(int row, int& c, int depth)
             emit wrongSoundRequested();
         }
         ++Wrong_Count;
-        if ((m_kind == KindChinese || m_kind == KindArticle) && !expected.isNull()) {
+        if ((m_kind == PracticeKind::Chinese || m_kind == PracticeKind::Article) && !expected.isNull()) {
             Wrong_Text += expected;
         }
         if (m_wrongColour) {
@@ -264,7 +266,7 @@ void TypingEngine::pressKey(int row, int& c, int depth)
     if (tipsShown()) {
         emit tipRefreshRequested(row);
     }
-    if (m_kind == KindEnglish && charAt(refText, int(in.Text().size())) == QLatin1Char(' ')) {
+    if (m_kind == PracticeKind::English && charAt(refText, int(in.Text().size())) == QLatin1Char(' ')) {
         ++Word_Count;
     }
     c = 0;
@@ -289,7 +291,7 @@ void TypingEngine::backspace(int row, int& c)
         top(row).SetColor(qint16(k), 0);
         if (m_itemLength == 1) {
             uncount(row, k, in.Text().at(k - 1));
-            if (m_kind == KindEnglish && charAt(top(row).Text(), k) == QLatin1Char(' ')) {
+            if (m_kind == PracticeKind::English && charAt(top(row).Text(), k) == QLatin1Char(' ')) {
                 --Word_Count;
             }
             // c stays Backspace: the line removes the character.
@@ -313,7 +315,7 @@ void TypingEngine::backspace(int row, int& c)
     if (top(p).Text().isEmpty()) {
         return;
     }
-    if (m_kind == KindEnglish) {
+    if (m_kind == PracticeKind::English) {
         // The character taken back is the end of the previous line, which
         // closes a word there.
         --Word_Count;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/TextLine.h"
+#include "practice/PracticeKind.h"
 
 #include <QObject>
 #include <QString>
@@ -31,14 +32,6 @@ public:
     static constexpr int kShiftAlt = 4;
     static constexpr int kKeyF1 = 112;
 
-    // Practice kinds, as the main window numbers them.
-    static constexpr int KindChinese = 0;
-    static constexpr int KindEnglish = 1;
-    static constexpr int KindNumbers = 2;
-    static constexpr int KindWubi = 3;
-    static constexpr int KindKeysOrMouse = 4;
-    static constexpr int KindArticle = 5; // saved article or review article
-
     explicit TypingEngine(QObject* parent = nullptr);
     ~TypingEngine() override;
 
@@ -50,8 +43,8 @@ public:
     const TextLine& input(int row) const { return *m_input[row]; }
 
     // Practice state read while typing (kept by the main window).
-    int kind() const { return m_kind; }
-    void setKind(int kind) { m_kind = kind; }
+    PracticeKind kind() const { return m_kind; }
+    void setKind(PracticeKind kind) { m_kind = kind; }
     int itemLength() const { return m_itemLength; }
     void setItemLength(int length) { m_itemLength = length < 1 ? 1 : length; }
     bool wrongSound() const { return m_wrongSound; }
@@ -138,7 +131,7 @@ private:
     std::array<TextLine*, kRows> m_top{};
     std::array<TextLine*, kRows> m_input{};
     int m_active = -1;
-    int m_kind = KindChinese;
+    PracticeKind m_kind = PracticeKind::Chinese;
     int m_itemLength = 1;
     bool m_wrongSound = true;
     bool m_wrongColour = true;

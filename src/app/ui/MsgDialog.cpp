@@ -5,6 +5,7 @@
 #include "controls/ui/Cmd.h"
 #include "controls/ui/MSG_Label.h"
 #include "controls/ui/Skin.h"
+#include "practice/RunFigures.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -34,8 +35,6 @@ constexpr int kCheckWidth = 1400;
 constexpr int kCheckHeight = 240;
 constexpr int kPairWidth = 1050;
 constexpr int kPairHeight = 375;
-
-const QString kResultTitle = QStringLiteral("本次测试结果");
 
 // The three pictures of Image_MSG: 0 error, 1 information, 2 question.
 class MsgIcon : public QWidget {
@@ -156,7 +155,7 @@ MsgDialog::MsgDialog(const MsgRequest& request, QWidget* parent)
         w->hide();
         w->installEventFilter(this);
     }
-    m_guarded = request.title == kResultTitle;
+    m_guarded = isResultTitle(request.title);
 
     connect(m_ok, &Cmd::Click, this, [this] {
         if (m_guarded && m_okMarked) {

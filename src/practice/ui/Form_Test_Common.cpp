@@ -143,36 +143,21 @@ void Form_Test_Common::buildWindow()
 void Form_Test_Common::chooseLayout()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const QSize px = screen ? screen->size() : QSize(1024, 768);
-    // Screen sizes in twips decide between the large and the standard
-    // layout; a smaller screen keeps the standard one.
-    const int w = px.width() * 15;
-    const int h = px.height() * 15;
-    QSize window(13425, 9905);
-    if (w >= 18000 && h >= 13500) {
-        window = QSize(16620, 11700);
-        m_windowSize = 1;
-        m_pairPitch = 78;
-        m_inputOffset = 39;
-    } else {
-        m_windowSize = 0;
-        m_pairPitch = 62;
-        m_inputOffset = 31;
-    }
+    m_layout = windowLayoutFor(screen ? screen->size() : QSize(1024, 768));
     // The sizes are of the whole window; the frame and title take about
     // 8 by 30 pixels of them.
-    resize(window.width() / 15 - 8, window.height() / 15 - 30);
+    resize(m_layout.window.width() / 15 - 8, m_layout.window.height() / 15 - 30);
+    // The rows are filled as wide as the layout makes the lines, also
+    // before the window is first laid out.
+    m_source->setLineWidth(m_layout.lineSize, m_layout.lineWidth);
+    m_board->arrange(m_layout.lineSize, m_layout.lineWidth / 15, m_layout.pairPitch / 15, m_layout.inputOffset / 15);
     placePanels();
 }
 
 void Form_Test_Common::placePanels()
 {
-    const int margin = 8;
-    const int width = m_centre->width() - 2 * margin;
-    if (width <= 0) {
-        return;
-    }
-    m_board->arrange(m_windowSize, width, m_pairPitch, m_inputOffset);
+    const int width = m_layout.lineWidth / 15;
+    const int margin = qMax(0, (m_centre->width() - width) / 2);
     const int boardHeight = m_board->sizeHint().height();
     Frame_Common->setGeometry(margin, 6, width, boardHeight);
     m_board->setGeometry(0, 0, width, boardHeight);
@@ -182,10 +167,6 @@ void Form_Test_Common::placePanels()
     m_runPanel->setGeometry(margin, sumTop, width, qMax(110, m_centre->height() - sumTop - 6));
     m_keyPage->move(qMax(0, (m_centre->width() - m_keyPage->width()) / 2),
                     qMax(0, (m_centre->height() - m_keyPage->height()) / 2));
-    // Article lines are filled as far as the typing lines are wide.
-    const int lineTwips = m_board->top(0)->width() * 15;
-    const int size = m_windowSize;
-    m_source->setLineFits([size, lineTwips](const QString& line) { return mixedLineFits(line, size, lineTwips); });
 }
 
 void Form_Test_Common::connectRun()
@@ -206,7 +187,7 @@ void Form_Test_Common::connectRun()
         }
     });
     connect(m_run, &PracticeRun::rowsReloadRequested, this, [this] {
-        m_source->resetRows();
+        m_source->rewindToStoredPosition();
         m_board->engine().resetRows(m_source->textType());
     });
     connect(m_run, &PracticeRun::stateChanged, this, [this] { updateRunControls(); });

@@ -3,6 +3,7 @@
 #include "practice/LastTest.h"
 #include "practice/PracticeKind.h"
 #include "practice/ProgramUpkeep.h"
+#include "practice/WindowLayout.h"
 #include "practice/WindowSettings.h"
 #include "practice/ui/MainMenus.h"
 
@@ -137,9 +138,7 @@ private:
     KeyboardPage* m_keyPage = nullptr;
     WindowSettings m_settings;
     PracticeKind m_kind = PracticeKind::Chinese;
-    int m_windowSize = 0;
-    int m_pairPitch = 62;
-    int m_inputOffset = 31;
+    WindowLayout m_layout;
     bool m_closed = false;
     const QKeyEvent* m_lastKey = nullptr;
     quint64 m_lastKeyTime = 0;

@@ -145,14 +145,14 @@ void Form_Test_Common::startPractice(QAction* item, PracticeKind kind, const QSt
 void Form_Test_Common::prepareRows()
 {
     TypingEngine& engine = m_board->engine();
-    engine.setKind(kindNumber(m_kind));
+    engine.setKind(m_kind);
     engine.setItemLength(m_source->drillItemLength());
     const int drill = m_kind == PracticeKind::Wubi ? tickedIndex(m_menus.wbText) : -1;
     engine.setDrillLookup(Drill_Lookup(engine, Key_Drill_Of(drill)));
-    m_source->resetRows();
+    m_source->rewindToStoredPosition();
     engine.resetRows(m_source->textType());
     m_tips->Label_Tips->setCaption(QString());
-    m_run->setRecordType(recordTypeFor(kindNumber(m_kind), tickedIndex(m_menus.wbText), tickedIndex(m_menus.wbPhrase)));
+    m_run->setRecordType(recordTypeFor(m_kind, tickedIndex(m_menus.wbText), tickedIndex(m_menus.wbPhrase)));
     m_run->resetToReady();
     updateRunControls();
 }
@@ -186,7 +186,7 @@ void Form_Test_Common::Menu_Test_Number_Text_Click(int index)
 void Form_Test_Common::Menu_Test_WB_Text_Click(int index)
 {
     chooseItem(m_menus.wbText, index, PracticeKind::Wubi,
-               [&] { m_source->chooseDrill(stringResource(300 + index), 1); });
+               [&] { m_source->chooseDrill(stringResource(300 + index), 1, Key_Drill_Of(index) == KeyDrill::Root); });
 }
 
 void Form_Test_Common::Menu_Test_WBPhrase__Click(int index)

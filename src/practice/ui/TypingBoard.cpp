@@ -48,7 +48,7 @@ TypingBoard::TypingBoard(QWidget* parent) : QWidget(parent)
         }
     });
     // The 13425-twip window: lines 13155 wide, pairs 930 apart, input 465 down.
-    arrange(0, 877, 62, 31);
+    arrange(1, 877, 62, 31);
 }
 
 TypingBoard::~TypingBoard()
