@@ -71,6 +71,7 @@ private slots:
     void paging();
     void clearingOneKindOrAll();
     void chartPlacement();
+    void chartScale_data();
     void chartScale();
     void pointerLeavingAPoint();
     void exportOneKindByteForByte();
@@ -296,18 +297,26 @@ void TestRecords::chartPlacement()
     QCOMPARE(Scale_Y(10) - Point_Top(0, 77), 60);
 }
 
+void TestRecords::chartScale_data()
+{
+    QTest::addColumn<qint64>("maxSpeed");
+    QTest::addColumn<int>("k");
+    QTest::addColumn<QString>("label");
+    QTest::newRow("top") << qint64(120) << 0 << "120";
+    QTest::newRow("middle") << qint64(120) << 5 << "60";
+    QTest::newRow("bottom") << qint64(120) << 10 << "0";
+    QTest::newRow("a tenth that is not whole") << qint64(125) << 1 << "112.5";
+    QTest::newRow("small top") << qint64(3) << 1 << "2.7";
+    QTest::newRow("small, near the bottom") << qint64(3) << 9 << "0.3";
+    QTest::newRow("no speed") << qint64(0) << 10 << "0";
+}
+
 void TestRecords::chartScale()
 {
-    QCOMPARE(Scale_Value(120, 0), 120);
-    QCOMPARE(Scale_Value(120, 10), 0);
-    QCOMPARE(Scale_Value(120, 5), 60);
-    QCOMPARE(Scale_Value(125, 1), 112); // Int(12.5 * 9) = 112
-    QCOMPARE(Scale_Value(29, 0), 29);
-    QCOMPARE(Scale_Value(7, 3), 4); // Int(0.7 * 7) = 4
-    QCOMPARE(Scale_Value(0, 4), 0);
-    QCOMPARE(Scale_Y(0), 150);
-    QCOMPARE(Scale_Y(10), 4650);
-    QCOMPARE(kScaleX, 1890);
+    QFETCH(qint64, maxSpeed);
+    QFETCH(int, k);
+    QFETCH(QString, label);
+    QCOMPARE(Scale_Label(maxSpeed, k), label);
 }
 
 void TestRecords::pointerLeavingAPoint()

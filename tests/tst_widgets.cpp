@@ -58,6 +58,24 @@ void TestWidgets::tabStripCaptionsStayWithinTabs()
     QCOMPARE(ts.Get_Text(0), QString());
     QCOMPARE(ts.Get_Text(1), QString());
     QCOMPARE(ts.TSMyLong(), 2);
+
+    // A strip too narrow for roomy tabs keeps every caption whole, also the
+    // chosen tab's in bold, as long as the captions themselves fit.
+    TS many;
+    const QStringList captions{"中文练习", "字根", "键名字", "四字词组", "识别码", "一级简码"};
+    many.setTabCount(int(captions.size()));
+    QFont bold = many.font();
+    bold.setBold(true);
+    int least = 20; // a little room beside the captions, less than roomy tabs take
+    for (int i = 0; i < captions.size(); ++i) {
+        many.Set_Text(i, captions[i]);
+        least += QFontMetrics(bold).horizontalAdvance(captions[i]) + 10;
+    }
+    many.resize(least, 28);
+    many.Make_Form();
+    for (int i = 0; i < captions.size(); ++i) {
+        QVERIFY(many.tabRect(i).width() >= QFontMetrics(bold).horizontalAdvance(captions[i]) + 8);
+    }
 }
 
 void TestWidgets::tabStripPicksByMouseAndKeys()

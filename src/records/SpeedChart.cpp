@@ -1,5 +1,7 @@
 #include "records/SpeedChart.h"
 
+#include "app/Format.h"
+
 #include <cmath>
 
 namespace tesmara {
@@ -20,12 +22,13 @@ int Point_Top(qint64 speed, qint64 maxSpeed)
     return static_cast<int>(std::lround(top));
 }
 
-qint64 Scale_Value(qint64 maxSpeed, int k)
+QString Scale_Label(qint64 maxSpeed, int k)
 {
-    // Int(smax / 10 * (10 - k)) in whole numbers, so 29 / 10 * 10 cannot come
-    // out as 28.999... and lose a unit.
-    const qint64 scaled = maxSpeed * (kScaleSteps - k);
-    return scaled >= 0 ? scaled / 10 : -((-scaled + 9) / 10);
+    // smax / 10 * (10 - k) exactly: counted in tenths, so small tops get
+    // distinct labels (3, 2.7, 2.4, ...) and none is rounded away from its
+    // height.
+    const qint64 tenths = maxSpeed * (kScaleSteps - k);
+    return Shortest(double(tenths) / 10);
 }
 
 int Scale_Y(int k)

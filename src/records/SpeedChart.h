@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QString>
 
 namespace tesmara {
 
@@ -15,8 +15,8 @@ inline constexpr int kScaleSteps = 10;
 int Point_Left(int j);
 // 4590 for speed 0 (just above the scale's 0), 150 for the largest speed.
 int Point_Top(qint64 speed, qint64 maxSpeed);
-// Scale label k (0 at the top .. 10 at the bottom): its value and height.
-qint64 Scale_Value(qint64 maxSpeed, int k);
+// Scale label k (0 at the top .. 10 at the bottom): its text and height.
+QString Scale_Label(qint64 maxSpeed, int k);
 int Scale_Y(int k);
 
 // Whether a pointer at `px`,`py` (pixels, in the point's container) has left

@@ -8,10 +8,17 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+#include <numeric>
+
 namespace tesmara {
 
 namespace {
 constexpr int kTabPad = 14;
+// The least room beside a caption: the caption is drawn 4 pixels in from
+// the tab's edges.
+constexpr int kTightPad = 5;
+constexpr int kMinTab = 48;
 constexpr int kRaise = 3; // unchosen folder tabs sit this much lower
 } // namespace
 
@@ -129,14 +136,36 @@ int TS::tabAt(const QPoint& pos) const
     return -1;
 }
 
+QList<int> TS::captionWidths() const
+{
+    // The chosen tab is drawn bold: every caption is measured so.
+    QFont bold = font();
+    bold.setBold(true);
+    const QFontMetrics fm(bold);
+    QList<int> widths;
+    for (const QString& caption : m_captions) {
+        widths.append(fm.horizontalAdvance(caption));
+    }
+    return widths;
+}
+
 QSize TS::sizeHint() const
 {
-    const QFontMetrics fm(font());
-    int w = 0;
-    for (const QString& caption : m_captions) {
-        w += qMax(fm.horizontalAdvance(caption) + 2 * kTabPad, 48);
+    // The tabs leave the strip's last pixel column free.
+    int w = 1;
+    for (int caption : captionWidths()) {
+        w += qMax(caption + 2 * kTabPad, kMinTab);
     }
-    return QSize(qMax(w, 60), fm.height() + 14);
+    return QSize(qMax(w, 60), QFontMetrics(font()).height() + 14);
+}
+
+QSize TS::minimumSizeHint() const
+{
+    int w = 1;
+    for (int caption : captionWidths()) {
+        w += qMax(caption + 2 * kTightPad, kMinTab);
+    }
+    return QSize(qMax(w, 60), sizeHint().height());
 }
 
 void TS::layoutTabs()
@@ -145,18 +174,34 @@ void TS::layoutTabs()
     if (m_count == 0) {
         return;
     }
-    const QFontMetrics fm(font());
-    QList<int> widths;
-    int total = 0;
-    for (const QString& caption : m_captions) {
-        const int w = qMax(fm.horizontalAdvance(caption) + 2 * kTabPad, 48);
-        widths.append(w);
-        total += w;
-    }
+    const QList<int> captions = captionWidths();
+    auto padded = [&](int pad) {
+        QList<int> widths;
+        for (int caption : captions) {
+            widths.append(qMax(caption + 2 * pad, kMinTab));
+        }
+        return widths;
+    };
+    auto sum = [](const QList<int>& widths) { return std::accumulate(widths.begin(), widths.end(), 0); };
+    // Part i of `room` shared out evenly.
+    auto share = [this](int room, int i) { return room * (i + 1) / m_count - room * i / m_count; };
+
     const int available = width() - 1;
-    if (m_equal || total > available) {
-        for (int i = 0; i < m_count; ++i) {
-            widths[i] = available * (i + 1) / m_count - available * i / m_count;
+    QList<int> widths = padded(kTabPad);
+    if (m_equal || sum(widths) > available) {
+        const QList<int> tight = padded(kTightPad);
+        const int tightWidest = *std::max_element(tight.begin(), tight.end());
+        if ((m_equal && tightWidest * m_count <= available) || sum(tight) > available) {
+            // Equal tabs: asked for, or the last resort with captions cut.
+            for (int i = 0; i < m_count; ++i) {
+                widths[i] = share(available, i);
+            }
+        } else {
+            // Each tab keeps its whole caption; the room left is shared.
+            const int spare = available - sum(tight);
+            for (int i = 0; i < m_count; ++i) {
+                widths[i] = tight[i] + share(spare, i);
+            }
         }
     }
     int x = 0;

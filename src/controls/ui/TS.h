@@ -61,6 +61,8 @@ public:
     int tabAt(const QPoint& pos) const;
 
     QSize sizeHint() const override;
+    // Every caption whole with little room beside it.
+    QSize minimumSizeHint() const override;
 
 signals:
     void Click();
@@ -76,6 +78,8 @@ protected:
 
 private:
     void layoutTabs();
+    // The captions' widths as the chosen tab draws them (bold).
+    QList<int> captionWidths() const;
     void pick(int index);
     void paintTab(QPainter& p, int index);
 

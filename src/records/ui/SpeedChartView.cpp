@@ -99,7 +99,7 @@ void SpeedChartView::paintEvent(QPaintEvent*)
             continue;
         }
         p.setPen(skin::text());
-        const QString value = QString::number(Scale_Value(m_maxSpeed, k));
+        const QString value = Scale_Label(m_maxSpeed, k);
         p.drawText(QRectF(kScaleX / kPx, y - fm.height() / 2.0, plot.left() - kScaleX / kPx - 4, fm.height()),
                    Qt::AlignRight | Qt::AlignVCenter, value);
     }
