@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
     cmake g++ make
-    qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-multimedia-dev libqt6svg6
+    qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-multimedia-dev libqt6svg6 qt6-translations-l10n
     libgl-dev libxkbcommon-dev
     fonts-noto-cjk
     xvfb xauth imagemagick

@@ -346,8 +346,10 @@ void TestManagers::managerMergesTextsWithQuotesThroughTheEditor()
     addArticle(db, "b_u", b);
     addArticle(db, "c_u", c);
     QString editorText;
+    QString prompt;
     setEditorWindowShower([&](QWidget*, ArticleEditor& editor) {
         editorText = editor.text();
+        prompt = ArticleEditor::label1Caption(editor.mode());
         QCOMPARE(editor.mode(), SaveMode::Merge);
         QCOMPARE(editor.suffix(), QStringLiteral("_u"));
         editor.setName(QStringLiteral("merged"));
@@ -364,6 +366,7 @@ void TestManagers::managerMergesTextsWithQuotesThroughTheEditor()
     setEditorWindowShower({});
     QCOMPARE(MsgScript::shown()[0].text, QStringLiteral("合并后是否删除所有原文章?"));
     QCOMPARE(editorText, a + b + c);
+    QCOMPARE(prompt, QStringLiteral("请输入一个新名称："));
     QCOMPARE(List_Articles(db, "_u"), (QStringList{"a", "b", "c", "merged"}));
     QCOMPARE(*Article_Text(db, "merged", "_u"), a + b + c);
     QCOMPARE(db.scalar("select C from text_ where N = 'merged_u'")->toString(), Code_Of(a + b + c));
@@ -481,7 +484,8 @@ void TestManagers::positionEntryRefusesLetters()
     QCOMPARE(entry->text(), QStringLiteral("3579"));
     entry->setText(QStringLiteral("abc"));
     QCOMPARE(entry->text(), QStringLiteral("3579"));
-    dialog.findChild<Cmd*>("CMD_OK")->click();
+    // Enter in the entry presses the default button, OK.
+    QTest::keyClick(edit, Qt::Key_Return);
     QCOMPARE(dialog.result(), QStringLiteral("3579"));
 
     Form_Input_Begin cancelled(QStringLiteral("8"));

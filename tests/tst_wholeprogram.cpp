@@ -7,6 +7,7 @@
 #include "app/Clock.h"
 #include "app/Msg.h"
 #include "app/Startup.h"
+#include "app/ui/Application.h"
 #include "app/ui/LoginHandOff.h"
 #include "app/ui/WindowRegistry.h"
 #include "controls/RunTimer.h"
@@ -75,6 +76,7 @@ class TestWholeProgram : public QObject {
 private slots:
     void initTestCase();
     void cleanupTestCase();
+    void captionsAndQtDialogsAsConfigured();
     void fromAnEmptyFolderToTheSecondStart();
 
 private:
@@ -94,6 +96,16 @@ void TestWholeProgram::cleanupTestCase()
     windowRegistry() = {};
 }
 
+void TestWholeProgram::captionsAndQtDialogsAsConfigured()
+{
+    configureApplication();
+    // Nothing for the window system to append to the captions.
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
+    // Qt's own file dialog and message box speak Chinese, whatever the locale.
+    QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("查找范围："));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "OK"), QStringLiteral("确定"));
+}
+
 void TestWholeProgram::fromAnEmptyFolderToTheSecondStart()
 {
     test::ProgramFolder folder;
@@ -108,8 +120,10 @@ void TestWholeProgram::fromAnEmptyFolderToTheSecondStart()
         QVERIFY(w);
         typeChinese(w->findChild<QLineEdit*>(QStringLiteral("Text_UserName")), name);
         QTest::keyClicks(w->findChild<QLineEdit*>(QStringLiteral("Text_New1")), QStringLiteral("secret"));
-        QTest::keyClicks(w->findChild<QLineEdit*>(QStringLiteral("Text_New2")), QStringLiteral("secret"));
-        click(w->findChild<Cmd*>(QStringLiteral("CMD_Add")));
+        auto* again = w->findChild<QLineEdit*>(QStringLiteral("Text_New2"));
+        QTest::keyClicks(again, QStringLiteral("secret"));
+        QTest::keyClick(again, Qt::Key_Return); // the default button: 添加
+
         click(w->findChild<Cmd*>(QStringLiteral("CMD_Exit")));
     });
     {

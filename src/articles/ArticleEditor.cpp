@@ -39,7 +39,7 @@ QString ArticleEditor::label1Caption(SaveMode mode)
     case SaveMode::Change:
         return QStringLiteral("文章保存的名称：");
     case SaveMode::Merge:
-        return QStringLiteral("合并后文章的名称：");
+        return QStringLiteral("请输入一个新名称：");
     }
     return {};
 }

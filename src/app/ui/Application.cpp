@@ -15,9 +15,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTranslator>
 #include <cstdlib>
 
 namespace tesmara {
@@ -68,13 +70,26 @@ void installUiServices()
     });
 }
 
+void configureApplication()
+{
+    // No display name: the window system would append it to every caption.
+    QApplication::setApplicationName(QStringLiteral("tesmara"));
+    QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
+    QApplication::setWindowIcon(windowIcon());
+    // The program speaks Chinese whatever the locale, Qt's own dialogs and
+    // buttons included.
+    auto* translator = new QTranslator(qApp);
+    if (translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator);
+    } else {
+        delete translator;
+    }
+}
+
 int runApplication(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("tesmara"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tesmara"));
-    QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
-    QApplication::setWindowIcon(windowIcon());
+    configureApplication();
     skin::install();
     installUiServices();
 

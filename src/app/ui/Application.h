@@ -8,6 +8,10 @@ namespace tesmara {
 // is open. Returns the process exit status.
 int runApplication(int argc, char* argv[]);
 
+// Names the application and installs its icon and the Chinese translation
+// of Qt's own dialogs. Called once the application object exists.
+void configureApplication();
+
 // The platform services start-up uses in the real program.
 StartupServices programServices();
 

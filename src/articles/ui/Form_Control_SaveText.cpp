@@ -18,11 +18,10 @@ namespace tesmara {
 
 namespace {
 
-Cmd* makeButton(QWidget* parent, const char* name, const QString& caption, int type = 0)
+Cmd* makeButton(QWidget* parent, const char* name, const QString& caption)
 {
     auto* b = new Cmd(caption, parent);
     b->setObjectName(QString::fromLatin1(name));
-    b->setCMDType(type);
     b->setMinimumWidth(120);
     return b;
 }
@@ -66,7 +65,8 @@ Form_Control_SaveText::Form_Control_SaveText(QWidget* parent) : QDialog(parent)
     Cmd* change = makeButton(this, "CMD_Change", QStringLiteral("修改所选文章"));
     Cmd* del = makeButton(this, "CMD_Del", QStringLiteral("删除所选文章"));
     Cmd* merge = makeButton(this, "CMD_HB", QStringLiteral("合并所选文章"));
-    Cmd* quit = makeButton(this, "CMD_Quit", QStringLiteral("关闭"), 2);
+    Cmd* quit = makeButton(this, "CMD_Quit", QStringLiteral("关闭"));
+    quit->setDefault(true);
     buttons->addWidget(change);
     buttons->addWidget(del);
     buttons->addWidget(merge);

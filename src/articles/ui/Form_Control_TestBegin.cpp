@@ -23,11 +23,10 @@ Form_Control_TestBegin::BeginAsker& asker()
     return a;
 }
 
-Cmd* makeButton(QWidget* parent, const char* name, const QString& caption, int type = 0)
+Cmd* makeButton(QWidget* parent, const char* name, const QString& caption)
 {
     auto* b = new Cmd(caption, parent);
     b->setObjectName(QString::fromLatin1(name));
-    b->setCMDType(type);
     b->setMinimumWidth(200);
     return b;
 }
@@ -78,7 +77,8 @@ Form_Control_TestBegin::Form_Control_TestBegin(QWidget* parent) : QDialog(parent
     Cmd* now = makeButton(this, "CMD_Now", QStringLiteral("清空本类所有文章的进度"));
     Cmd* select = makeButton(this, "CMD_Select", QStringLiteral("清空所选文章的进度"));
     Cmd* set = makeButton(this, "CMD_Set", QStringLiteral("设置所选文章的进度"));
-    Cmd* ok = makeButton(this, "CMD_Ok", QStringLiteral("关闭"), 2);
+    Cmd* ok = makeButton(this, "CMD_Ok", QStringLiteral("关闭"));
+    ok->setDefault(true);
     buttons->addWidget(all);
     buttons->addWidget(now);
     buttons->addSpacing(10);

@@ -39,7 +39,7 @@ Form_Input_Begin::Form_Input_Begin(const QString& initial, QWidget* parent) : QD
     buttons->addStretch(1);
     auto* ok = new Cmd(QStringLiteral("确定"), this);
     ok->setObjectName(QStringLiteral("CMD_OK"));
-    ok->setCMDType(2);
+    ok->setDefault(true);
     ok->setMinimumWidth(80);
     auto* cancel = new Cmd(QStringLiteral("取消"), this);
     cancel->setObjectName(QStringLiteral("CMD_Cancel"));
@@ -52,9 +52,9 @@ Form_Input_Begin::Form_Input_Begin(const QString& initial, QWidget* parent) : QD
     m_lastGood = m_textBegin->text();
     m_textBegin->SelAll();
 
-    // Typing: digits and Backspace only.
+    // Typing: digits and Backspace only; Enter goes on to the default button.
     connect(m_textBegin, &Text::KeyPress, this, [](int& key) {
-        if (key != 8 && (key < '0' || key > '9')) {
+        if (key != 8 && key != 13 && (key < '0' || key > '9')) {
             key = 0;
         }
     });

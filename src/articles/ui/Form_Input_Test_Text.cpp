@@ -83,6 +83,7 @@ Form_Input_Test_Text::Form_Input_Test_Text(ArticleEditor& editor, QWidget* paren
     options->addStretch(1);
     auto* save = new Cmd(QStringLiteral("保存文章"), this);
     save->setObjectName(QStringLiteral("CMD_Save"));
+    save->setDefault(true);
     save->setMinimumWidth(110);
     options->addWidget(save);
     root->addLayout(options);

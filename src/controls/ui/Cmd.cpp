@@ -58,6 +58,49 @@ void Cmd::setCMDType(int type)
     update();
 }
 
+void Cmd::setDefault(bool on)
+{
+    m_default = on;
+    if (on) {
+        setCMDType(2);
+    }
+    watchWindow();
+}
+
+void Cmd::watchWindow()
+{
+    QWidget* target = m_default ? window() : nullptr;
+    if (target == this) {
+        target = nullptr;
+    }
+    if (target == m_watched) {
+        return;
+    }
+    if (m_watched) {
+        m_watched->removeEventFilter(this);
+    }
+    m_watched = target;
+    if (m_watched) {
+        m_watched->installEventFilter(this);
+    }
+}
+
+bool Cmd::eventFilter(QObject* watched, QEvent* e)
+{
+    // A key press reaches the window only when no control on its way used
+    // it: Enter then presses the default button.
+    if (watched == m_watched && e->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(e);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (enter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && isVisible() && isEnabled()) {
+            key->accept();
+            click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
 void Cmd::setIcon(const QPixmap& icon)
 {
     m_icon = icon;
@@ -142,6 +185,10 @@ bool Cmd::event(QEvent* e)
         }
         break;
     }
+    case QEvent::ParentChange:
+    case QEvent::Show:
+        watchWindow();
+        break;
     case QEvent::HoverEnter:
         m_hot = true;
         update();

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QPixmap>
+#include <QPointer>
 #include <QWidget>
 
 namespace tesmara {
@@ -45,6 +46,11 @@ public:
     // Clicks as the user would: nothing happens while disabled.
     void click();
 
+    // The default button of its window: drawn with the accent face (CMDType
+    // 2) and clicked by Enter that no control of the window uses itself.
+    bool isDefault() const { return m_default; }
+    void setDefault(bool on);
+
     bool isHot() const { return m_hot; }
     bool isDown() const { return m_down; }
 
@@ -56,6 +62,7 @@ signals:
 
 protected:
     bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
@@ -69,6 +76,8 @@ protected:
 private:
     void setDown(bool down);
     void updateShortcut();
+    // Follows the window the default button belongs to.
+    void watchWindow();
 
     QString m_caption;
     QColor m_foreColor;
@@ -81,6 +90,8 @@ private:
     bool m_down = false;
     bool m_mouseDown = false;
     bool m_spaceDown = false;
+    bool m_default = false;
+    QPointer<QWidget> m_watched;
     // Caption and icon places, worked out by L_P_C.
     QRect m_captionRect;
     QRect m_iconRect;

@@ -50,11 +50,10 @@ Form_Show_TestLog::FileChooser& chooser()
     return c;
 }
 
-Cmd* makeButton(QWidget* parent, const char* name, const QString& caption, int type = 0)
+Cmd* makeButton(QWidget* parent, const char* name, const QString& caption)
 {
     auto* b = new Cmd(caption, parent);
     b->setObjectName(QString::fromLatin1(name));
-    b->setCMDType(type);
     b->setMinimumWidth(104);
     return b;
 }
@@ -118,7 +117,8 @@ Form_Show_TestLog::Form_Show_TestLog(QWidget* parent) : QDialog(parent)
     Cmd* delAll = makeButton(this, "CMD_Del_All", QStringLiteral("清空所有记录"));
     Cmd* outOne = makeButton(this, "CMD_OutPutOne", QStringLiteral("导出本类记录"));
     Cmd* outAll = makeButton(this, "CMD_OutPutAll", QStringLiteral("导出全部记录"));
-    Cmd* ok = makeButton(this, "CMD_Ok", QStringLiteral("关闭"), 2);
+    Cmd* ok = makeButton(this, "CMD_Ok", QStringLiteral("关闭"));
+    ok->setDefault(true);
     buttons->addWidget(delNow);
     buttons->addWidget(delAll);
     buttons->addStretch(1);

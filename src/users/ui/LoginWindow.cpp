@@ -127,7 +127,7 @@ void LoginWindow::buildControls()
 
     CMD_Login = new Cmd(kLoginCaption, this);
     CMD_Login->setObjectName(QStringLiteral("CMD_Login"));
-    CMD_Login->setCMDType(2);
+    CMD_Login->setDefault(true);
     CMD_Login->setGeometry((kWidth - 110) / 2, 270, 110, 32);
 
     Label_About = new QLabel(this);
@@ -158,7 +158,6 @@ void LoginWindow::buildControls()
             PassWord->setFocus();
         }
     });
-    connect(PassWord, &QLineEdit::returnPressed, CMD_Login, &Cmd::click);
     connect(CMD_Login, &Cmd::Click, this, &LoginWindow::loginClicked);
     connect(CMD_Add, &Cmd::Click, this, [this] { openUserManagement(UserWindow::AddPage); });
     connect(CMD_Change, &Cmd::Click, this, [this] { openUserManagement(UserWindow::ChangePage); });

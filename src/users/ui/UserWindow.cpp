@@ -97,7 +97,7 @@ void UserWindow::buildControls()
     auto action = [&](const QString& name, const QString& caption) {
         Cmd* cmd = new Cmd(caption, Frame1);
         cmd->setObjectName(name);
-        cmd->setCMDType(2);
+        cmd->setDefault(true);
         cmd->setGeometry(Frame1->width() - 104, Frame1->height() - 44, 88, 30);
         return cmd;
     };
