@@ -1,9 +1,12 @@
+#include "ChartStyle.h"
 #include "app/Resources.h"
 #include "store/Database.h"
 #include "wubi/WubiDict.h"
+#include "wubi/WubiKeys.h"
 
 #include "TestSupport.h"
 
+#include <QPainter>
 #include <QRegularExpression>
 #include <QSet>
 #include <QtTest>
@@ -21,6 +24,7 @@ private slots:
     void characterLists_data();
     void characterLists();
     void rootDrill();
+    void chartRootsStandAlike();
     void phraseLists_data();
     void phraseLists();
     void gamePools();
@@ -174,6 +178,41 @@ void TestData::rootDrill()
         }
     }
     QCOMPARE(keyOf.size(), 130);
+}
+
+void TestData::chartRootsStandAlike()
+{
+    // Every root as the charts draw it: centred in its box, about as large
+    // as a full character, none a speck.
+    QImage image(40, 40, QImage::Format_ARGB32);
+    for (const wubi::KeyRoots& row : wubi::kKeyTable) {
+        const QString roots = QString::fromUtf16(row.further) + QChar(wubi::namedRoot(row));
+        for (const QChar root : roots) {
+            image.fill(Qt::transparent);
+            QPainter p(&image);
+            p.setFont(charts::chartFont(20));
+            p.setPen(Qt::black);
+            charts::drawRoot(p, QRectF(0, 0, 40, 40), root.unicode());
+            p.end();
+            int left = 40, right = -1, top = 40, bottom = -1;
+            for (int y = 0; y < 40; ++y) {
+                for (int x = 0; x < 40; ++x) {
+                    if (qAlpha(image.pixel(x, y)) > 64) {
+                        left = qMin(left, x);
+                        right = qMax(right, x);
+                        top = qMin(top, y);
+                        bottom = qMax(bottom, y);
+                    }
+                }
+            }
+            const QString what =
+                QStringLiteral("%1 at %2..%3, %4..%5").arg(root).arg(left).arg(right).arg(top).arg(bottom);
+            QVERIFY2(qAbs((left + right + 1) / 2.0 - 20) <= 1.5, qPrintable(what));
+            QVERIFY2(qAbs((top + bottom + 1) / 2.0 - 20) <= 1.5, qPrintable(what));
+            const int longer = qMax(right - left, bottom - top) + 1;
+            QVERIFY2(longer >= 12 && longer <= 19, qPrintable(what));
+        }
+    }
 }
 
 void TestData::phraseLists_data()

@@ -63,33 +63,62 @@ QFont chartFont(int pixelSize, bool bold)
     return pictureFont(pixelSize, bold);
 }
 
+namespace {
+
+// The g root without a standard character: three bars, the lowest the
+// longest, and a stem from above the first bar down to the last (the top of
+// 青), as an outline in a unit square.
+QPainterPath unnamedRootPath(qreal weight)
+{
+    QPainterPath bars;
+    bars.moveTo(0.18, 0.22);
+    bars.lineTo(0.82, 0.22);
+    bars.moveTo(0.22, 0.52);
+    bars.lineTo(0.78, 0.52);
+    bars.moveTo(0.04, 0.86);
+    bars.lineTo(0.96, 0.86);
+    bars.moveTo(0.5, 0.0);
+    bars.lineTo(0.5, 0.86);
+    QPainterPathStroker stroker;
+    stroker.setWidth(weight);
+    stroker.setCapStyle(Qt::FlatCap);
+    return stroker.createStroke(bars).simplified();
+}
+
+} // namespace
+
 void drawRoot(QPainter& p, const QRectF& box, char16_t root)
 {
-    if (root != wubi::kUnnamedRoot) {
-        p.drawText(box, Qt::AlignCenter, QString(QChar(root)));
+    const QFont font = p.font();
+    const qreal em = font.pixelSize();
+    QPainterPath glyph;
+    if (root == wubi::kUnnamedRoot) {
+        glyph = unnamedRootPath(font.bold() ? 0.12 : 0.09);
+    } else {
+        glyph.addText(0, 0, font, QString(QChar(root)));
+    }
+    const QRectF ink = glyph.boundingRect();
+    if (ink.isEmpty()) {
         return;
     }
-    // Three bars, the lowest the longest, with a stem from above the first
-    // bar down to the last, drawn in the current pen colour.
-    const qreal s = p.font().pixelSize() * 0.78;
-    const QPointF c = box.center();
-    const qreal left = c.x() - s / 2;
-    const qreal top = c.y() - s / 2;
-    QPainterPath path;
-    path.moveTo(left + s * 0.18, top + s * 0.22);
-    path.lineTo(left + s * 0.82, top + s * 0.22);
-    path.moveTo(left + s * 0.22, top + s * 0.52);
-    path.lineTo(left + s * 0.78, top + s * 0.52);
-    path.moveTo(left + s * 0.04, top + s * 0.86);
-    path.lineTo(left + s * 0.96, top + s * 0.86);
-    path.moveTo(left + s * 0.5, top + s * 0.0);
-    path.lineTo(left + s * 0.5, top + s * 0.86);
+    // Component forms (钅 纟 扌 亻...) are drawn small and to one side of
+    // their em square, and a root the font lacks comes from another font
+    // with other metrics. Every root is therefore scaled by its ink: its
+    // longer side becomes that of a full character, within limits that keep
+    // dots and dashes small, and its ink is centred in the box, so all roots
+    // of a row stand at one size on one middle line.
+    const qreal full = em * 0.86;
+    const qreal most = root == wubi::kUnnamedRoot ? em : 1.5;
+    const qreal scale = qBound<qreal>(0.8, full / qMax(ink.width(), ink.height()), most);
+    QTransform place;
+    place.translate(box.center().x(), box.center().y());
+    place.scale(scale, scale);
+    place.translate(-ink.center().x(), -ink.center().y());
+    const QColor colour = p.pen().color();
     p.save();
-    QPen pen(p.pen().color(), qMax<qreal>(1.2, s / 11.0));
-    pen.setCapStyle(Qt::FlatCap);
-    p.setPen(pen);
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(path);
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawPath(place.map(glyph));
     p.restore();
 }
 

@@ -29,8 +29,10 @@ QColor zoneEdge(int zone);
 // A CJK-capable font at a pixel size.
 QFont chartFont(int pixelSize, bool bold = false);
 
-// Draws one root centred in `box`. The private-use root of g has no glyph
-// in ordinary fonts, so it is drawn as strokes: the top of 青.
+// Draws one root centred in `box`, in the current font size and pen colour,
+// scaled by its ink so that every root stands at one size on one middle
+// line. The private-use root of g has no glyph in ordinary fonts; it is drawn
+// as strokes: the top of 青.
 void drawRoot(QPainter& p, const QRectF& box, char16_t root);
 
 } // namespace tesmara::charts

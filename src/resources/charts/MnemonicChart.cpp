@@ -10,10 +10,10 @@ namespace tesmara::charts {
 namespace {
 
 constexpr int kWidth = 760;
-constexpr int kHeight = 456;
+constexpr int kHeight = 516;
 constexpr int kColumnWidth = 362;
 constexpr int kHeaderHeight = 24;
-constexpr int kLineHeight = 21;
+constexpr int kLineHeight = 25;
 
 struct MemoryLine {
     char key;
@@ -67,25 +67,25 @@ void drawKeyLine(QPainter& p, int left, int top, char key)
 
     p.setPen(QPen(zoneEdge(zone), 1));
     p.setBrush(zoneFace(zone));
-    p.drawRoundedRect(QRectF(left + 0.5, top + 2.5, 20, 17), 3, 3);
+    p.drawRoundedRect(QRectF(left + 0.5, top + 3.5, 20, 18), 3, 3);
     p.setPen(zoneEdge(zone).darker(130));
-    p.setFont(chartFont(12, true));
-    p.drawText(QRect(left, top + 2, 21, 18), Qt::AlignCenter, QString(QChar(key).toUpper()));
+    p.setFont(chartFont(13, true));
+    p.drawText(QRect(left, top + 3, 21, 19), Qt::AlignCenter, QString(QChar(key).toUpper()));
 
     p.setPen(ink());
-    p.setFont(chartFont(17, true));
-    drawRoot(p, QRectF(left + 24, top, 22, kLineHeight), wubi::namedRoot(row));
+    p.setFont(chartFont(20, true));
+    drawRoot(p, QRectF(left + 24, top, 24, kLineHeight), wubi::namedRoot(row));
 
     const QString roots = QString::fromUtf16(row.further);
-    p.setFont(chartFont(13));
+    p.setFont(chartFont(16));
     p.setPen(softInk().darker(120));
     for (int i = 0; i < roots.size(); ++i) {
-        drawRoot(p, QRectF(left + 48 + i * 14.5, top, 14.5, kLineHeight), roots[i].unicode());
+        drawRoot(p, QRectF(left + 52 + i * 16, top, 16, kLineHeight), roots[i].unicode());
     }
 
     p.setPen(ink());
-    p.setFont(chartFont(12));
-    p.drawText(QRect(left + 154, top, kColumnWidth - 154, kLineHeight), Qt::AlignLeft | Qt::AlignVCenter,
+    p.setFont(chartFont(13));
+    p.drawText(QRect(left + 176, top, kColumnWidth - 176, kLineHeight), Qt::AlignLeft | Qt::AlignVCenter,
                QString::fromUtf16(lineOf(key)));
 }
 
@@ -115,7 +115,7 @@ void drawHints(QPainter& p, const QRect& box)
     p.setPen(ink());
     p.setFont(chartFont(13, true));
     p.drawText(box.adjusted(10, 6, -10, 0), Qt::AlignLeft | Qt::AlignTop, QStringLiteral("记忆小窍门"));
-    p.setFont(chartFont(12));
+    p.setFont(chartFont(13));
     p.setPen(softInk().darker(110));
     const QString tips = QStringLiteral("· 首笔定区：横、竖、撇、捺、折是 1 到 5 区。\n"
                                         "· 位号 1 的键多在键盘中间，越往外越大。\n"

@@ -10,9 +10,9 @@ namespace tesmara::charts {
 namespace {
 
 constexpr int kWidth = 760;
-constexpr int kHeight = 300;
+constexpr int kHeight = 324;
 constexpr int kKeyW = 70;
-constexpr int kKeyH = 72;
+constexpr int kKeyH = 80;
 constexpr int kPitch = 74;
 constexpr int kFirstRowTop = 40;
 constexpr const char* kRows[3] = {"qwertyuiop", "asdfghjkl", "zxcvbnm"};
@@ -40,34 +40,34 @@ void drawKey(QPainter& p, const QRect& r, char key)
         return;
     }
     p.setPen(ink());
-    p.setFont(chartFont(25, true));
-    drawRoot(p, QRectF(r.left() + 17, r.top() + 3, 36, 32), wubi::namedRoot(*row));
+    p.setFont(chartFont(26, true));
+    drawRoot(p, QRectF(r.left() + 17, r.top() + 4, 36, 32), wubi::namedRoot(*row));
 
-    // Further roots in up to two lines of four.
+    // Further roots in up to two lines of four, at one size.
     const QString roots = QString::fromUtf16(row->further);
-    p.setFont(chartFont(13));
+    p.setFont(chartFont(16));
     p.setPen(softInk().darker(120));
     const int perLine = 4;
-    const qreal cell = 15.5;
+    const qreal cell = 16.5;
     const int lines = int((roots.size() + perLine - 1) / perLine);
-    const qreal top = r.top() + 37 + (lines == 1 ? 8 : 0);
+    const qreal top = r.top() + 39 + (lines == 1 ? 9 : 0);
     for (int i = 0; i < roots.size(); ++i) {
         const int line = i / perLine;
         const int inLine = i % perLine;
         const int count = qMin<int>(perLine, int(roots.size()) - line * perLine);
         const qreal left = r.left() + (kKeyW - count * cell) / 2 + inLine * cell;
-        drawRoot(p, QRectF(left, top + line * 16, cell, 16), roots[i].unicode());
+        drawRoot(p, QRectF(left, top + line * 19, cell, 18), roots[i].unicode());
     }
 }
 
 void drawLegend(QPainter& p, const QRect& area)
 {
-    p.setFont(chartFont(11));
+    p.setFont(chartFont(12));
     for (int z = 0; z < 5; ++z) {
-        const int y = area.top() + z * 14;
+        const int y = area.top() + z * 16;
         p.setPen(QPen(zoneEdge(z + 1), 1));
         p.setBrush(zoneFace(z + 1));
-        p.drawRoundedRect(QRectF(area.left() + 0.5, y + 2.5, 16, 10), 2, 2);
+        p.drawRoundedRect(QRectF(area.left() + 0.5, y + 3.5, 16, 10), 2, 2);
         QString keys;
         for (const char* k = kZoneKeys[z]; *k; ++k) {
             keys += QChar(*k).toUpper();
@@ -76,7 +76,7 @@ void drawLegend(QPainter& p, const QRect& area)
         const QString text = QString::fromUtf16(kZoneNames[z]) +
                              QStringLiteral(" %1–%2   ").arg(z * 10 + 11).arg(z * 10 + 15) + keys.trimmed();
         p.setPen(ink());
-        p.drawText(QRect(area.left() + 22, y, area.width() - 22, 14), Qt::AlignLeft | Qt::AlignVCenter, text);
+        p.drawText(QRect(area.left() + 22, y, area.width() - 22, 16), Qt::AlignLeft | Qt::AlignVCenter, text);
     }
 }
 
@@ -105,7 +105,7 @@ QImage rootChart()
         }
     }
     const int legendLeft = kRowLeft[2] + 7 * kPitch + 12;
-    drawLegend(p, QRect(legendLeft, kFirstRowTop + 2 * (kKeyH + 4) + 1, kWidth - legendLeft - 8, 70));
+    drawLegend(p, QRect(legendLeft, kFirstRowTop + 2 * (kKeyH + 4), kWidth - legendLeft - 8, 80));
 
     p.setFont(chartFont(11));
     p.setPen(softInk());
