@@ -178,7 +178,6 @@ void TestMainWindow::firstOpenFillsTheSettings()
     QVERIFY(!w.window.menus().saveWrongItems[0]->isEnabled());
     // Practices whose panels this window does not hold yet cannot be chosen.
     QVERIFY(!w.window.menus().chaiZi->isEnabled());
-    QVERIFY(!w.window.menus().keyboardMouse[1]->isEnabled());
 }
 
 void TestMainWindow::storedValuesAreRepaired_data()

@@ -14,6 +14,12 @@ public:
     ~ScriptedRandom() override { setDefaultRandom(nullptr); }
     quint32 bounded(quint32 bound) override { return quint32(unit() * bound); }
     double unit() override { return m_values[m_next++ % m_values.size()]; }
+    // The next numbers come from `values`.
+    void then(QList<double> values)
+    {
+        m_values = std::move(values);
+        m_next = 0;
+    }
 
 private:
     QList<double> m_values;

@@ -136,6 +136,8 @@ void Form_Test_Common::buildWindow()
     m_runPanel = new RunPanel(m_centre);
     m_keyPage = new KeyboardPage(m_services.clock, m_services.random, m_sounds, m_centre);
     m_keyPage->hide();
+    m_panels[int(Panel::Keyboard)] = {m_keyPage, [this] { m_keyPage->leave(); }};
+    buildMousePage();
     // Created last so that it floats over the practice panels.
     m_chart = new ChartPanel(m_centre);
 }
@@ -165,8 +167,13 @@ void Form_Test_Common::placePanels()
     m_tips->setGeometry(margin, tipsTop, width, 30);
     const int sumTop = tipsTop + 30 + 6;
     m_runPanel->setGeometry(margin, sumTop, width, qMax(110, m_centre->height() - sumTop - 6));
-    m_keyPage->move(qMax(0, (m_centre->width() - m_keyPage->width()) / 2),
-                    qMax(0, (m_centre->height() - m_keyPage->height()) / 2));
+    // Panels of their own are centred, a little above the middle.
+    for (const OwnPanel& panel : m_panels) {
+        if (panel.frame) {
+            panel.frame->move(qMax(0, (m_centre->width() - panel.frame->width()) / 2 - 3),
+                              qMax(0, (m_centre->height() - panel.frame->height()) / 2 - 29));
+        }
+    }
 }
 
 void Form_Test_Common::connectRun()
@@ -304,6 +311,11 @@ void Form_Test_Common::closeEvent(QCloseEvent* event)
         m_closed = true;
         // A run still going is dropped: no result, no record.
         m_run->timer().setEnabled(false);
+        for (const OwnPanel& panel : m_panels) {
+            if (panel.frame && !panel.frame->isHidden()) {
+                panel.leave();
+            }
+        }
         storeSettings();
         qApp->removeEventFilter(this);
     }

@@ -9,6 +9,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -21,6 +22,7 @@ class ArticleEditor;
 class ChartPanel;
 class Clock;
 class KeyboardPage;
+class MousePage;
 class My_Frame;
 class PracticeRun;
 class RandomSource;
@@ -62,6 +64,7 @@ public:
     void Menu_Test_WBPhrase__Click(int index);
     void Menu_Test_Save_User_Click(int index);
     void Menu_Test_Save_Wrong_Click(int index);
+    // Index 0 the keyboard fingering, 1 the mouse practice.
     void Menu_Test_KeyboardMouse_Text_Click(int index);
     // The Wubi chart panel: a chart item, a chart option, the close button.
     void Menu_Test_Wb___Click(int index);
@@ -83,6 +86,7 @@ public:
     ChartPanel& chartPanel() { return *m_chart; }
     KeyboardPage& keyboardPage() { return *m_keyPage; }
     Sounds& sounds() { return *m_sounds; }
+    MousePage& mousePage() { return *m_mousePage; }
     // The Last_Test value the window would store now.
     QString lastTestValue() const;
 
@@ -91,7 +95,19 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The targets of the switch-over step: the text panels, then each
+    // practice with a panel of its own.
+    enum class Panel { Text = 0, Mouse = 1, Keyboard = 2, Split = 3 };
+    // A practice panel of its own, and what it does before it is hidden
+    // (store its settings, stop its timers, drop its pictures).
+    struct OwnPanel {
+        QWidget* frame = nullptr;
+        std::function<void()> leave;
+    };
+
     void buildWindow();
+    void buildMousePage();
+    void startMousePractice();
     void connectMenus();
     void connectRun();
     void chooseLayout();
@@ -102,9 +118,9 @@ private:
     void storeSettings();
 
     // The switch-over step before a practice item changes anything: the
-    // text panels (0) or the keyboard page (2) are shown; false when the
-    // user keeps the running practice.
-    bool switchOver(int target = 0);
+    // panels of `target` are shown; false when the user keeps the running
+    // practice.
+    bool switchOver(Panel target = Panel::Text);
     // Removes the ticks of the current kind's menu group.
     void Set_False();
     // Ticks `item`, sets the caption and the kind, and lays out fresh rows.
@@ -136,6 +152,8 @@ private:
     RunPanel* m_runPanel = nullptr;
     ChartPanel* m_chart = nullptr;
     KeyboardPage* m_keyPage = nullptr;
+    MousePage* m_mousePage = nullptr;
+    std::array<OwnPanel, 4> m_panels{};
     WindowSettings m_settings;
     PracticeKind m_kind = PracticeKind::Chinese;
     WindowLayout m_layout;

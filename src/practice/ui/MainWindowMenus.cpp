@@ -39,13 +39,9 @@ void Form_Test_Common::connectMenus()
     connectItems(m.wbText, this, [this](int i) { Menu_Test_WB_Text_Click(i); });
     connectItems(m.wbPhrase, this, [this](int i) { Menu_Test_WBPhrase__Click(i); });
     connectItems(m.keyboardMouse, this, [this](int i) { Menu_Test_KeyboardMouse_Text_Click(i); });
-    // The split drill and the mouse practice come with their own panels;
-    // until then their items stay off.
-    QList<QAction*> later;
-    later << m.chaiZi << m.keyboardMouse[1];
-    for (QAction* a : later) {
-        a->setEnabled(false);
-    }
+    // The split drill comes with its own panel; until then its item stays
+    // off.
+    m.chaiZi->setEnabled(false);
     connectChartPanel();
     m.gameMode->setEnabled(bool(windowRegistry().openGameWindow));
     connect(m.gameMode, &QAction::triggered, this, [this] {

@@ -66,6 +66,9 @@ void Form_Test_Common::runRestored(const LastPractice& last)
             m_keyPage->Check_Box_Test_Key_Number->click();
         }
         break;
+    case Item::Mouse:
+        Menu_Test_KeyboardMouse_Text_Click(1);
+        break;
     case Item::UserArticle: {
         const int i = findCaption(m_menus.saveUserItems, last.article);
         if (i >= 0) {
@@ -87,20 +90,24 @@ void Form_Test_Common::runRestored(const LastPractice& last)
     }
 }
 
-bool Form_Test_Common::switchOver(int target)
+bool Form_Test_Common::switchOver(Panel target)
 {
     if (!m_run->confirmSwitch()) {
         return false;
     }
-    if (target != 2 && !m_keyPage->isHidden()) {
-        m_keyPage->leave();
+    for (const OwnPanel& panel : m_panels) {
+        if (panel.frame && !panel.frame->isHidden() && panel.frame != m_panels[int(target)].frame) {
+            panel.leave();
+            panel.frame->hide();
+        }
     }
-    const bool text = target == 0;
+    const bool text = target == Panel::Text;
     Frame_Common->setVisible(text);
     m_tips->setVisible(text);
     m_runPanel->setVisible(text);
-    if (target == 2) {
-        m_keyPage->show();
+    if (QWidget* frame = m_panels[int(target)].frame) {
+        frame->show();
+        frame->raise();
     }
     return true;
 }
@@ -197,8 +204,12 @@ void Form_Test_Common::Menu_Test_WBPhrase__Click(int index)
 
 void Form_Test_Common::Menu_Test_KeyboardMouse_Text_Click(int index)
 {
+    if (index == 1) {
+        startMousePractice();
+        return;
+    }
     QAction* item = m_menus.keyboardMouse.value(index);
-    if (index != 0 || !item || item->isChecked() || !switchOver(2)) {
+    if (index != 0 || !item || item->isChecked() || !switchOver(Panel::Keyboard)) {
         return;
     }
     m_keyPage->start();
