@@ -1,8 +1,9 @@
-#include "app/ClockTimer.h"
+#include "game/ClockTimer.h"
 
 namespace tesmara {
 
-ClockTimer::ClockTimer(QObject* parent, Clock* clock) : QObject(parent), m_clock(clock ? clock : &defaultClock())
+ClockTimer::ClockTimer(int intervalMs, Clock& clock, QObject* parent)
+    : QObject(parent), m_clock(clock), m_intervalMs(intervalMs)
 {
     m_wake.setSingleShot(true);
     m_wake.setTimerType(Qt::PreciseTimer);
@@ -11,45 +12,44 @@ ClockTimer::ClockTimer(QObject* parent, Clock* clock) : QObject(parent), m_clock
 
 void ClockTimer::setEnabled(bool enabled)
 {
-    m_enabled = enabled;
-    restartPeriod();
-}
-
-void ClockTimer::setInterval(int ms)
-{
-    m_interval = ms;
-    restartPeriod();
-}
-
-void ClockTimer::restartPeriod()
-{
-    m_dueMs = m_clock->nowMs() + m_interval;
-    schedule();
-}
-
-void ClockTimer::schedule()
-{
-    if (!m_enabled || m_interval <= 0) {
-        m_wake.stop();
+    if (enabled == m_enabled) {
         return;
     }
-    m_wake.start(int(qMax<qint64>(0, m_dueMs - m_clock->nowMs())));
+    m_enabled = enabled;
+    if (enabled) {
+        m_lastMs = m_clock.nowMs();
+        arm();
+    } else {
+        m_wake.stop();
+    }
+}
+
+void ClockTimer::arm()
+{
+    const qint64 due = m_lastMs + m_intervalMs - m_clock.nowMs();
+    m_wake.start(int(qBound(qint64(0), due, qint64(m_intervalMs))));
 }
 
 void ClockTimer::poll()
 {
-    if (!m_enabled || m_interval <= 0) {
+    if (!m_enabled) {
         return;
     }
-    const qint64 now = m_clock->nowMs();
-    if (now >= m_dueMs) {
-        const qint64 periods = (now - m_dueMs) / m_interval + 1;
-        m_dropped += periods - 1;
-        m_dueMs += periods * m_interval;
-        emit tick();
+    const qint64 now = m_clock.nowMs();
+    if (now - m_lastMs >= m_intervalMs) {
+        // A late tick keeps the beat; a tick that fell far behind (a busy
+        // or suspended program) starts a fresh interval rather than firing
+        // a burst.
+        m_lastMs += m_intervalMs;
+        if (now - m_lastMs >= m_intervalMs) {
+            m_lastMs = now;
+        }
+        emit timeout();
+        if (!m_enabled) {
+            return;
+        }
     }
-    // The tick may have switched the timer off or changed its interval.
-    schedule();
+    arm();
 }
 
 } // namespace tesmara

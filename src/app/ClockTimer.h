@@ -7,43 +7,37 @@
 
 namespace tesmara {
 
-// A repeating timer measured on the injectable clock: while enabled it ticks
-// once every Interval milliseconds. An inner precise timer wakes it at each
-// due time; tests move a ManualClock and call poll(). When it wakes more
-// than a whole period late it ticks once and counts the periods it skipped
-// as dropped, so a slow tick never makes the next ones pile up.
+// A window timer measured against the program's clock: while enabled it
+// raises timeout once every interval, counted from when it was switched on,
+// without drifting. An inner timer wakes it when the next tick is due;
+// tests move a manual clock and call poll().
 class ClockTimer : public QObject {
     Q_OBJECT
 public:
-    explicit ClockTimer(QObject* parent = nullptr, Clock* clock = nullptr);
+    ClockTimer(int intervalMs, Clock& clock, QObject* parent = nullptr);
 
-    bool Enabled() const { return m_enabled; }
-    // Switching on starts a fresh period.
+    int interval() const { return m_intervalMs; }
+    bool isEnabled() const { return m_enabled; }
+    // Switching on starts a fresh interval; switching on again while on
+    // changes nothing.
     void setEnabled(bool enabled);
+    // When the last tick was raised (or the timer switched on), in clock ms.
+    qint64 lastTickMs() const { return m_lastMs; }
 
-    int Interval() const { return m_interval; }
-    // A new interval starts a fresh period; 0 or less never ticks.
-    void setInterval(int ms);
-
-    // Periods skipped because a tick came too late.
-    qint64 dropped() const { return m_dropped; }
-
-    // One look at the clock; raises tick when a period has passed.
+    // One look at the clock: raises timeout when an interval has passed.
     void poll();
 
 signals:
-    void tick();
+    void timeout();
 
 private:
-    void restartPeriod();
-    void schedule();
+    void arm();
 
-    Clock* m_clock;
+    Clock& m_clock;
     QTimer m_wake;
+    int m_intervalMs;
     bool m_enabled = false;
-    int m_interval = 0;
-    qint64 m_dueMs = 0;
-    qint64 m_dropped = 0;
+    qint64 m_lastMs = 0;
 };
 
 } // namespace tesmara
