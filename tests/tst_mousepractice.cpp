@@ -86,10 +86,8 @@ private slots:
 void TestMousePractice::clockTimerTicksOnTheClock()
 {
     ManualClock clock;
-    ClockTimer timer(nullptr, &clock);
-    QSignalSpy ticks(&timer, &ClockTimer::tick);
-    timer.setInterval(110);
-    timer.poll();
+    ClockTimer timer(110, clock);
+    QSignalSpy ticks(&timer, &ClockTimer::timeout);
     clock.advanceMs(500);
     timer.poll();
     QCOMPARE(ticks.count(), 0); // off
@@ -101,7 +99,7 @@ void TestMousePractice::clockTimerTicksOnTheClock()
     clock.advanceMs(1);
     timer.poll();
     QCOMPARE(ticks.count(), 1);
-    // Ticks stay on their grid: a poll 30 ms late does not shift the next.
+    // Ticks keep the beat: a poll 30 ms late does not shift the next one.
     clock.advanceMs(140);
     timer.poll();
     QCOMPARE(ticks.count(), 2);
@@ -109,18 +107,22 @@ void TestMousePractice::clockTimerTicksOnTheClock()
     timer.poll();
     QCOMPARE(ticks.count(), 3);
     QCOMPARE(timer.dropped(), 0);
-    // Woken 3.5 periods late: one tick, the missed periods counted.
+    // Woken 3.5 intervals late: one tick, the two skipped ones counted.
     clock.advanceMs(385);
     timer.poll();
     QCOMPARE(ticks.count(), 4);
     QCOMPARE(timer.dropped(), 2);
-    // A new interval starts a fresh period.
+    // A new interval starts afresh; 0 stops the ticks.
     clock.advanceMs(50);
     timer.setInterval(350);
     clock.advanceMs(349);
     timer.poll();
     QCOMPARE(ticks.count(), 4);
     clock.advanceMs(1);
+    timer.poll();
+    QCOMPARE(ticks.count(), 5);
+    timer.setInterval(0);
+    clock.advanceMs(1000);
     timer.poll();
     QCOMPARE(ticks.count(), 5);
 }
@@ -403,8 +405,8 @@ void TestMousePractice::mousePageInTheWindow()
     QCOMPARE(window->currentKind(), PracticeKind::KeyMouse);
     QVERIFY(page.isVisible());
     QVERIFY(!window->findChild<QWidget*>(QStringLiteral("Frame_Common"))->isVisible());
-    QVERIFY(page.Timer_MouseTest->Enabled());
-    QCOMPARE(page.Timer_MouseTest->Interval(), 110);
+    QVERIFY(page.Timer_MouseTest->isEnabled());
+    QCOMPARE(page.Timer_MouseTest->interval(), 110);
     QVERIFY(!page.Image_Test_Mouse->picture().isNull()); // background 2 by default
     QVERIFY(page.Image_MT->picture().isNull());
     auto rw = [&] { return page.Label_M_RW->Caption(); };
@@ -472,18 +474,18 @@ void TestMousePractice::mousePageInTheWindow()
     // Pause hides the mice and stops both timers; continue brings them back.
     QTest::mouseClick(page.CMD_Test_Mouse_Pause, Qt::LeftButton);
     QCOMPARE(page.CMD_Test_Mouse_Pause->Caption(), QStringLiteral("继续"));
-    QVERIFY(!page.Timer_MouseTest->Enabled());
+    QVERIFY(!page.Timer_MouseTest->isEnabled());
     QVERIFY(!page.Timer_OverTime->Enabled());
     QVERIFY(!mouse0->isVisible());
     QTest::mouseClick(page.CMD_Test_Mouse_Pause, Qt::LeftButton);
     QCOMPARE(page.CMD_Test_Mouse_Pause->Caption(), QStringLiteral("暂停"));
-    QVERIFY(page.Timer_MouseTest->Enabled() && page.Timer_OverTime->Enabled() && mouse0->isVisible());
+    QVERIFY(page.Timer_MouseTest->isEnabled() && page.Timer_OverTime->Enabled() && mouse0->isVisible());
 
     // Another practice stops the page and stores its choices.
     page.Combo_Test_Mouse_BackPic->setCurrentIndex(5);
     window->menus().chinese[0]->trigger();
     QVERIFY(!page.isVisible());
-    QVERIFY(!page.Timer_MouseTest->Enabled());
+    QVERIFY(!page.Timer_MouseTest->isEnabled());
     QVERIFY(!page.Timer_OverTime->Enabled());
     QVERIFY(page.Image_Test_Mouse->picture().isNull());
     QVERIFY(page.Image_MT->picture().isNull());

@@ -1,4 +1,4 @@
-#include "game/ClockTimer.h"
+#include "app/ClockTimer.h"
 
 namespace tesmara {
 
@@ -24,15 +24,28 @@ void ClockTimer::setEnabled(bool enabled)
     }
 }
 
+void ClockTimer::setInterval(int intervalMs)
+{
+    m_intervalMs = intervalMs;
+    if (m_enabled) {
+        m_lastMs = m_clock.nowMs();
+        arm();
+    }
+}
+
 void ClockTimer::arm()
 {
+    if (m_intervalMs <= 0) {
+        m_wake.stop();
+        return;
+    }
     const qint64 due = m_lastMs + m_intervalMs - m_clock.nowMs();
     m_wake.start(int(qBound(qint64(0), due, qint64(m_intervalMs))));
 }
 
 void ClockTimer::poll()
 {
-    if (!m_enabled) {
+    if (!m_enabled || m_intervalMs <= 0) {
         return;
     }
     const qint64 now = m_clock.nowMs();
@@ -42,6 +55,7 @@ void ClockTimer::poll()
         // a burst.
         m_lastMs += m_intervalMs;
         if (now - m_lastMs >= m_intervalMs) {
+            m_dropped += (now - m_lastMs) / m_intervalMs;
             m_lastMs = now;
         }
         emit timeout();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/Clock.h"
-#include "game/ClockTimer.h"
+#include "app/ClockTimer.h"
 #include "game/GameModes.h"
 
 #include <QObject>

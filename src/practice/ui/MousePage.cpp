@@ -170,9 +170,9 @@ MousePage::MousePage(Clock* clock, RandomSource* random, QWidget* parent) : My_F
     setBackColor(skin::window());
     setFixedSize(kPanelWidth, kPanelHeight);
 
-    Timer_MouseTest = new ClockTimer(this, clock);
+    Timer_MouseTest = new ClockTimer(mouseTickInterval(2), clock ? *clock : defaultClock(), this);
     Timer_MouseTest->setObjectName(QStringLiteral("Timer_MouseTest"));
-    connect(Timer_MouseTest, &ClockTimer::tick, this, [this] {
+    connect(Timer_MouseTest, &ClockTimer::timeout, this, [this] {
         m_field.tick();
         showField();
     });
@@ -434,7 +434,7 @@ void MousePage::Option_Test_Mouse_Mode_Click(int index)
 
 void MousePage::CMD_Test_Mouse_Pause_Click()
 {
-    const bool resume = !Timer_MouseTest->Enabled();
+    const bool resume = !Timer_MouseTest->isEnabled();
     Timer_MouseTest->setEnabled(resume);
     Timer_OverTime->setEnabled(resume);
     CMD_Test_Mouse_Pause->setCaption(resume ? QStringLiteral("暂停") : QStringLiteral("继续"));

@@ -9,53 +9,29 @@
 
 #include "practice/KeyboardGeometry.h"
 #include "practice/ui/KeyboardPicture.h"
-
-#include <QDir>
-#include <QFileInfo>
-#include <QGuiApplication>
-
-#include <cstdio>
+#include "resources/DrawingProgram.h"
 
 using namespace tesmara;
 
-namespace {
-
-bool save(const QDir& out, const QString& name, const QImage& image)
-{
-    const QString path = out.filePath(name);
-    if (!out.mkpath(QFileInfo(path).path()) || !image.save(path, "PNG")) {
-        std::fprintf(stderr, "tesmara-keyboard: cannot write %s\n", qPrintable(path));
-        return false;
-    }
-    return true;
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
-    // Drawing needs fonts but no screen.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: tesmara-keyboard <output folder>\n");
+    const DrawingProgram program("tesmara-keyboard", argc, argv);
+    if (!program.ok()) {
         return 2;
     }
-    const QDir out(QString::fromLocal8Bit(argv[1]));
     bool ok = true;
     for (keyboard::Board board : {keyboard::Board::Main, keyboard::Board::NumberPad}) {
-        ok = ok && save(out, keyboard::boardFile(board), keyboard::boardPicture(board));
+        ok = ok && program.save(keyboard::boardFile(board), keyboard::boardPicture(board));
         for (const keyboard::Key& key : keyboard::keys(board)) {
             if (!key.label.isNull()) {
-                ok = ok && save(out, keyboard::highlightFile(board, key.label), keyboard::highlightPicture(board, key));
+                ok = ok &&
+                     program.save(keyboard::highlightFile(board, key.label), keyboard::highlightPicture(board, key));
             }
         }
     }
-    ok = ok && save(out, keyboard::handsFile(), pictures::handsPicture());
+    ok = ok && program.save(keyboard::handsFile(), pictures::handsPicture());
     for (int f = 0; f < keyboard::kFingers; ++f) {
-        ok = ok && save(out, keyboard::fingerFile(f), pictures::fingerPicture(f));
+        ok = ok && program.save(keyboard::fingerFile(f), pictures::fingerPicture(f));
     }
     return ok ? 0 : 1;
 }
