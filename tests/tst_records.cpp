@@ -79,6 +79,7 @@ private slots:
     void exportUnderGbkLocale();
     void exportFileNames_data();
     void exportFileNames();
+    void failedWriteKeepsTheOldFile_data();
     void failedWriteKeepsTheOldFile();
     void unwritableFolderIsRefused();
 
@@ -415,23 +416,33 @@ void TestRecords::exportFileNames()
     QCOMPARE(Export_File_Name(chosen), saved);
 }
 
+void TestRecords::failedWriteKeepsTheOldFile_data()
+{
+    QTest::addColumn<int>("records");
+    // A small export stays in the write buffer and only fails when it is
+    // flushed on commit; a large one fails while it is written.
+    QTest::addRow("fails on commit") << 100;
+    QTest::addRow("fails while written") << 2000;
+}
+
 void TestRecords::failedWriteKeepsTheOldFile()
 {
+    QFETCH(int, records);
     const QString path = m_folder->path() + QStringLiteral("old.txt");
     QVERIFY(test::writeFile(path, "old contents\r\n"));
-    addMany(*m_db, 0, 2000);
-    const QByteArray big = Encode_System(Export_All_Text(*m_db));
-    QVERIFY(big.size() > 20000);
+    addMany(*m_db, 0, records);
+    const QByteArray bytes = Encode_System(Export_All_Text(*m_db));
+    QVERIFY(bytes.size() > 1024);
 
     // A file size limit makes writing fail part way, as a full disk does.
     struct rlimit old {};
     QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
     auto previous = std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit small = old;
-    small.rlim_cur = 4096;
+    small.rlim_cur = 1024;
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
     QString error;
-    const bool ok = Write_File_Whole(path, big, &error);
+    const bool ok = Write_File_Whole(path, bytes, &error);
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, previous);
 

@@ -115,18 +115,21 @@ QByteArray Encode_System(const QString& text)
 bool Write_File_Whole(const QString& path, const QByteArray& bytes, QString* error)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error) {
-            *error = file.errorString();
-        }
-        return false;
-    }
-    if (file.write(bytes) != bytes.size()) {
+    auto failed = [&] {
         if (error) {
             *error = file.errorString();
         }
         file.cancelWriting();
         return false;
+    };
+    if (!file.open(QIODevice::WriteOnly)) {
+        return failed();
+    }
+    // The buffer is flushed here, not left to commit(): a write that fails
+    // only when flushed (a full disk) would otherwise go unnoticed, and the
+    // unfinished file would replace the old one.
+    if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
+        return failed();
     }
     if (!file.commit()) {
         if (error) {
