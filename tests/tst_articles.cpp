@@ -341,6 +341,12 @@ void TestArticles::readingFiles()
     QCOMPARE(readArticleFile(dir + "gbk.txt").text, QStringLiteral("中文文章，测试。"));
     QVERIFY(test::writeFile(dir + "bom.txt", "\xEF\xBB\xBF" + QStringLiteral("中文").toUtf8()));
     QCOMPARE(readArticleFile(dir + "bom.txt").text, QStringLiteral("中文"));
+    // UTF-8 with one damaged byte: the byte becomes a replacement mark.
+    QVERIFY(test::writeFile(dir + "stray.txt",
+                            QStringLiteral("中文文章").toUtf8() + "\xFF" + QStringLiteral("测试，一二三。").toUtf8()));
+    f = readArticleFile(dir + "stray.txt");
+    QCOMPARE(f.status, ArticleFile::Status::Ok);
+    QCOMPARE(f.text, QStringLiteral("中文文章\uFFFD测试，一二三。"));
     QStringEncoder utf16(QStringEncoder::Utf16LE);
     QVERIFY(test::writeFile(dir + "u16.txt", "\xFF\xFE" + QByteArray(utf16.encode(QStringLiteral("中文\r\nabc")))));
     QCOMPARE(readArticleFile(dir + "u16.txt").text, QStringLiteral("中文abc"));
@@ -386,11 +392,23 @@ void TestArticles::refusedFiles()
     QCOMPARE(readArticleFile(dir + "blank.txt").status, ArticleFile::Status::Empty);
     QCOMPARE(readArticleFile(dir + "gone.txt").status, ArticleFile::Status::Missing);
     QCOMPARE(readArticleFile(dir).status, ArticleFile::Status::Unreadable);
-    if (::geteuid() != 0) {
+    {
+        test::PermissionsApply permissions;
         QVERIFY(test::writeFile(dir + "locked.txt", "text"));
         QFile::setPermissions(dir + "locked.txt", QFileDevice::Permissions());
         QCOMPARE(readArticleFile(dir + "locked.txt").status, ArticleFile::Status::Unreadable);
     }
+    // A pipe would never end and a device never run dry: only regular files
+    // are read, and a pipe is not even opened.
+    {
+        test::FifoWatch fifo(dir + "pipe.txt");
+        QVERIFY(fifo.isValid());
+        QCOMPARE(readArticleFile(dir + "pipe.txt").status, ArticleFile::Status::NotRegular);
+        QVERIFY(!fifo.opened());
+    }
+    QCOMPARE(readArticleFile(QStringLiteral("/dev/zero")).status, ArticleFile::Status::NotRegular);
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), dir + "zero.txt"));
+    QCOMPARE(readArticleFile(dir + "zero.txt").status, ArticleFile::Status::NotRegular);
 
     // Importing them: one clear message each, nothing stored, the window
     // never opened.

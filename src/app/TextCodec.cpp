@@ -15,6 +15,17 @@ QString decodeTextFile(const QByteArray& bytes)
     if (!utf8.hasError()) {
         return text;
     }
+    // A damaged byte or two in UTF-8 text: GBK text makes almost no valid
+    // UTF-8 sequences, UTF-8 text with a stray byte almost nothing else.
+    const QChar mark(QChar::ReplacementCharacter);
+    const qsizetype damaged = text.count(mark) - view.count(QByteArrayView("\xEF\xBF\xBD"));
+    qsizetype wide = 0;
+    for (const QChar c : std::as_const(text)) {
+        wide += (c.unicode() >= 0x80 && c != mark && !c.isLowSurrogate()) ? 1 : 0;
+    }
+    if (damaged * 4 < wide) {
+        return text;
+    }
     QStringDecoder gb("GB18030");
     if (gb.isValid()) {
         return gb.decode(bytes);

@@ -1,12 +1,12 @@
 #include "articles/ArticleImport.h"
 
+#include "app/FileRead.h"
 #include "app/Msg.h"
 #include "app/TextCodec.h"
 #include "articles/ArticleEditor.h"
 #include "store/Settings.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 
@@ -46,28 +46,28 @@ QString decode(const QByteArray& bytes, bool* ok)
 ArticleFile readArticleFile(const QString& path)
 {
     ArticleFile result;
-    const QFileInfo info(path);
-    if (!info.exists() || info.isDir()) {
-        result.status = info.isDir() ? ArticleFile::Status::Unreadable : ArticleFile::Status::Missing;
-        return result;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.status = ArticleFile::Status::Unreadable;
-        return result;
-    }
     // Anything far beyond the longest article in any encoding is refused
     // without reading it all.
     constexpr qint64 kMostBytes = qint64(kMaxArticleLength) * 4 + 4096;
-    if (file.size() > kMostBytes) {
+    const FileBytes file = readRegularFile(path, kMostBytes);
+    switch (file.status) {
+    case ReadStatus::Ok:
+        break;
+    case ReadStatus::Missing:
+        result.status = ArticleFile::Status::Missing;
+        return result;
+    case ReadStatus::NotRegular:
+        // A folder is a choice that cannot be read, not a strange file.
+        result.status = QFileInfo(path).isDir() ? ArticleFile::Status::Unreadable : ArticleFile::Status::NotRegular;
+        return result;
+    case ReadStatus::Unreadable:
+        result.status = ArticleFile::Status::Unreadable;
+        return result;
+    case ReadStatus::TooBig:
         result.status = ArticleFile::Status::TooLong;
         return result;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        result.status = ArticleFile::Status::Unreadable;
-        return result;
-    }
+    const QByteArray& bytes = file.bytes;
     bool ok = true;
     const QString decoded = decode(bytes, &ok);
     qsizetype bad = 0;
@@ -112,6 +112,8 @@ ImportRefusal refusalFor(ArticleFile::Status status, const QString& path)
         return {error, QStringLiteral("您指定的文件 ") + path + QStringLiteral(" 不存在，请重新选择。")};
     case ArticleFile::Status::Unreadable:
         return {error, QStringLiteral("无法读取文件 ") + path + QStringLiteral(" ，请检查该文件是否可以打开。")};
+    case ArticleFile::Status::NotRegular:
+        return {error, QStringLiteral("文件 ") + path + QStringLiteral(" 不是普通文件，无法作为文章导入。")};
     case ArticleFile::Status::Empty:
         return {error, QStringLiteral("文件 ") + path + QStringLiteral(" 中没有任何文字，将跳过该文件。")};
     case ArticleFile::Status::NotText:

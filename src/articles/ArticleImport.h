@@ -13,13 +13,13 @@ class Database;
 // One TXT file read as an article: its lines joined with nothing between
 // them and TABs removed, or the reason it cannot be one.
 struct ArticleFile {
-    enum class Status { Ok, Missing, Unreadable, Empty, NotText, TooLong };
+    enum class Status { Ok, Missing, Unreadable, NotRegular, Empty, NotText, TooLong };
     Status status = Status::Ok;
     QString text;
 };
 
-// Reads a file: UTF-16 with a byte-order mark, else UTF-8 when valid, else
-// GB18030. Bytes that do not make text (NULs, control characters, undecodable
+// Reads a regular file (a pipe or a device is refused): UTF-16 with a
+// byte-order mark, else UTF-8, else GB18030. Bytes that do not make text (NULs, control characters, undecodable
 // sequences) mark the file as not text.
 ArticleFile readArticleFile(const QString& path);
 

@@ -1,19 +1,22 @@
 #include "practice/ProgramUpkeep.h"
 
 #include "app/AppState.h"
+#include "app/FileRead.h"
 #include "app/Msg.h"
+#include "app/TextCodec.h"
 #include "store/Database.h"
 #include "store/Settings.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTextStream>
 
 namespace tesmara {
 
 namespace {
 
 const QString kUpdater = QStringLiteral("Update.exe");
+// A list of a few installer names; anything larger is not one.
+constexpr qint64 kMostListBytes = 1 << 20;
 
 QString nativeFolder(const QString& appPath)
 {
@@ -35,11 +38,11 @@ QStringList Run_Pending_Setups(Database& program, const QString& appPath, const 
         return started;
     }
     const QString listPath = appPath + QStringLiteral("update/setup.dat");
-    QFile list(listPath);
-    if (list.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        QTextStream in(&list);
-        while (!in.atEnd()) {
-            const QString line = in.readLine().trimmed();
+    const FileBytes list = readRegularFile(listPath, kMostListBytes);
+    if (list.status == ReadStatus::Ok) {
+        const QStringList lines = splitLines(decodeTextFile(list.bytes));
+        for (const QString& entry : lines) {
+            const QString line = entry.trimmed();
             if (line.isEmpty()) {
                 continue;
             }
@@ -49,7 +52,6 @@ QStringList Run_Pending_Setups(Database& program, const QString& appPath, const 
                 started << installer;
             }
         }
-        list.close();
         settings.setValue(QStringLiteral("setup"), QStringLiteral("0"));
         QFile::remove(listPath);
     } else {

@@ -8,6 +8,14 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <linux/capability.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 namespace tesmara::test {
 
 ProgramFolder::ProgramFolder()
@@ -48,6 +56,89 @@ QString stageDir()
         dir.append(QLatin1Char('/'));
     }
     return dir;
+}
+
+namespace {
+
+constexpr quint32 kOverrides = (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER);
+
+bool capabilities(__user_cap_data_struct (&data)[2])
+{
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    return syscall(SYS_capget, &header, data) == 0;
+}
+
+bool setCapabilities(__user_cap_data_struct (&data)[2])
+{
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    return syscall(SYS_capset, &header, data) == 0;
+}
+
+} // namespace
+
+PermissionsApply::PermissionsApply()
+{
+    __user_cap_data_struct data[2]{};
+    if (!capabilities(data)) {
+        return;
+    }
+    m_saved = data[0].effective & kOverrides;
+    data[0].effective &= ~kOverrides;
+    m_dropped = m_saved != 0 && setCapabilities(data);
+}
+
+PermissionsApply::~PermissionsApply()
+{
+    __user_cap_data_struct data[2]{};
+    if (m_dropped && capabilities(data)) {
+        data[0].effective |= m_saved;
+        setCapabilities(data);
+    }
+}
+
+ReadOnly::ReadOnly(const QString& path) : m_path(path)
+{
+    QFile::setPermissions(m_path, QFile::ReadOwner | QFile::ExeOwner);
+    m_permissions = std::make_unique<PermissionsApply>();
+}
+
+ReadOnly::~ReadOnly()
+{
+    m_permissions.reset();
+    QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+FifoWatch::FifoWatch(const QString& path) : m_path(QFile::encodeName(path))
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    m_valid = ::mkfifo(m_path.constData(), 0600) == 0;
+    if (!m_valid) {
+        return;
+    }
+    m_thread = std::thread([this] {
+        while (!m_stop) {
+            // Opening the writing end without blocking only succeeds while a
+            // reader has the pipe open; closing it again ends that reader's
+            // wait with an empty file.
+            const int fd = ::open(m_path.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+            if (fd >= 0) {
+                m_opened = true;
+                ::close(fd);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    });
+}
+
+FifoWatch::~FifoWatch()
+{
+    m_stop = true;
+    if (m_thread.joinable()) {
+        m_thread.join();
+    }
+    if (m_valid) {
+        ::unlink(m_path.constData());
+    }
 }
 
 } // namespace tesmara::test

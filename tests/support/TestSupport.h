@@ -7,6 +7,10 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <atomic>
+#include <memory>
+#include <thread>
+
 namespace tesmara::test {
 
 // A fresh program folder for one test: App_Path points at it, messages must
@@ -57,6 +61,56 @@ public:
 private:
     QList<double> m_values;
     qsizetype m_next = 0;
+};
+
+// File permissions hold for this process while it lives, also when the tests
+// run as root: the capabilities that override them are dropped from the
+// effective set and given back afterwards.
+class PermissionsApply {
+public:
+    PermissionsApply();
+    ~PermissionsApply();
+    PermissionsApply(const PermissionsApply&) = delete;
+    PermissionsApply& operator=(const PermissionsApply&) = delete;
+
+private:
+    quint32 m_saved = 0;
+    bool m_dropped = false;
+};
+
+// A file or folder made read-only for the helper's life, with permissions
+// applying (see above); its owner may write it again afterwards.
+class ReadOnly {
+public:
+    explicit ReadOnly(const QString& path);
+    ~ReadOnly();
+    ReadOnly(const ReadOnly&) = delete;
+    ReadOnly& operator=(const ReadOnly&) = delete;
+
+private:
+    QString m_path;
+    std::unique_ptr<PermissionsApply> m_permissions;
+};
+
+// A named pipe at `path`, watched: `opened()` tells whether anybody opened it
+// for reading. A reader that blocks in open() or read() is let go (it sees an
+// empty file), so a test of code that should never touch the pipe fails
+// instead of hanging.
+class FifoWatch {
+public:
+    explicit FifoWatch(const QString& path);
+    ~FifoWatch();
+    FifoWatch(const FifoWatch&) = delete;
+    FifoWatch& operator=(const FifoWatch&) = delete;
+    bool isValid() const { return m_valid; }
+    bool opened() const { return m_opened; }
+
+private:
+    QByteArray m_path;
+    bool m_valid = false;
+    std::atomic<bool> m_opened{false};
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
 };
 
 } // namespace tesmara::test
