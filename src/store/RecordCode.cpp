@@ -1,5 +1,7 @@
 #include "store/RecordCode.h"
 
+#include "app/FileRead.h"
+
 #include <QCryptographicHash>
 #include <QFile>
 #include <QStringEncoder>
@@ -199,8 +201,8 @@ QString File_Digest(const QString& path, int algorithm)
     if (algorithm != kAlgorithmMd5) {
         return {};
     }
-    QFile file(path);
-    if (!file.exists() || !file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (openRegularFile(file, path) != ReadStatus::Ok) {
         return {};
     }
     QCryptographicHash hash(QCryptographicHash::Md5);
