@@ -1,7 +1,10 @@
 #include "app/AppState.h"
+#include "app/Msg.h"
+#include "app/ui/Application.h"
 #include "store/Database.h"
 #include "store/Schema.h"
 #include "store/Settings.h"
+#include "wubi/PhraseLookup.h"
 
 #include "TestSupport.h"
 
@@ -10,6 +13,7 @@
 #include <QProcess>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QTimer>
 #include <QtTest>
 
 using namespace tesmara;
@@ -48,6 +52,39 @@ int writerLoop(const QString& path)
     }
 }
 
+// Child mode: the program's application object with its databases open
+// meets an engine error in the middle of its event loop.
+int fatalErrorChild(int argc, char* argv[], const QString& folder)
+{
+    Application app(argc, argv);
+    MsgScript::pushAnswer(QStringLiteral("OK")); // the error notice
+    AppState& state = App();
+    state.App_Path = folder;
+    {
+        Database phrases;
+        phrases.open(folder + QStringLiteral("p.dat"), Database::Mode::ReadWrite);
+        for (int n = 2; n <= 5; ++n) {
+            phrases.exec(QStringLiteral("create table v%1 (Phrase text, py text)").arg(n));
+        }
+    }
+    if (!state.Conn_Main.open(folder + QStringLiteral("d.at"), Database::Mode::ReadWrite) ||
+        !state.Conn_User.open(folder + QStringLiteral("u.at"), Database::Mode::ReadWrite) ||
+        !state.Conn_Phrase.open(folder + QStringLiteral("p.dat"), Database::Mode::ReadOnly)) {
+        return 2;
+    }
+    createUserTables(state.Conn_User);
+    Find_Phrase(QStringLiteral("中国")); // leaves a prepared statement behind
+    QTimer::singleShot(0, [] {
+        App().Conn_User.transaction([] {
+            App().Conn_User.exec(QStringLiteral("insert into testlog (type, s, t, c, r) values ('0', 1, 1, 'c', 'r')"));
+            App().Conn_User.exec(QStringLiteral("insert into no_such_table values (1)"));
+            return true;
+        });
+        std::printf("went on after the error\n");
+    });
+    return app.exec();
+}
+
 } // namespace
 
 class TestStore : public QObject {
@@ -63,6 +100,7 @@ private slots:
     void engineErrorsReachTheFatalHandler();
     void createUserDbInMissingFolderFails();
     void killDuringWritesLeavesReadableDatabase();
+    void engineErrorEndsTheProgramWithItsStatus();
 };
 
 void TestStore::userDatabaseHasTablesAndColumnsInOrder()
@@ -285,11 +323,32 @@ void TestStore::killDuringWritesLeavesReadableDatabase()
     }
 }
 
+void TestStore::engineErrorEndsTheProgramWithItsStatus()
+{
+    test::ProgramFolder folder;
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {"--fatal", folder.path()});
+    QVERIFY(child.waitForFinished(60000));
+    // The notice was shown, the connections closed, and the process ended
+    // through its application object with the promised status: no crash,
+    // and nothing ran on after the failed statement.
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.exitCode(), 3);
+    QVERIFY(!child.readAllStandardOutput().contains("went on"));
+    Database db;
+    QVERIFY(db.open(folder.path() + "u.at", Database::Mode::ReadWrite));
+    QCOMPARE(db.scalar("select count(*) from testlog")->toInt(), 0);
+    QVERIFY(!QFile::exists(folder.path() + "u.at-journal"));
+}
+
 int main(int argc, char* argv[])
 {
     if (argc == 3 && qstrcmp(argv[1], "--writer") == 0) {
         QCoreApplication app(argc, argv);
         return writerLoop(QString::fromLocal8Bit(argv[2]));
+    }
+    if (argc == 3 && qstrcmp(argv[1], "--fatal") == 0) {
+        return fatalErrorChild(argc, argv, QString::fromLocal8Bit(argv[2]));
     }
     QCoreApplication app(argc, argv);
     TestStore tc;

@@ -6,15 +6,14 @@ namespace tesmara {
 
 AppState& App()
 {
-    static AppState state;
-    // Connections must close while Qt's SQL registry still exists, i.e.
-    // when the application object goes, not at static destruction.
-    static const bool hooked = [] {
+    // Never destroyed: its connections must close while Qt's SQL registry
+    // still exists, i.e. when the application object goes, and a static
+    // object would try again after the registry is gone.
+    static AppState* const state = [] {
         qAddPostRoutine([] { App().reset(); });
-        return true;
+        return new AppState;
     }();
-    Q_UNUSED(hooked);
-    return state;
+    return *state;
 }
 
 void AppState::closeUser()

@@ -5,7 +5,6 @@
 #include <QSqlError>
 
 #include <cstdio>
-#include <cstdlib>
 #include <utility>
 
 namespace tesmara {
@@ -32,7 +31,8 @@ Database::~Database()
 }
 
 Database::Database(Database&& other) noexcept
-    : m_connection(std::exchange(other.m_connection, QString())), m_path(std::exchange(other.m_path, QString()))
+    : m_connection(std::exchange(other.m_connection, QString())), m_path(std::exchange(other.m_path, QString())),
+      m_prepared(std::exchange(other.m_prepared, {}))
 {
 }
 
@@ -42,6 +42,7 @@ Database& Database::operator=(Database&& other) noexcept
         close();
         m_connection = std::exchange(other.m_connection, QString());
         m_path = std::exchange(other.m_path, QString());
+        m_prepared = std::exchange(other.m_prepared, {});
     }
     return *this;
 }
@@ -101,6 +102,7 @@ void Database::close()
     if (m_connection.isEmpty()) {
         return;
     }
+    m_prepared.clear();
     {
         QSqlDatabase db = QSqlDatabase::database(m_connection, false);
         db.close();
@@ -131,6 +133,40 @@ QSqlQuery Database::exec(const QString& sql, const QVariantList& binds)
     return query;
 }
 
+bool Database::writable(QString* error)
+{
+    QSqlQuery probe(handle());
+    QString message;
+    if (!probe.exec(QStringLiteral("begin immediate"))) {
+        message = probe.lastError().text();
+    } else {
+        // Changing the schema writes a page, which needs the file and a
+        // journal beside it.
+        if (!probe.exec(QStringLiteral("create table tesmara_write_probe (x)"))) {
+            message = probe.lastError().text();
+        }
+        probe.exec(QStringLiteral("rollback"));
+    }
+    if (error) {
+        *error = message;
+    }
+    return message.isEmpty();
+}
+
+QSqlQuery& Database::prepared(const QString& sql)
+{
+    auto found = m_prepared.find(sql);
+    if (found != m_prepared.end()) {
+        return found->second;
+    }
+    QSqlQuery query(handle());
+    query.setForwardOnly(true);
+    if (!query.prepare(sql)) {
+        fail(m_path, query.lastError().text() + QStringLiteral("\n") + sql);
+    }
+    return m_prepared.emplace(sql, std::move(query)).first->second;
+}
+
 std::optional<QVariant> Database::scalar(const QString& sql, const QVariantList& binds)
 {
     QSqlQuery query = exec(sql, binds);
@@ -158,7 +194,15 @@ bool Database::transaction(const std::function<bool()>& body)
         fail(m_path, db.lastError().text());
         return false;
     }
-    if (!body()) {
+    bool done = false;
+    try {
+        done = body();
+    } catch (...) {
+        // An engine failure inside: nothing of the transaction stays.
+        db.rollback();
+        throw;
+    }
+    if (!done) {
         db.rollback();
         return false;
     }
@@ -178,11 +222,10 @@ void Database::fail(const QString& path, const QString& message)
 {
     if (fatalHandler()) {
         fatalHandler()(path, message);
+    } else {
+        std::fprintf(stderr, "tesmara: database error in %s: %s\n", qPrintable(path), qPrintable(message));
     }
-    // With no handler, or one that returns, an engine error ends the program
-    // as it always has: nothing is written after a failed statement.
-    std::fprintf(stderr, "tesmara: database error in %s: %s\n", qPrintable(path), qPrintable(message));
-    std::exit(3);
+    throw DatabaseFailure{path, message};
 }
 
 } // namespace tesmara

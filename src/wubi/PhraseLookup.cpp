@@ -5,8 +5,6 @@
 
 #include <QSqlError>
 
-#include <memory>
-
 namespace tesmara {
 
 PhraseMatch Find_Phrase(Database& phrases, const QString& chars)
@@ -23,36 +21,19 @@ PhraseMatch Find_Phrase(Database& phrases, const QString& chars)
                        "union all select Phrase, py, 3 from (select Phrase, py from v3 where Phrase = ? limit 1) "
                        "union all select Phrase, py, 2 from (select Phrase, py from v2 where Phrase = ? limit 1) "
                        "order by n desc limit 1");
-    // Prepared once per connection: the lookup runs after every key. Each
-    // open gets a new connection name, so a reopened file is prepared anew;
-    // closing a connection finalizes the statement.
-    static QString preparedFor;
-    static std::unique_ptr<QSqlQuery> query;
-    const QSqlDatabase handle = phrases.handle();
-    if (!query || preparedFor != handle.connectionName()) {
-        query = std::make_unique<QSqlQuery>(handle);
-        query->setForwardOnly(true);
-        if (!query->prepare(kQuery)) {
-            const QString message = query->lastError().text();
-            query.reset();
-            Database::fail(phrases.path(), message + QStringLiteral("\n") + kQuery);
-            return {};
-        }
-        preparedFor = handle.connectionName();
-    }
+    QSqlQuery& query = phrases.prepared(kQuery);
     const QString binds[] = {chars.left(5), chars.left(4), chars.left(3), chars.left(2)};
     for (int i = 0; i < 4; ++i) {
-        query->bindValue(i, binds[i]);
+        query.bindValue(i, binds[i]);
     }
-    if (!query->exec()) {
-        Database::fail(phrases.path(), query->lastError().text() + QStringLiteral("\n") + kQuery);
-        return {};
+    if (!query.exec()) {
+        Database::fail(phrases.path(), query.lastError().text() + QStringLiteral("\n") + kQuery);
     }
     PhraseMatch match;
-    if (query->next()) {
-        match = {query->value(0).toString(), query->value(1).toString()};
+    if (query.next()) {
+        match = {query.value(0).toString(), query.value(1).toString()};
     }
-    query->finish();
+    query.finish();
     return match;
 }
 

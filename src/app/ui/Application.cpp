@@ -20,7 +20,6 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTranslator>
-#include <cstdlib>
 
 namespace tesmara {
 
@@ -36,6 +35,9 @@ QIcon windowIcon()
     }
     return icon;
 }
+
+// Set once a database engine error was reported: the program is ending.
+bool databaseFailed = false;
 
 } // namespace
 
@@ -64,9 +66,17 @@ void installUiServices()
     game::Form_Test_Game1::install();
     installArticleEditorWindow();
     Database::setFatalHandler([](const QString& path, const QString& message) {
+        if (databaseFailed) {
+            return; // a later statement of the same handler failed too
+        }
+        databaseFailed = true;
         Show_Msg(QStringLiteral("数据文件读写出错，程序将退出。\r\n%1\r\n%2").arg(path, message), 0, 0,
                  QStringLiteral("数据文件错误"));
-        std::exit(3);
+        // Open transactions roll back as the connections close; every event
+        // loop, the dialogs' included, ends and the program returns from
+        // main with the status.
+        App().reset();
+        QCoreApplication::exit(kDatabaseFailureStatus);
     });
 }
 
@@ -86,17 +96,39 @@ void configureApplication()
     }
 }
 
-int runApplication(int argc, char* argv[])
+Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
-    QApplication application(argc, argv);
     configureApplication();
     skin::install();
     installUiServices();
+}
+
+bool Application::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const DatabaseFailure&) {
+        return false;
+    }
+}
+
+int runApplication(int argc, char* argv[])
+{
+    Application application(argc, argv);
 
     const ProgramFolders folders = resolveFolders(QCoreApplication::applicationDirPath(),
                                                   QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     Startup startup(folders, programServices());
-    switch (startup.run()) {
+    StartupOutcome outcome = StartupOutcome::Fatal;
+    try {
+        outcome = startup.run();
+    } catch (const DatabaseFailure&) {
+        return kDatabaseFailureStatus;
+    }
+    if (databaseFailed) {
+        return kDatabaseFailureStatus;
+    }
+    switch (outcome) {
     case StartupOutcome::SecondInstance:
         return 0;
     case StartupOutcome::HandedOver:

@@ -2,7 +2,24 @@
 
 #include "app/Startup.h"
 
+#include <QApplication>
+
 namespace tesmara {
+
+// The program's application object: names, icon, skin, the message dialog
+// and the report of database errors are in place once it exists.
+class Application : public QApplication {
+    Q_OBJECT
+public:
+    Application(int& argc, char** argv);
+
+    // Delivers an event. A database engine error unwinds the handler that
+    // met it up to here; the error was reported and the program is ending.
+    bool notify(QObject* receiver, QEvent* event) override;
+};
+
+// The exit status after a database engine error.
+inline constexpr int kDatabaseFailureStatus = 3;
 
 // Starts the program: start-up sequence, then the event loop while a window
 // is open. Returns the process exit status.
