@@ -13,20 +13,23 @@
 #include <QSqlQuery>
 #include <QtTest>
 
+#include <memory>
+#include <optional>
+
 using namespace tesmara;
 
 namespace {
 
 struct Recorder {
     QStringList started; // "program|args|hidden"
-    int notices = 0;
+    QStringList notices; // "title|text"
     int logins = 0;
     int autoLogins = 0;
 
     StartupServices services()
     {
         StartupServices s;
-        s.systemNotice = [this](const QString&, const QString&) { ++notices; };
+        s.systemNotice = [this](const QString& title, const QString& text) { notices << title + "|" + text; };
         s.startProgram = [this](const QString& program, const QStringList& args, const QString&, bool hidden) {
             started << QStringLiteral("%1|%2|%3").arg(QFileInfo(program).fileName(), args.join(' ')).arg(hidden);
             return true;
@@ -79,8 +82,10 @@ class TestStartup : public QObject {
 private slots:
     void firstRunCreatesDatabaseWithExactRows();
     void laterRunStartsUpdaterAndRewritesVersion();
-    void secondInstanceChangesNothing();
-    void damagedDatabaseIsReportedAndKept();
+    void lockFailuresAreToldApart_data();
+    void lockFailuresAreToldApart();
+    void unusableDatabaseIsReportedAndKept_data();
+    void unusableDatabaseIsReportedAndKept();
     void emptyUpdateValueNeverTouchesFolder_data();
     void emptyUpdateValueNeverTouchesFolder();
     void malformedUpdateListsAreDropped_data();
@@ -89,7 +94,7 @@ private slots:
     void sameVersionRepairsWithoutAsking();
     void otherVersionAsksAndNoKeepsItPending();
     void otherVersionYesHandsOver();
-    void missingCopierEndsWithError();
+    void missingCopierIsReportedOnce();
     void updaterIsCopiedFromUpdateFolder();
     void autoLogin();
     void readOnlyProgramFolderUsesDataFolder();
@@ -135,32 +140,95 @@ void TestStartup::laterRunStartsUpdaterAndRewritesVersion()
     QVERIFY(third.started.isEmpty());
 }
 
-void TestStartup::secondInstanceChangesNothing()
+void TestStartup::lockFailuresAreToldApart_data()
 {
-    test::ProgramFolder folder;
-    QLockFile other(folder.path() + "tesmara.lock");
-    QVERIFY(other.tryLock(0));
-    Recorder rec;
-    QCOMPARE(runIn(folder.path(), rec), StartupOutcome::SecondInstance);
-    QCOMPARE(rec.notices, 1);
-    QVERIFY(!QFile::exists(folder.path() + "d.at"));
+    QTest::addColumn<QString>("lock");
+    QTest::addColumn<int>("outcome");
+    QTest::addColumn<QString>("noticeTitle"); // "" when none is shown
+    QTest::addRow("live lock: already running")
+        << "live" << int(StartupOutcome::SecondInstance) << QStringLiteral("程序已在运行");
+    // A crashed copy of another account left its lock file, which this
+    // account may read but not write: it is taken over.
+    QTest::addRow("stale lock of another account") << "stale" << int(StartupOutcome::LoginWindow) << QString();
+    QTest::addRow("folder cannot be made") << "no folder" << int(StartupOutcome::Fatal) << QStringLiteral("无法启动");
 }
 
-void TestStartup::damagedDatabaseIsReportedAndKept()
+void TestStartup::lockFailuresAreToldApart()
 {
+    QFETCH(QString, lock);
+    QFETCH(int, outcome);
+    QFETCH(QString, noticeTitle);
     test::ProgramFolder folder;
-    const QByteArray junk("this is not a database file, but somebody's notes\r\n");
-    QVERIFY(test::writeFile(folder.path() + "d.at", junk));
-    MsgScript::pushAnswer("OK");
+    QString root = folder.path();
+    QLockFile live(root + "tesmara.lock");
+    if (lock == "live") {
+        QVERIFY(live.tryLock(0));
+    } else if (lock == "stale") {
+        const QString content = "999999\ntesmara\n" + QSysInfo::machineHostName() + "\n";
+        QVERIFY(test::writeFile(root + "tesmara.lock", content.toUtf8()));
+        QVERIFY(QFile::setPermissions(root + "tesmara.lock", QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    } else {
+        QVERIFY(test::writeFile(root + "in-the-way", "a file, not a folder"));
+        root += "in-the-way/tesmara/";
+    }
+    test::PermissionsApply permissions;
     Recorder rec;
-    QCOMPARE(runIn(folder.path(), rec), StartupOutcome::Fatal);
+    QCOMPARE(int(runIn(root, rec)), outcome);
+    if (noticeTitle.isEmpty()) {
+        QVERIFY(rec.notices.isEmpty());
+        QCOMPARE(rec.logins, 1);
+        return;
+    }
+    QCOMPARE(rec.notices.size(), 1);
+    QVERIFY(rec.notices.first().startsWith(noticeTitle + "|"));
+    if (lock == "no folder") {
+        QVERIFY(rec.notices.first().contains(QDir::toNativeSeparators(root.chopped(1))));
+    }
+    QVERIFY(!QFile::exists(root + "d.at"));
+    QCOMPARE(rec.logins, 0);
+}
+
+void TestStartup::unusableDatabaseIsReportedAndKept_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::addRow("not a database") << "notes";
+    // These open for reading only, which would go unnoticed until the first
+    // setting is written.
+    QTest::addRow("read-only file") << "d.at";
+    QTest::addRow("read-only folder") << "";
+}
+
+void TestStartup::unusableDatabaseIsReportedAndKept()
+{
+    QFETCH(QString, damage);
+    test::ProgramFolder folder;
+    const QString path = folder.path() + "d.at";
+    Recorder rec;
+    if (damage == "notes") {
+        QVERIFY(test::writeFile(path, "this is not a database file, but somebody's notes\r\n"));
+    } else {
+        QCOMPARE(runIn(folder.path(), rec), StartupOutcome::LoginWindow);
+        App().reset();
+    }
+    auto contents = [&] {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QByteArray before = contents();
+    {
+        std::optional<test::ReadOnly> readOnly;
+        if (damage != "notes") {
+            readOnly.emplace(folder.path() + damage);
+        }
+        MsgScript::pushAnswer("OK");
+        Recorder second;
+        QCOMPARE(runIn(folder.path(), second), StartupOutcome::Fatal);
+        QCOMPARE(second.logins, 0);
+    }
     QCOMPARE(MsgScript::shown().size(), 1);
     QCOMPARE(MsgScript::shown().first().icon, 0);
-    QVERIFY(MsgScript::shown().first().text.contains(folder.path() + "d.at"));
-    QFile f(folder.path() + "d.at");
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), junk);
-    QCOMPARE(rec.logins, 0);
+    QVERIFY(MsgScript::shown().first().text.contains(QDir::toNativeSeparators(path)));
+    QCOMPARE(contents(), before);
 }
 
 void TestStartup::emptyUpdateValueNeverTouchesFolder_data()
@@ -199,6 +267,9 @@ void TestStartup::malformedUpdateListsAreDropped_data()
     QTest::addRow("digest mismatch") << QByteArray("h\r\nfiles=2\r\na.bin=DIGEST_B\r\nb.bin=DIGEST_B\r\n") << true;
     QTest::addRow("digest in lower case") << QByteArray("h\r\nfiles=2\r\na.bin=digest_a\r\nb.bin=DIGEST_B\r\n") << true;
     QTest::addRow("name in other case") << QByteArray("h\r\nfiles=2\r\nA.BIN=DIGEST_A\r\nb.bin=DIGEST_B\r\n") << true;
+    // Never read: a pipe would block start-up, a device never run dry.
+    QTest::addRow("list is a pipe") << QByteArray("<pipe>") << false;
+    QTest::addRow("list is a device") << QByteArray("<device>") << false;
 }
 
 void TestStartup::malformedUpdateListsAreDropped()
@@ -209,15 +280,23 @@ void TestStartup::malformedUpdateListsAreDropped()
     Recorder rec;
     runIn(folder.path(), rec);
     setSetting(folder.path() + "d.at", "Update_", "7.10");
-    if (writeFiles) {
+    const QString listPath = folder.path() + "update/update.d";
+    std::unique_ptr<test::FifoWatch> fifo;
+    if (list == "<pipe>") {
+        fifo = std::make_unique<test::FifoWatch>(listPath);
+        QVERIFY(fifo->isValid());
+    } else if (list == "<device>") {
+        QVERIFY(QDir().mkpath(folder.path() + "update") && QFile::link("/dev/zero", listPath));
+    } else if (writeFiles) {
         const QString a = writeUpdateFile(folder.path(), "a.bin", "alpha");
         const QString b = writeUpdateFile(folder.path(), "b.bin", "beta");
         list.replace("DIGEST_A", a.toLatin1()).replace("DIGEST_B", b.toLatin1());
         list.replace("digest_a", a.toLower().toLatin1());
-        QVERIFY(test::writeFile(folder.path() + "update/update.d", list));
+        QVERIFY(test::writeFile(listPath, list));
     }
     Recorder second;
     QCOMPARE(runIn(folder.path(), second), StartupOutcome::LoginWindow);
+    QVERIFY(!fifo || !fifo->opened());
     QCOMPARE(setting(folder.path() + "d.at", "Update_"), QStringLiteral("0"));
     QVERIFY(MsgScript::shown().isEmpty());
     QVERIFY(QDir(folder.path() + "update").exists());
@@ -301,8 +380,11 @@ void TestStartup::otherVersionYesHandsOver()
     QCOMPARE(second.started, QStringList({"filecopy.exe|JV|0"}));
 }
 
-void TestStartup::missingCopierEndsWithError()
+void TestStartup::missingCopierIsReportedOnce()
 {
+    // The companion programs do not exist on this platform: a pending update
+    // that needs the copier is reported once, put aside, and the program
+    // starts as usual, then and at every later start.
     test::ProgramFolder folder;
     Recorder rec;
     runIn(folder.path(), rec);
@@ -311,11 +393,19 @@ void TestStartup::missingCopierEndsWithError()
     setSetting(folder.path() + "d.at", "Update_", "7.05");
     MsgScript::pushAnswer("OK");
     Recorder second;
-    QCOMPARE(runIn(folder.path(), second), StartupOutcome::HandedOver);
+    QCOMPARE(runIn(folder.path(), second), StartupOutcome::LoginWindow);
     QCOMPARE(MsgScript::shown().size(), 1);
     QCOMPARE(MsgScript::shown().first().title, QStringLiteral("错误"));
     QVERIFY(MsgScript::shown().first().text.startsWith(QStringLiteral("在线自动升级模块已损坏，请自行到 ")));
     QVERIFY(second.started.isEmpty());
+    QCOMPARE(second.logins, 1);
+    QCOMPARE(setting(folder.path() + "d.at", "Update_"), QStringLiteral("0"));
+    QVERIFY(QFile::exists(folder.path() + "update/tesmara"));
+
+    MsgScript::clear();
+    Recorder third;
+    QCOMPARE(runIn(folder.path(), third), StartupOutcome::LoginWindow);
+    QVERIFY(MsgScript::shown().isEmpty());
 }
 
 void TestStartup::updaterIsCopiedFromUpdateFolder()

@@ -1,6 +1,8 @@
 #include "app/Startup.h"
 
 #include "app/AppState.h"
+#include "app/FileRead.h"
+#include "app/InstanceLock.h"
 #include "app/Msg.h"
 #include "app/Resources.h"
 #include "app/TextCodec.h"
@@ -11,7 +13,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QTemporaryFile>
 
 namespace tesmara {
@@ -62,7 +63,7 @@ bool replaceFile(const QString& source, const QString& target)
     return QFile::rename(tmp, target);
 }
 
-const QString kSelectVer = QStringLiteral("select Value_ from set_ where Name_ = ?");
+const QString kCannotStart = QStringLiteral("无法启动");
 
 } // namespace
 
@@ -93,14 +94,28 @@ Startup::~Startup() = default;
 
 bool Startup::acquireInstanceLock()
 {
-    m_lock = std::make_unique<QLockFile>(m_folders.appPath + QStringLiteral("tesmara.lock"));
-    m_lock->setStaleLockTime(0);
-    if (m_lock->tryLock(0)) {
+    m_lock = std::make_unique<InstanceLock>();
+    const InstanceLock::Result result = m_lock->acquire(m_folders.appPath);
+    const QString path = QDir::toNativeSeparators(m_lock->path());
+    QString title = kCannotStart;
+    QString text;
+    switch (result) {
+    case InstanceLock::Result::Locked:
         return true;
+    case InstanceLock::Result::AlreadyRunning:
+        title = QStringLiteral("程序已在运行");
+        text = QStringLiteral("       Tesmara 已经在运行了。如果您没有看到 Tesmara\r\n"
+                              "的窗口的话，请重新启动您的电脑，然后再次运行。");
+        break;
+    case InstanceLock::Result::NoFolder:
+        text = QStringLiteral("无法建立 Tesmara 的数据文件夹：\r\n%1\r\n%2").arg(path, m_lock->reason());
+        break;
+    case InstanceLock::Result::NoLockFile:
+        text = QStringLiteral("无法建立或锁定 Tesmara 的锁文件：\r\n%1\r\n%2").arg(path, m_lock->reason());
+        break;
     }
-    // A lock left by a killed copy is stale and taken over; a live one is not.
-    if (m_lock->error() == QLockFile::LockFailedError && m_lock->removeStaleLockFile() && m_lock->tryLock(0)) {
-        return true;
+    if (m_services.systemNotice) {
+        m_services.systemNotice(title, text);
     }
     return false;
 }
@@ -112,12 +127,7 @@ StartupOutcome Startup::run()
     app.Share_Path = m_folders.sharePath;
 
     if (!acquireInstanceLock()) {
-        if (m_services.systemNotice) {
-            m_services.systemNotice(QStringLiteral("程序已在运行"),
-                                    QStringLiteral("       Tesmara 已经在运行了。如果您没有看到 Tesmara\r\n"
-                                                   "的窗口的话，请重新启动您的电脑，然后再次运行。"));
-        }
-        return StartupOutcome::SecondInstance;
+        return m_lock->alreadyRunning() ? StartupOutcome::SecondInstance : StartupOutcome::Fatal;
     }
     if (!openMainDatabase()) {
         return StartupOutcome::Fatal;
@@ -171,6 +181,15 @@ bool Startup::openMainDatabase()
                  QStringLiteral("数据文件错误"));
         return false;
     }
+    // A file that cannot be written opens for reading only, without a word;
+    // the first setting written would then end the program.
+    if (!app.Conn_Main.writable(&error)) {
+        app.Conn_Main.close();
+        Show_Msg(QStringLiteral("无法写入数据文件：\r\n%1\r\n%2\r\n请检查该文件和它所在的文件夹是否允许写入。")
+                     .arg(QDir::toNativeSeparators(path), error),
+                 0, 0, QStringLiteral("数据文件错误"));
+        return false;
+    }
     return true;
 }
 
@@ -195,15 +214,16 @@ void Startup::writeVersion()
 
 bool Startup::startCopier(const QStringList& args, bool hidden)
 {
+    // On this platform the copier normally does not exist. Then the update
+    // cannot be installed: the user is told once, the update is put aside
+    // (its files stay in "update/") and the program starts as usual.
     const QString copier = findFile(App().App_Path, QStringLiteral("filecopy.exe"));
-    if (copier.isEmpty()) {
+    if (copier.isEmpty() || !m_services.startProgram ||
+        !m_services.startProgram(copier, args, App().App_Path, hidden)) {
         Show_Msg(
             QStringLiteral("在线自动升级模块已损坏，请自行到 %1 下载安装最新版。").arg(QLatin1String(kDownloadPage)), 0,
             0, QStringLiteral("错误"));
         return false;
-    }
-    if (m_services.startProgram) {
-        m_services.startProgram(copier, args, App().App_Path, hidden);
     }
     return true;
 }
@@ -229,12 +249,13 @@ bool Startup::applyPendingUpdate()
 
     const QString updateDir = app.App_Path + QStringLiteral("update/");
     QDir().mkpath(updateDir);
-    QFile list(updateDir + QStringLiteral("update.d"));
-    if (!list.exists() || !list.open(QIODevice::ReadOnly)) {
+    // A list of a few file names; anything larger, or not a regular file,
+    // is no list the updater wrote.
+    const FileBytes list = readRegularFile(updateDir + QStringLiteral("update.d"), 1 << 20);
+    if (list.status != ReadStatus::Ok) {
         return drop();
     }
-    const QStringList lines = splitLines(decodeTextFile(list.readAll()));
-    list.close();
+    const QStringList lines = splitLines(decodeTextFile(list.bytes));
     if (lines.size() < 2) {
         return drop();
     }
@@ -274,8 +295,7 @@ bool Startup::applyPendingUpdate()
         }
     }
     if (pending == QLatin1String(kVersion)) {
-        startCopier({QStringLiteral("JV"), QStringLiteral("Hide")}, true);
-        return false;
+        return !startCopier({QStringLiteral("JV"), QStringLiteral("Hide")}, true) && drop();
     }
     const QString answer =
         Show_Msg(QStringLiteral("    新的 Tesmara%1 版 已经通过自动更新下载完成，新版本通常是在旧版的\r\n"
@@ -284,8 +304,7 @@ bool Startup::applyPendingUpdate()
                      .arg(pending),
                  2, 2, QStringLiteral("自动更新"), 3, 0);
     if (answer == QLatin1String("Yes")) {
-        startCopier({QStringLiteral("JV")}, false);
-        return false;
+        return !startCopier({QStringLiteral("JV")}, false) && drop();
     }
     return true;
 }

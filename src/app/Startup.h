@@ -6,9 +6,9 @@
 #include <functional>
 #include <memory>
 
-class QLockFile;
-
 namespace tesmara {
+
+class InstanceLock;
 
 // Where the program keeps its files. `programFolder` is the executable's own
 // folder. When it cannot be written (an install under /usr), the user's
@@ -39,8 +39,8 @@ struct StartupServices {
 
 enum class StartupOutcome {
     SecondInstance, // another copy runs: nothing was changed
-    HandedOver,     // the copier was started (or could not be): end the process
-    Fatal,          // "d.at" cannot be used: the error was shown
+    HandedOver,     // the copier was started: end the process
+    Fatal,          // the data folder or "d.at" cannot be used: the error was shown
     AutoLogin,      // the remembered user was logged in
     LoginWindow,    // the login window was shown
 };
@@ -53,20 +53,21 @@ public:
     StartupOutcome run();
 
     // The lock that keeps a second copy out; held for the process's life.
+    // On failure the notice says why.
     bool acquireInstanceLock();
 
 private:
     bool openMainDatabase();
     void loadCodeTables();
     void writeVersion();
-    bool applyPendingUpdate(); // false: the process ends
+    bool applyPendingUpdate(); // false: the copier was started, the process ends
     void startUpdater();
     StartupOutcome autoLoginOrLoginWindow();
-    bool startCopier(const QStringList& args, bool hidden);
+    bool startCopier(const QStringList& args, bool hidden); // false: told the user
 
     ProgramFolders m_folders;
     StartupServices m_services;
-    std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<InstanceLock> m_lock;
 };
 
 } // namespace tesmara
