@@ -13,6 +13,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QtTest>
 
@@ -125,6 +126,10 @@ private slots:
     void loginRepairsTestMode();
     void loginOpensPhraseDatabase();
     void loginWithUnusableFolderOpensNothing();
+    void loginWithUnwritableDatabaseOpensNothing_data();
+    void loginWithUnwritableDatabaseOpensNothing();
+    void storedNamesThatAreNoFolderNamesAreRefused_data();
+    void storedNamesThatAreNoFolderNamesAreRefused();
 };
 
 void TestUsers::nameRules_data()
@@ -156,6 +161,18 @@ void TestUsers::nameRules_data()
     QTest::addRow("line break") << "a\nb"
                                 << ""
                                 << "错误|0|0|用户名中不得含有以下字符：\r\n" + kRefusedList;
+    // Unicode blanks count as blanks; invisible characters are named.
+    const QString empty = "错误|0|0|您还没有输入用户名呢！";
+    QTest::addRow("ideographic spaces only") << QStringLiteral("\u3000\u3000") << "" << empty;
+    QTest::addRow("no-break space only") << QStringLiteral("\u00A0") << "" << empty;
+    QTest::addRow("ideographic spaces around") << QStringLiteral("\u3000张三\u00A0") << "张三"
+                                               << "";
+    QTest::addRow("zero-width space only") << QStringLiteral("\u200B") << ""
+                                           << "错误|0|0|用户名中不得含有看不见的字符 U+200B。";
+    QTest::addRow("direction override") << QStringLiteral("abc\u202Egpj") << ""
+                                        << "错误|0|0|用户名中不得含有看不见的字符 U+202E。";
+    QTest::addRow("no-break space inside") << QStringLiteral("张\u00A0三") << ""
+                                           << "错误|0|0|用户名中不得含有看不见的字符 U+00A0。";
 }
 
 void TestUsers::nameRules()
@@ -282,6 +299,17 @@ void TestUsers::oldFolderGetsFreshDatabase()
     QCOMPARE(db.scalar("select count(*) from testlog")->toInt(), 0);
     QVERIFY(db.hasTable("text_") && db.hasTable("test_no") && db.hasTable("set_"));
     QVERIFY(QFileInfo::exists(install.root + "user/Lee/notes.txt"));
+
+    // The old database was moved aside under a dated name, records and all,
+    // and the notice says where.
+    const QStringList aside = QDir(install.root + "user/Lee").entryList({"d.at.*"}, QDir::Files);
+    QCOMPARE(aside.size(), 1);
+    QVERIFY(QRegularExpression("^d\\.at\\.\\d{8}-\\d{6}$").match(aside.first()).hasMatch());
+    const QString kept = install.root + "user/Lee/" + aside.first();
+    QVERIFY(MsgScript::shown().last().text.endsWith(QDir::toNativeSeparators(kept)));
+    Database old;
+    QVERIFY(old.open(kept, Database::Mode::ReadWrite));
+    QCOMPARE(old.scalar("select count(*) from testlog")->toInt(), 1);
 }
 
 void TestUsers::unusableUserFolderAddsNothing()
@@ -571,6 +599,60 @@ void TestUsers::loginWithUnusableFolderOpensNothing()
     QVERIFY(!App().Conn_User.isOpen());
     QCOMPARE(install.setting("Auto_Login_Name"), QStringLiteral("<null>"));
     QVERIFY(QFileInfo(install.root + "user/Vic").isFile());
+}
+
+void TestUsers::loginWithUnwritableDatabaseOpensNothing_data()
+{
+    QTest::addColumn<QString>("locked"); // made read-only, below the user folder
+    QTest::addRow("database file") << "d.at";
+    QTest::addRow("user folder") << "";
+}
+
+void TestUsers::loginWithUnwritableDatabaseOpensNothing()
+{
+    QFETCH(QString, locked);
+    Install install;
+    install.addUser("Wu", "w");
+    test::ReadOnly readOnly(install.root + "user/Wu/" + locked);
+    MsgScript::pushAnswer("OK");
+    QCOMPARE(logIn("Wu", "w", true), LoginResult::DataFailed);
+    const MsgRequest shown = MsgScript::shown().last();
+    QCOMPARE(shown.title, QStringLiteral("错误"));
+    QVERIFY(shown.text.contains(QDir::toNativeSeparators(userDbPath(install.root, "Wu"))));
+    QCOMPARE(App().User_Name, QString());
+    QVERIFY(!App().Conn_User.isOpen());
+    QCOMPARE(install.setting("Auto_Login_Name"), QStringLiteral("<null>"));
+}
+
+void TestUsers::storedNamesThatAreNoFolderNamesAreRefused_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addRow("parent folder") << "../pwned";
+    QTest::addRow("through a user folder") << "x/../../pwned";
+    QTest::addRow("invisible") << QStringLiteral("\u200B");
+}
+
+void TestUsers::storedNamesThatAreNoFolderNamesAreRefused()
+{
+    QFETCH(QString, name);
+    // Names written into the application database by another program.
+    Install install;
+    QVERIFY(QDir().mkpath(install.root + "user/x"));
+    App().Conn_Main.exec("insert into [user] (Un, Pw, I) values (?, ?, 0)", {name, Code_Of(name + "p")});
+    MsgScript::pushAnswer("OK");
+    QCOMPARE(logIn(name, "p", true), LoginResult::DataFailed);
+    QCOMPARE(MsgScript::shown().last().title, QStringLiteral("错误"));
+    QVERIFY(MsgScript::shown().last().text.contains(name));
+    QVERIFY(!App().Conn_User.isOpen());
+    QVERIFY(!QFileInfo::exists(install.root + "pwned"));
+
+    // Deleting such a user removes the row and touches no file.
+    QVERIFY(test::writeFile(install.root + "pwned/d.at", "somebody else's file"));
+    MsgScript::pushAnswer("Yes");
+    MsgScript::pushAnswer("OK");
+    QCOMPARE(install.accounts().remove(name, "p", ""), UserAccounts::DeleteResult::Deleted);
+    QCOMPARE(install.accounts().count(), 0);
+    QCOMPARE(QDir(install.root + "pwned").entryList(QDir::Files), QStringList{"d.at"});
 }
 
 QTEST_GUILESS_MAIN(TestUsers)

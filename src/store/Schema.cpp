@@ -61,7 +61,7 @@ bool Create_User_Db(const QString& dataRoot, const QString& name, QString* error
             return false;
         }
     }
-    QFile::remove(path);
+    // Never over an existing database: renaming refuses to replace a file.
     if (!QFile::rename(tmp, path)) {
         if (error) {
             *error = QStringLiteral("无法写入文件：%1").arg(path);

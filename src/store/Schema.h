@@ -12,8 +12,8 @@ void createAppTables(Database& db);
 void createUserTables(Database& db);
 
 // Creates `<dataRoot>user/<name>/d.at` with its four tables. The user's folder
-// must exist. Returns false with `error` set when the file cannot be made;
-// a half-made file is removed again.
+// must exist and hold no database yet. Returns false with `error` set when
+// the file cannot be made; a half-made file is removed again.
 bool Create_User_Db(const QString& dataRoot, const QString& name, QString* error = nullptr);
 
 QString userDbPath(const QString& dataRoot, const QString& name);

@@ -7,6 +7,7 @@
 #include "store/Schema.h"
 #include "store/Settings.h"
 #include "users/UserAccounts.h"
+#include "users/UserNames.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -34,15 +35,17 @@ std::optional<FirstWindow> Login_Data()
 {
     AppState& app = App();
     const QString name = app.User_Name;
+    // Names reach the application database from elsewhere too (an older
+    // program, another tool): only a name the add-user rules accept may
+    // become a folder name.
+    if (!isUsableUserName(name)) {
+        return failLogin(
+            QStringLiteral("用户名“%1”不能用作文件夹名，无法登录。\r\n请在“用户管理”中删除这个用户。").arg(name));
+    }
     const QString root = app.App_Path + QStringLiteral("user");
     const QString folder = root + QLatin1Char('/') + name;
     if (!ensureFolder(root) || !ensureFolder(folder)) {
         return failLogin(QStringLiteral("无法建立用户文件夹：%1").arg(QDir::toNativeSeparators(folder)));
-    }
-    // The database keeps its journal beside it: a folder that cannot be
-    // written would fail on the first setting written.
-    if (!QFileInfo(folder).isWritable()) {
-        return failLogin(QStringLiteral("用户文件夹不可写入：%1").arg(QDir::toNativeSeparators(folder)));
     }
     const QString path = userDbPath(app.App_Path, name);
     if (!QFileInfo::exists(path)) {
@@ -58,6 +61,13 @@ std::optional<FirstWindow> Login_Data()
             error = QStringLiteral("缺少数据表。");
         }
         return failLogin(QStringLiteral("用户数据文件已损坏：\r\n%1\r\n%2").arg(QDir::toNativeSeparators(path), error));
+    }
+    // A file that cannot be written opens for reading only, without a word:
+    // the user would practise and lose the record at the end.
+    if (!app.Conn_User.writable(&error)) {
+        return failLogin(
+            QStringLiteral("无法写入用户数据文件：\r\n%1\r\n%2\r\n请检查该文件和它所在的文件夹是否允许写入。")
+                .arg(QDir::toNativeSeparators(path), error));
     }
     // Reading repairs a missing or out-of-range value to "0".
     const QString mode = Settings(app.Conn_User, app.App_Path).text(QStringLiteral("Last_Test_Mode"));

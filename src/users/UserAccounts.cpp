@@ -7,6 +7,7 @@
 #include "store/Settings.h"
 #include "users/UserNames.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -34,6 +35,27 @@ void done(const QString& text)
 bool askYes(const QString& text, const QString& title)
 {
     return Show_Msg(text, 2, 2, title) == QLatin1String("Yes");
+}
+
+// Renames a database to "d.at.<date>-<time>" beside it, its journal with it
+// (a journal left behind would be replayed into the next database).
+bool moveAside(const QString& file, QString* keptAs)
+{
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString aside = file + QLatin1Char('.') + stamp;
+    for (int n = 2; QFileInfo::exists(aside) || QFileInfo::exists(aside + QStringLiteral("-journal")); ++n) {
+        aside = file + QLatin1Char('.') + stamp + QLatin1Char('-') + QString::number(n);
+    }
+    const QString journal = file + QStringLiteral("-journal");
+    if (QFileInfo::exists(journal) && !QFile::rename(journal, aside + QStringLiteral("-journal"))) {
+        return false;
+    }
+    if (!QFile::rename(file, aside)) {
+        QFile::rename(aside + QStringLiteral("-journal"), journal);
+        return false;
+    }
+    *keptAs = aside;
+    return true;
 }
 
 } // namespace
@@ -67,7 +89,7 @@ bool UserAccounts::passwordMatches(const QString& name, const QString& password)
                        {name, Code_Of(name + password)});
 }
 
-bool UserAccounts::makeUserFiles(const QString& name, QString* errorText)
+bool UserAccounts::makeUserFiles(const QString& name, QString* errorText, QString* keptAs)
 {
     const QString root = m_appPath + QStringLiteral("user");
     const QString folder = root + QLatin1Char('/') + name;
@@ -86,8 +108,13 @@ bool UserAccounts::makeUserFiles(const QString& name, QString* errorText)
         undo();
         return false;
     }
-    // Create_User_Db builds the file beside the old one and swaps it in, so
-    // an old database is either replaced whole or left as it was.
+    // A database left in the folder (by a user deleted by hand, or added
+    // again) may hold somebody's records: it is kept under a dated name.
+    const QString file = userDbPath(m_appPath, name);
+    if (QFileInfo::exists(file) && !moveAside(file, keptAs)) {
+        *errorText = QStringLiteral("无法改名保存原有的数据文件：%1").arg(QDir::toNativeSeparators(file));
+        return false;
+    }
     if (!Create_User_Db(m_appPath, name, errorText)) {
         undo();
         return false;
@@ -102,7 +129,8 @@ UserAccounts::AddResult UserAccounts::add(const QString& rawName, const QString&
     if (trimmedName) {
         *trimmedName = name;
     }
-    switch (checkUserName(name)) {
+    char32_t fault = 0;
+    switch (checkUserName(name, &fault)) {
     case NameProblem::Empty:
         error(QStringLiteral("您还没有输入用户名呢！"));
         return AddResult::EmptyName;
@@ -111,6 +139,9 @@ UserAccounts::AddResult UserAccounts::add(const QString& rawName, const QString&
         return AddResult::NameTooLong;
     case NameProblem::RefusedCharacter:
         error(QStringLiteral("用户名中不得含有以下字符：\r\n") + refusedCharactersText());
+        return AddResult::RefusedCharacter;
+    case NameProblem::Invisible:
+        error(invisibleCharacterText(fault));
         return AddResult::RefusedCharacter;
     case NameProblem::None:
         break;
@@ -131,15 +162,21 @@ UserAccounts::AddResult UserAccounts::add(const QString& rawName, const QString&
     // The files come first: when they cannot be made the user is not added
     // at all, instead of existing without a database.
     QString failure;
-    if (!makeUserFiles(name, &failure)) {
+    QString keptAs;
+    if (!makeUserFiles(name, &failure, &keptAs)) {
         error(failure);
         return AddResult::Failed;
     }
     m_db.exec(QStringLiteral("insert into [user] (Un, Pw, I) values (?, ?, ?)"),
               {name, Code_Of(name + password), count()});
-    done(QStringLiteral("    用户 %1 添加成功！如需使用该新增用户登录，\r\n"
-                        "请关闭“用户管理”窗口转到登录窗口进行登录。。")
-             .arg(name));
+    QString text = QStringLiteral("    用户 %1 添加成功！如需使用该新增用户登录，\r\n"
+                                  "请关闭“用户管理”窗口转到登录窗口进行登录。。")
+                       .arg(name);
+    if (!keptAs.isEmpty()) {
+        text +=
+            QStringLiteral("\r\n\r\n该用户文件夹中原有的数据文件已改名保存为：\r\n") + QDir::toNativeSeparators(keptAs);
+    }
+    done(text);
     return AddResult::Added;
 }
 
@@ -183,9 +220,11 @@ UserAccounts::DeleteResult UserAccounts::remove(const QString& name, const QStri
     }
     // The database is moved aside first: when the folder refuses that, the
     // user stays as they were. A file deleted by hand is simply gone already.
+    // A name that is no folder name (written by another program) has no
+    // files of its own to delete: only its row goes.
     const QString file = userDbPath(m_appPath, name);
     const QString aside = file + QStringLiteral(".deleted");
-    const bool hasFile = QFileInfo::exists(file);
+    const bool hasFile = isUsableUserName(name) && QFileInfo::exists(file);
     if (hasFile) {
         QFile::remove(aside);
         if (!QFile::rename(file, aside)) {

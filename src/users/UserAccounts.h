@@ -55,9 +55,10 @@ public:
     void moveToFront(const QString& name);
 
 private:
-    // Creates "user/<name>/" and a fresh database in it (an old one is
-    // replaced). On failure everything made here is removed again.
-    bool makeUserFiles(const QString& name, QString* error);
+    // Creates "user/<name>/" and a fresh database in it. An old database
+    // there is kept under a dated name (`keptAs`). On failure everything made
+    // here is removed again.
+    bool makeUserFiles(const QString& name, QString* error, QString* keptAs);
 
     Database& m_db;
     QString m_appPath;
