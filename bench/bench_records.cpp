@@ -46,12 +46,8 @@ int main(int argc, char** argv)
     for (int i = 0; i < kRounds; ++i) {
         QElapsedTimer t;
         t.start();
-        // As a stopping run stores them: one transaction.
-        db.transaction([&] {
-            source.saveReadingPosition(37 + i);
-            Add_Record(db, i % 3, QString::number(60 + i % 50), QStringLiteral("1"), QStringLiteral("98.5 %"));
-            return true;
-        });
+        Store_Run_End(db, source, 37 + i, i % 3, QString::number(60 + i % 50), QStringLiteral("1"),
+                      QStringLiteral("98.5 %"));
         ms.push_back(t.nsecsElapsed() / 1e6);
     }
     std::sort(ms.begin(), ms.end());

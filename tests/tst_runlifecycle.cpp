@@ -252,8 +252,21 @@ void TestRunLifecycle::fullMinuteRunWritesCheckedRecord()
     QCOMPARE(b.run.state(), PracticeRun::State::Running);
     QCOMPARE(results.count(), 0);
 
-    MsgScript::pushAnswer(QStringLiteral("OK")); // the result
+    // While the result notice is open, everything is already stored: a kill
+    // at that moment loses nothing.
+    QStringList atNotice;
+    MsgScript::setStrict(false);
+    setMsgPresenter([&](const MsgRequest&) {
+        atNotice
+            << QString::number(b.user.count(QStringLiteral("testlog")))
+            << b.user.db().scalar(QStringLiteral("select No_ from test_no where N = '0000'")).value_or(0).toString()
+            << QString::number(results.count());
+        return QStringLiteral("OK");
+    });
     b.pass(1);
+    setMsgPresenter({});
+    MsgScript::setStrict(true);
+    QCOMPARE(atNotice, (QStringList{"1", "1", "1"}));
     QCOMPARE(b.run.state(), PracticeRun::State::Finished);
     QCOMPARE(b.run.beginCaption(), QStringLiteral("再来一次(F5)"));
     QVERIFY(!b.run.stopEnabled());
@@ -343,11 +356,21 @@ void TestRunLifecycle::earlyStop()
     QCOMPARE(b.run.timer().Sum_RunTime(), 11);
 
     // Yes: no result and no record, but the position moves on.
+    // The position is stored before the notice shows.
     const qsizetype before = MsgScript::shown().size();
     MsgScript::pushAnswer(QStringLiteral("Yes"));
-    MsgScript::pushAnswer(QStringLiteral("OK"));
+    QString atNotice;
+    MsgScript::setStrict(false);
+    setMsgPresenter([&](const MsgRequest&) {
+        atNotice =
+            b.user.db().scalar(QStringLiteral("select No_ from test_no where N = '0000'")).value_or(0).toString();
+        return QStringLiteral("OK");
+    });
     QSignalSpy results(&b.run, &PracticeRun::resultReady);
     b.run.CMD_Stop_Click();
+    setMsgPresenter({});
+    MsgScript::setStrict(true);
+    QCOMPARE(atNotice, QStringLiteral("24"));
     QCOMPARE(MsgScript::shown().size(), before + 2);
     QCOMPARE(b.lastMessage(), QStringLiteral("本次练习没有正常完成，成绩将不进行记录！"));
     QCOMPARE(b.run.state(), PracticeRun::State::Finished);

@@ -1,11 +1,24 @@
 #include "practice/PracticeRecord.h"
 
+#include "practice/TextSource.h"
 #include "records/RecordCheck.h"
 #include "store/Database.h"
 
 #include <QSqlQuery>
 
 namespace tesmara {
+
+void Store_Run_End(Database& db, TextSource& source, qint64 typed, int type, const QString& s, const QString& t,
+                   const QString& r)
+{
+    db.transaction([&] {
+        source.saveReadingPosition(typed);
+        if (type >= 0) {
+            Add_Record(db, type, s, t, r);
+        }
+        return true;
+    });
+}
 
 WrittenRecord Add_Record(Database& db, int type, const QString& s, const QString& t, const QString& r)
 {

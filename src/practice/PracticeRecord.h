@@ -5,6 +5,7 @@
 namespace tesmara {
 
 class Database;
+class TextSource;
 
 // A `testlog` row as written, every value as the store gives it back.
 struct WrittenRecord {
@@ -20,5 +21,11 @@ struct WrittenRecord {
 // caller holds: the row is added, read back, and `c` is computed from the
 // stored values, so a record never exists without its check.
 WrittenRecord Add_Record(Database& db, int type, const QString& s, const QString& t, const QString& r);
+
+// What the end of a run stores, in one commit (one round of disk syncs, and
+// never one without the other): the reading position of `source` moved on by
+// `typed` characters and, unless `type` is -1, the practice record.
+void Store_Run_End(Database& db, TextSource& source, qint64 typed, int type, const QString& s, const QString& t,
+                   const QString& r);
 
 } // namespace tesmara

@@ -144,33 +144,28 @@ void PracticeRun::stop()
             m_stopping = false;
             return;
         }
-        if (!full) {
-            m_timer->setEnabled(false);
-            Show_Msg(QStringLiteral("本次练习没有正常完成，成绩将不进行记录！"), 1, 0, QStringLiteral("提示"));
-        }
     }
     const RunCounters c = counters();
     const bool english = m_source.englishArticle();
-    if (full) {
-        m_lastResult = resultText(m_labels, c, m_speedPeak, english);
-        Show_Msg(m_lastResult, 1, 0, resultTitle(english));
-        emit resultReady(m_lastResult);
-    }
     m_timer->setEnabled(false);
     emit inputLineEnabled(false);
     setState(State::Finished);
+    if (full) {
+        m_lastResult = resultText(m_labels, c, m_speedPeak, english);
+        emit resultReady(m_lastResult);
+    }
 
-    // The reading position and the record are stored together: one commit
-    // (one round of disk syncs), and never one without the other.
+    // Everything is stored before any notice shows, so that a kill while a
+    // notice is open loses nothing.
     const PracticeKind kind = m_source.kind();
-    const int type = kind == PracticeKind::Wubi ? m_recordType : recordTypeFor(kind);
-    m_db.transaction([&] {
-        m_source.saveReadingPosition(qint64(c.Right_Count) + c.Wrong_Count);
-        if (full && type >= 0) {
-            Add_Record(m_db, type, speedValue(m_labels), m_runTime, m_labels.Right_Percent);
-        }
-        return true;
-    });
+    const int type = !full ? -1 : kind == PracticeKind::Wubi ? m_recordType : recordTypeFor(kind);
+    Store_Run_End(m_db, m_source, qint64(c.Right_Count) + c.Wrong_Count, type, speedValue(m_labels), m_runTime,
+                  m_labels.Right_Percent);
+    if (full) {
+        Show_Msg(m_lastResult, 1, 0, resultTitle(english));
+    } else {
+        Show_Msg(QStringLiteral("本次练习没有正常完成，成绩将不进行记录！"), 1, 0, QStringLiteral("提示"));
+    }
     offerReview(c.Wrong_Text);
     emit testTimeFocusRequested();
     m_stopping = false;
