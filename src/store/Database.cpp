@@ -137,16 +137,17 @@ bool Database::writable(QString* error)
 {
     QSqlQuery probe(handle());
     QString message;
-    if (!probe.exec(QStringLiteral("begin immediate"))) {
-        message = probe.lastError().text();
-    } else {
-        // Changing the schema writes a page, which needs the file and a
-        // journal beside it.
-        if (!probe.exec(QStringLiteral("create table tesmara_write_probe (x)"))) {
+    // Changing the schema writes a page, which needs the file and a journal
+    // beside it.
+    if (!probe.exec(QStringLiteral("begin immediate")) ||
+        !probe.exec(QStringLiteral("create table tesmara_write_probe (x)"))) {
+        // The engine's own words ("attempt to write a readonly database").
+        message = probe.lastError().databaseText();
+        if (message.isEmpty()) {
             message = probe.lastError().text();
         }
-        probe.exec(QStringLiteral("rollback"));
     }
+    probe.exec(QStringLiteral("rollback"));
     if (error) {
         *error = message;
     }
