@@ -372,8 +372,15 @@ def main():
 
 
 def row_fields(c, code, r, roots):
+    """char, roots, keys, the letters after the keys, full code. The letters
+    after the keys are the identification letter of two or three roots, or
+    the rest of a root character's own code; "-" after four roots."""
     keys = "".join(roots[g].key for g in r["roots"])
-    return [c, " ".join(r["roots"]), keys, r["id"] or "-", code]
+    if len(keys) == 1:
+        rest = code[1:]
+    else:
+        rest = r["id"] or "-"
+    return [c, " ".join(r["roots"]), keys, rest, code]
 
 
 def write_all(path, chars, codes, results, roots):
@@ -395,7 +402,10 @@ def write_table(path, chosen, codes, results, roots):
     with open(path, "w", encoding="utf-8", newline="\n") as f:
         f.write("# The split pictures: the 1081 most frequent common characters with a verified\n"
                 "# Wubi 86 split, in picture order. Made by src/resources/split/derive_splits.py.\n"
-                "# char\troots in writing order\tkey of each root\tidentification letter (- when none)\tfull code\n")
+                "# char\troots in writing order\tkey of each root\tletters after the keys\tfull code\n"
+                "# The letters after the keys are the identification letter of a split into two or\n"
+                "# three roots, or the rest of the code of a root character (its strokes, or its key\n"
+                "# repeated for a key name); - for four roots or more.\n")
         for c in chosen:
             f.write("\t".join(row_fields(c, codes[c], results[c], roots)) + "\n")
 
@@ -413,7 +423,7 @@ def write_check(path, chosen, codes, results, roots):
         f.write("# Hand check of the most frequent split pictures. Write y in \"checked\" when\n"
                 "# the split follows the rules; otherwise write n and the right roots in\n"
                 "# \"correction\" (then put them into components.txt and run the derivation).\n"
-                "char\troots\tkeys\tidentification\tcode\tchecked\tcorrection\n")
+                "char\troots\tkeys\tafter keys\tcode\tchecked\tcorrection\n")
         for c in chosen:
             row = row_fields(c, codes[c], results[c], roots)
             f.write("\t".join(row + marks.get((row[0], row[1]), ["", ""])) + "\n")
