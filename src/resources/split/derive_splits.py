@@ -35,10 +35,12 @@ STROKE_ZONE = {"g": 1, "h": 2, "t": 3, "y": 4, "n": 5}
 # The identification letter for (zone of the last stroke, shape):
 # shape 1 left-right, 2 top-bottom, 3 whole or mixed.
 ZONE_KEYS = {1: "gfd", 2: "hjk", 3: "tre", 4: "yui", 5: "nbv"}
-SINGLE_STROKES = {"g": "一", "h": "丨", "t": "丿", "y": "丶", "n": "乙"}
+# Parts that are one stroke, under the names the sources give them.
+SINGLE_STROKE_PARTS = set("一丨丿丶乙乀亅㇀㇏乚乛𠃌𠃍㇆㇇𠃊𠃋㇉㇈㇊㇋㇌㇅㇂㇄ㄣ")
 # Roots ending in a hook whose last stroke counts as a turning one.
 TURN_LAST = set("力刀九匕")
-# 辶 and 廴 are written last and give no identification stroke.
+# 辶 and 廴 enclosing a character are written last and give no
+# identification stroke: the part they enclose does.
 WALKS = set("辶廴")
 SOURCE_RANK = {"list": 0, "ids": 1, "chaizi": 2}
 IDS_ARITY = {"⿰": 2, "⿱": 2, "⿲": 3, "⿳": 3, "⿴": 2, "⿵": 2,
@@ -188,13 +190,14 @@ class Deriver:
             return r.key + r.strokes
         return r.key + r.strokes[0] + r.strokes[1] + r.strokes[-1]
 
-    def code(self, seq, shape, forms=None):
+    def code(self, seq, shape, forms=None, walk=False):
         """Full code of a split of two or more roots with the given shape;
-        `forms` are the stroke forms the roots take in the character."""
+        `forms` are the stroke forms the roots take in the character; `walk`
+        tells that a last 辶 or 廴 encloses the whole character."""
         keys = "".join(self.roots[g].key for g in seq)
         if len(seq) >= 4:
             return keys[:3] + keys[-1]
-        i = len(seq) - 2 if seq[-1] in WALKS else len(seq) - 1
+        i = len(seq) - 2 if walk and seq[-1] in WALKS else len(seq) - 1
         root = self.roots[seq[i]]
         stroke = root.id_stroke() if forms is None or root.glyph in TURN_LAST else forms[i][-1]
         return keys + ZONE_KEYS[STROKE_ZONE[stroke]][shape - 1]
@@ -252,11 +255,13 @@ class Deriver:
         return out
 
     def tops(self, char):
-        """Top-level decompositions: (source, shapes, root sequences)."""
+        """Top-level decompositions: (source, shapes, whether 辶 or 廴
+        encloses the rest, root sequences)."""
         if char in self.comps and self.comps[char][0]:
             shape, alts = self.comps[char]
             for alt in alts:
-                yield "list", [shape], self.with_merges(self.combine([self.options(k) for k in alt]))
+                seqs = self.with_merges(self.combine([self.options(k) for k in alt]))
+                yield "list", [shape], alt[-1] in WALKS, seqs
         ids_shapes = []
         for expr in self.ids.get(char, []):
             try:
@@ -268,13 +273,14 @@ class Deriver:
             op, kids = tree
             shapes = self.shapes(op, kids)
             ids_shapes.append(shapes)
-            yield "ids", shapes, self.with_merges(self.options(tree))
+            walk = op == "⿺" and isinstance(kids[0], str) and kids[0] in WALKS
+            yield "ids", shapes, walk, self.with_merges(self.options(tree))
         for alt in self.chaizi.get(char, []):
             walk = [k for k in alt if k in WALKS]
             parts = [k for k in alt if k not in WALKS] + walk
             # A character IDS leaves whole is a single-body one: mixed shape.
             shapes = [3] if walk or not ids_shapes else ids_shapes[0]
-            yield "chaizi", shapes, self.with_merges(self.combine([self.options(k) for k in parts]))
+            yield "chaizi", shapes, bool(walk), self.with_merges(self.combine([self.options(k) for k in parts]))
 
     @staticmethod
     def shapes(op, kids):
@@ -283,7 +289,7 @@ class Deriver:
         shapes = [base]
         # A single stroke or a dot beside a root may touch it: then the
         # character counts as mixed (千 自 主).
-        if base != 3 and any(isinstance(k, str) and k in "一丨丿丶乙乀亅" for k in kids):
+        if base != 3 and any(isinstance(k, str) and k in SINGLE_STROKE_PARTS for k in kids):
             shapes.append(3)
         # A frame open at the bottom right may read as top-bottom (左 右 者).
         if op == "⿸":
@@ -314,7 +320,7 @@ class Deriver:
         if not strokes:
             return None
         passing = {}
-        for source, shapes, seqs in self.tops(char):
+        for source, shapes, walk, seqs in self.tops(char):
             for seq in seqs:
                 if len(seq) < 2 or seq in passing:
                     continue
@@ -322,15 +328,18 @@ class Deriver:
                 if forms is None:
                     continue
                 for rank, shape in enumerate(shapes):
-                    if self.code(seq, shape, forms) == code:
+                    if self.code(seq, shape, forms, walk) == code:
                         in_order = "".join(forms) == strokes
-                        passing[seq] = (len(seq), not in_order, SOURCE_RANK[source], rank, source, shape)
+                        # Ties go to the split met first: the source's own parts
+                        # come before merged and renamed ones.
+                        passing[seq] = (len(seq), not in_order, SOURCE_RANK[source], rank, len(passing),
+                                        source, shape)
                         break
         if not passing:
             return None
-        seq, best = min(passing.items(), key=lambda kv: (kv[1][:4], kv[0]))
+        seq, best = min(passing.items(), key=lambda kv: kv[1][:5])
         ident = code[-1] if len(seq) < 4 else ""
-        return {"kind": "split", "roots": seq, "id": ident, "shape": best[5], "source": best[4],
+        return {"kind": "split", "roots": seq, "id": ident, "shape": best[6], "source": best[5],
                 "passing": len(passing)}
 
 
