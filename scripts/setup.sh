@@ -10,6 +10,7 @@ packages=(
     libgl-dev libxkbcommon-dev
     fonts-noto-cjk
     xvfb xauth imagemagick
+    python3
 )
 if [ "${1:-}" = "--bench" ]; then
     packages+=(openbox dbus-daemon libx11-dev)
