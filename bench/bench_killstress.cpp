@@ -21,6 +21,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSqlQuery>
@@ -189,6 +190,7 @@ int main(int argc, char** argv)
     clock.start();
     qint64 articleFrom = 0;
     int killed = 0;
+    int midWrite = 0;
     int failed = 0;
     for (int round = 0; round < kills; ++round) {
         QProcess child;
@@ -203,6 +205,14 @@ int main(int argc, char** argv)
         child.kill();
         child.waitForFinished();
         ++killed;
+        // A journal left behind: the kill came inside a write, which the
+        // next opening rolls back.
+        for (const QString& db : {userDbPath(root, kUser), root + QStringLiteral("d.at")}) {
+            if (QFileInfo(db + QStringLiteral("-journal")).size() > 0) {
+                ++midWrite;
+                break;
+            }
+        }
         Verdict v;
         verify(root, child.readAllStandardOutput(), articleFrom, v);
         if (!v.faults.isEmpty()) {
@@ -220,8 +230,9 @@ int main(int argc, char** argv)
     user.open(userDbPath(root, kUser), Database::Mode::ReadOnly);
     const qint64 records = user.scalar(QStringLiteral("select count(*) from testlog"))->toLongLong();
     const qint64 articles = user.scalar(QStringLiteral("select count(*) from text_"))->toLongLong();
-    std::printf("%d kills in %.1f s: %lld records and %lld articles stored, %d kills with a fault, %s at the end\n",
-                killed, clock.elapsed() / 1000.0, records, articles, failed,
+    std::printf("%d kills (%d inside a write) in %.1f s: %lld records and %lld articles stored, %d kills with a "
+                "fault, %s at the end\n",
+                killed, midWrite, clock.elapsed() / 1000.0, records, articles, failed,
                 last.faults.isEmpty() ? "nothing lost" : qPrintable(last.faults.join(QStringLiteral("; "))));
     return failed == 0 && last.faults.isEmpty() ? 0 : 1;
 }

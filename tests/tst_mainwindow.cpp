@@ -302,9 +302,21 @@ void TestMainWindow::fullMinuteRunTypedThroughTheWindow()
     while (w.window.run().timer().Sum_RunTime() < 59) {
         w.second();
     }
-    MsgScript::pushAnswer(QStringLiteral("OK"));  // the result
-    MsgScript::pushAnswer(QStringLiteral("NoF")); // no review article
+    // While the result notice is open, the result is on the clipboard (as its
+    // title says) and the record is stored: a kill then loses nothing.
+    QString result;
+    qint64 recordsAtNotice = -1;
+    MsgScript::setStrict(false);
+    setMsgPresenter([&](const MsgRequest&) {
+        result = QGuiApplication::clipboard()->text();
+        recordsAtNotice = s.db().scalar(QStringLiteral("select count(*) from testlog"))->toLongLong();
+        MsgScript::pushAnswer(QStringLiteral("NoF")); // no review article
+        return QStringLiteral("OK");
+    });
     w.second();
+    setMsgPresenter({});
+    MsgScript::setStrict(true);
+    QCOMPARE(recordsAtNotice, 1);
     QCOMPARE(MsgScript::pending(), 0);
     QCOMPARE(w.window.run().state(), PracticeRun::State::Finished);
     QCOMPARE(w.window.runPanel().CMD_Begin->Caption(), QStringLiteral("再来一次(F5)"));
@@ -313,7 +325,7 @@ void TestMainWindow::fullMinuteRunTypedThroughTheWindow()
     // 45 right of 50: accuracy 90 %, speed 45 × 0.9 = 40 a minute.
     QCOMPARE(w.caption("Right_Percent"), QStringLiteral("90 %"));
     QCOMPARE(w.caption("Label_Speed"), QStringLiteral("40 字/分钟"));
-    const QString result = QGuiApplication::clipboard()->text();
+    QCOMPARE(QGuiApplication::clipboard()->text(), result);
     QVERIFY(result.startsWith(QStringLiteral("测试时间：")));
     QVERIFY(result.contains(QStringLiteral("一共打了： 50 个字")));
     QVERIFY(result.contains(QStringLiteral("正确率：90 %")));
