@@ -1,7 +1,9 @@
-// Typing speed of the practice lines: the engine alone, one key from the key
-// event to the line repainted (offscreen, 60-character lines), and filling
-// the seven rows of a new practice. Run with QT_QPA_PLATFORM=offscreen.
+// Typing speed of the practice lines: the engine alone (its mistake counts
+// included, and those counts alone), one key from the key event to the line
+// repainted (offscreen, 60-character lines), and filling the seven rows of a
+// new practice. Run with QT_QPA_PLATFORM=offscreen.
 #include "controls/ui/TextData.h"
+#include "mistakes/MistakeTally.h"
 #include "practice/TypingEngine.h"
 #include "practice/ui/TypingBoard.h"
 
@@ -115,6 +117,36 @@ void benchEngine(const QString& text)
                 kKeys, f.medianUs, f.meanUs, f.p999Us, f.worstUs, engine.Right_Count, engine.Wrong_Count);
 }
 
+// What counting a key for the mistake statistics adds to the engine: the
+// in-memory tally of one typed position, a wrong key every 20.
+void benchTally(const QString& text)
+{
+    MistakeTally tally;
+    QString typed = text.left(kKeys);
+    for (int i = 19; i < kKeys; i += 20) {
+        typed[i] = QLatin1Char('#');
+    }
+    std::vector<qint64> ns;
+    ns.reserve(kKeys);
+    QElapsedTimer timer;
+    for (int k = 1; k <= kKeys; ++k) {
+        timer.start();
+        tally.addAt(text, typed, k);
+        ns.push_back(timer.nsecsElapsed());
+    }
+    // Once more without a clock read around every key.
+    MistakeTally again;
+    timer.start();
+    for (int k = 1; k <= kKeys; ++k) {
+        again.addAt(text, typed, k);
+    }
+    const double loopUs = timer.nsecsElapsed() / 1000.0 / kKeys;
+    const Figures f = summarise(ns);
+    std::printf("mistake counts alone, %d keys: median %.3f us, 99.9%% %.3f us, %.3f us a key over the whole loop "
+                "(%lld characters, %lld wrong)\n",
+                kKeys, f.medianUs, f.p999Us, loopUs, qint64(again.counts().size()), again.wrongTotal());
+}
+
 void benchWidget(const QString& text)
 {
     QElapsedTimer created;
@@ -194,6 +226,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const QString text = sourceText();
     benchEngine(text);
+    benchTally(text);
     benchWidget(text);
     return 0;
 }

@@ -273,16 +273,19 @@ void TestUsers::oldFolderGetsFreshDatabase()
 {
     Install install;
     install.addUser("Lee", "x");
+    const QString stats = install.root + "user/Lee/mistakes.db";
     {
         Database db;
         QVERIFY(db.open(userDbPath(install.root, "Lee"), Database::Mode::ReadWrite));
         db.exec("insert into testlog (type, s, t, c, r) values ('0', 1, 2, 'c', 'r')");
     }
+    test::writeFile(stats, "counts");
     MsgScript::pushAnswer("Yes");
     MsgScript::pushAnswer("OK");
     QCOMPARE(install.accounts().remove("Lee", "x", ""), UserAccounts::DeleteResult::Deleted);
     QVERIFY(QFileInfo(install.root + "user/Lee").isDir());
     QVERIFY(!QFileInfo::exists(userDbPath(install.root, "Lee")));
+    QVERIFY(!QFileInfo::exists(stats)); // the mistake statistics go with the user
 
     // Again with the database still there: it is replaced by an empty one.
     test::writeFile(install.root + "user/Lee/notes.txt", "kept");
@@ -292,8 +295,12 @@ void TestUsers::oldFolderGetsFreshDatabase()
         QVERIFY(db.open(userDbPath(install.root, "Lee"), Database::Mode::ReadWrite));
         db.exec("insert into testlog (type, s, t, c, r) values ('0', 1, 2, 'c', 'r')");
     }
+    test::writeFile(stats, "old counts");
     App().Conn_Main.exec("delete from [user]");
     install.addUser("Lee", "z");
+    // Statistics of the one before are kept aside, not continued.
+    QVERIFY(!QFileInfo::exists(stats));
+    QCOMPARE(QDir(install.root + "user/Lee").entryList({"mistakes.db.2*"}).size(), 1);
     Database db;
     QVERIFY(db.open(userDbPath(install.root, "Lee"), Database::Mode::ReadWrite));
     QCOMPARE(db.scalar("select count(*) from testlog")->toInt(), 0);

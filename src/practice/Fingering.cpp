@@ -106,6 +106,10 @@ bool Fingering::press(int code)
         right = (t == u'e' && code == 13) || (t == u'c' && code == '/') || (t == u'x' && code == '*') ||
                 (t == u'p' && code == '.');
     }
+    if (code != kRestartCode && !m_target.isNull()) {
+        const char32_t target = m_numberPad ? padKey(m_target) : char32_t(m_target.unicode());
+        m_tally.add(target, right ? target : keyOf(code));
+    }
     if (!right) {
         ++m_wrong;
         return false;
@@ -117,6 +121,27 @@ bool Fingering::press(int code)
     }
     blink();
     return true;
+}
+
+char32_t Fingering::keyOf(int code) const
+{
+    const QChar typed = QChar(char16_t(code)).toUpper();
+    if (!m_numberPad) {
+        return typed.unicode();
+    }
+    switch (code) {
+    case 13:
+        return padKey(QLatin1Char('e'));
+    case '/':
+        return padKey(QLatin1Char('c'));
+    case '*':
+        return padKey(QLatin1Char('x'));
+    case '.':
+        return padKey(QLatin1Char('p'));
+    default:
+        return typed.isDigit() || typed == QLatin1Char('-') || typed == QLatin1Char('+') ? padKey(typed)
+                                                                                         : typed.unicode();
+    }
 }
 
 QList<int> Fingering::fingersFor(QChar key, bool numberPad)
@@ -158,6 +183,7 @@ void Fingering::resetCounts()
     m_right = 0;
     m_wrong = 0;
     m_elapsed = 0;
+    m_tally.clear();
 }
 
 QString Fingering::targetCaption() const

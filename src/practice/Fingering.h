@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mistakes/MistakeTally.h"
 #include "practice/KeyboardGeometry.h"
 
 #include <QList>
@@ -56,6 +57,11 @@ public:
     bool blink();
     const std::array<bool, keyboard::kFingers>& lit() const { return m_lit; }
 
+    // Right and wrong per target key since the counts were reset, with the
+    // keys struck instead, for the mistake statistics.
+    const MistakeTally& tally() const { return m_tally; }
+    void clearTally() { m_tally.clear(); }
+
     qint32 right() const { return m_right; }
     qint32 wrong() const { return m_wrong; }
     qint32 elapsed() const { return m_elapsed; }
@@ -73,6 +79,8 @@ public:
 
 private:
     void drawTarget();
+    // The key a code strikes, as the statistics name it.
+    char32_t keyOf(int code) const;
 
     RandomSource* m_random;
     bool m_numberPad = false;
@@ -82,6 +90,7 @@ private:
     qint32 m_right = 0;
     qint32 m_wrong = 0;
     qint32 m_elapsed = 0;
+    MistakeTally m_tally;
 };
 
 } // namespace tesmara

@@ -9,12 +9,15 @@
 namespace tesmara {
 
 void Store_Run_End(Database& db, TextSource& source, qint64 typed, int type, const QString& s, const QString& t,
-                   const QString& r)
+                   const QString& r, const std::function<void()>& alsoStore)
 {
     db.transaction([&] {
         source.saveReadingPosition(typed);
         if (type >= 0) {
             Add_Record(db, type, s, t, r);
+        }
+        if (alsoStore) {
+            alsoStore();
         }
         return true;
     });

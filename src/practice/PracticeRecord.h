@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace tesmara {
 
 class Database;
@@ -24,8 +26,9 @@ WrittenRecord Add_Record(Database& db, int type, const QString& s, const QString
 
 // What the end of a run stores, in one commit (one round of disk syncs, and
 // never one without the other): the reading position of `source` moved on by
-// `typed` characters and, unless `type` is -1, the practice record.
+// `typed` characters, unless `type` is -1 the practice record, and whatever
+// `alsoStore` writes (the run's mistake counts).
 void Store_Run_End(Database& db, TextSource& source, qint64 typed, int type, const QString& s, const QString& t,
-                   const QString& r);
+                   const QString& r, const std::function<void()>& alsoStore = {});
 
 } // namespace tesmara

@@ -3,6 +3,7 @@
 #include "app/Msg.h"
 #include "articles/ArticleEditor.h"
 #include "controls/RunTimer.h"
+#include "mistakes/MistakeStore.h"
 #include "practice/PracticeRecord.h"
 #include "practice/TextSource.h"
 #include "store/Database.h"
@@ -156,11 +157,17 @@ void PracticeRun::stop()
     }
 
     // Everything is stored before any notice shows, so that a kill while a
-    // notice is open loses nothing.
+    // notice is open loses nothing. The mistake counts go into the same
+    // commit as the record: never one without the other.
     const PracticeKind kind = m_source.kind();
     const int type = !full ? -1 : kind == PracticeKind::Wubi ? m_recordType : recordTypeFor(kind);
+    const bool counting = full && c.tally && m_mistakes && m_mistakes->prepare();
     Store_Run_End(m_db, m_source, qint64(c.Right_Count) + c.Wrong_Count, type, speedValue(m_labels), m_runTime,
-                  m_labels.Right_Percent);
+                  m_labels.Right_Percent, [&] {
+                      if (counting) {
+                          m_mistakes->addRun(kindNumber(kind), *c.tally);
+                      }
+                  });
     if (full) {
         Show_Msg(m_lastResult, 1, 0, resultTitle(english));
     } else {

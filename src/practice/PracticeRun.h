@@ -12,6 +12,7 @@ namespace tesmara {
 class ArticleEditor;
 class Clock;
 class Database;
+class MistakeStore;
 class RunTimer;
 class TextSource;
 
@@ -37,6 +38,8 @@ public:
     // The record type of runs from now on (recordTypeFor); -1 keeps none.
     void setRecordType(int type) { m_recordType = type; }
     int recordType() const { return m_recordType; }
+    // Where a full run's mistakes are counted (the counters' tally).
+    void setMistakeStore(MistakeStore* store) { m_mistakes = store; }
     // Who saves the review article; without one a private editor is used.
     void setArticleEditor(ArticleEditor* editor) { m_editor = editor; }
     // The wrong-character offer flag (setting Text_Wrong_Show).
@@ -99,6 +102,7 @@ private:
     TextSource& m_source;
     RunTimer* m_timer;
     ArticleEditor* m_editor = nullptr;
+    MistakeStore* m_mistakes = nullptr;
     std::function<RunCounters()> m_counters;
     State m_state = State::Ready;
     LiveLabels m_labels;

@@ -6,13 +6,16 @@
 
 namespace tesmara {
 
+class MistakeTally;
+
 // The counters a run is scored from. The typing engine keeps them; the run
 // reads a copy at every clock tick and when it stops.
 struct RunCounters {
     qint32 Right_Count = 0;
     qint32 Wrong_Count = 0;
-    qint32 Word_Count = 0; // English: typed positions whose reference is a space
-    QString Wrong_Text;    // reference characters typed wrongly, in order
+    qint32 Word_Count = 0;               // English: typed positions whose reference is a space
+    QString Wrong_Text;                  // reference characters typed wrongly, in order
+    const MistakeTally* tally = nullptr; // right and wrong per character, when kept
 };
 
 // The texts of the live labels, exactly as shown.

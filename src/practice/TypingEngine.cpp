@@ -56,6 +56,7 @@ void TypingEngine::resetCounters()
     Wrong_Count = 0;
     Word_Count = 0;
     Wrong_Text.clear();
+    m_tally.clear();
 }
 
 void TypingEngine::activateRow(int row)
@@ -244,6 +245,7 @@ void TypingEngine::pressKey(int row, int& c, int depth)
     const QString& refText = ref.Text();
     const int k = int(in.Text().size());
     const QChar expected = charAt(refText, k);
+    m_tally.addAt(refText, in.Text(), k);
     if (!expected.isNull() && charAt(in.Text(), k) == expected) {
         ++Right_Count;
     } else {
@@ -275,6 +277,7 @@ void TypingEngine::pressKey(int row, int& c, int depth)
 void TypingEngine::uncount(int row, int index, QChar typed)
 {
     const QChar expected = charAt(top(row).Text(), index);
+    m_tally.addAt(top(row).Text(), input(row).Text(), index, -1);
     if (!expected.isNull() && typed == expected) {
         --Right_Count;
     } else {

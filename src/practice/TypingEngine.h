@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/TextLine.h"
+#include "mistakes/MistakeTally.h"
 #include "practice/PracticeKind.h"
 
 #include <QObject>
@@ -66,6 +67,10 @@ public:
     QString Wrong_Text;
     qint16 Back_Rows = 0;
     bool Ctrl_Held = false;
+
+    // Right and wrong per expected character, for the mistake statistics;
+    // follows the counters (Backspace takes back here too).
+    const MistakeTally& tally() const { return m_tally; }
 
     // Counters back to zero for a new run.
     void resetCounters();
@@ -137,6 +142,7 @@ private:
     bool m_wrongColour = true;
     bool m_codeTips = false;
     DrillLookup m_drillLookup;
+    MistakeTally m_tally;
 };
 
 } // namespace tesmara

@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/Msg.h"
+#include "mistakes/MistakeStore.h"
 #include "store/Database.h"
 #include "store/RecordCode.h"
 #include "store/Schema.h"
@@ -49,6 +50,11 @@ std::optional<FirstWindow> Login_Data()
     }
     const QString path = userDbPath(app.App_Path, name);
     if (!QFileInfo::exists(path)) {
+        // Statistics without their database are kept aside, not continued.
+        if (!MistakeStore::moveAsideFor(path)) {
+            return failLogin(QStringLiteral("无法改名保存原有的错误统计文件：%1")
+                                 .arg(QDir::toNativeSeparators(MistakeStore::fileFor(path))));
+        }
         QString error;
         if (!Create_User_Db(app.App_Path, name, &error)) {
             return failLogin(error);

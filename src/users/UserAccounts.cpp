@@ -1,13 +1,14 @@
 #include "users/UserAccounts.h"
 
 #include "app/Msg.h"
+#include "mistakes/MistakeStore.h"
 #include "store/Database.h"
+#include "store/FileAside.h"
 #include "store/RecordCode.h"
 #include "store/Schema.h"
 #include "store/Settings.h"
 #include "users/UserNames.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -35,27 +36,6 @@ void done(const QString& text)
 bool askYes(const QString& text, const QString& title)
 {
     return Show_Msg(text, 2, 2, title) == QLatin1String("Yes");
-}
-
-// Renames a database to "d.at.<date>-<time>" beside it, its journal with it
-// (a journal left behind would be replayed into the next database).
-bool moveAside(const QString& file, QString* keptAs)
-{
-    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QString aside = file + QLatin1Char('.') + stamp;
-    for (int n = 2; QFileInfo::exists(aside) || QFileInfo::exists(aside + QStringLiteral("-journal")); ++n) {
-        aside = file + QLatin1Char('.') + stamp + QLatin1Char('-') + QString::number(n);
-    }
-    const QString journal = file + QStringLiteral("-journal");
-    if (QFileInfo::exists(journal) && !QFile::rename(journal, aside + QStringLiteral("-journal"))) {
-        return false;
-    }
-    if (!QFile::rename(file, aside)) {
-        QFile::rename(aside + QStringLiteral("-journal"), journal);
-        return false;
-    }
-    *keptAs = aside;
-    return true;
 }
 
 } // namespace
@@ -109,10 +89,16 @@ bool UserAccounts::makeUserFiles(const QString& name, QString* errorText, QStrin
         return false;
     }
     // A database left in the folder (by a user deleted by hand, or added
-    // again) may hold somebody's records: it is kept under a dated name.
+    // again) may hold somebody's records: it is kept under a dated name, and
+    // so are statistics left there, which the new user does not count on.
     const QString file = userDbPath(m_appPath, name);
     if (QFileInfo::exists(file) && !moveAside(file, keptAs)) {
         *errorText = QStringLiteral("无法改名保存原有的数据文件：%1").arg(QDir::toNativeSeparators(file));
+        return false;
+    }
+    if (!MistakeStore::moveAsideFor(file)) {
+        *errorText = QStringLiteral("无法改名保存原有的错误统计文件：%1")
+                         .arg(QDir::toNativeSeparators(MistakeStore::fileFor(file)));
         return false;
     }
     if (!Create_User_Db(m_appPath, name, errorText)) {
@@ -252,6 +238,10 @@ UserAccounts::DeleteResult UserAccounts::remove(const QString& name, const QStri
     }
     if (hasFile) {
         QFile::remove(aside);
+    }
+    // The user's mistake statistics go with them.
+    if (isUsableUserName(name)) {
+        MistakeStore::removeFor(file);
     }
     done(QStringLiteral("用户 %1 已成功删除！").arg(name));
     return DeleteResult::Deleted;

@@ -16,6 +16,7 @@
 #include "controls/ui/Skin.h"
 #include "controls/ui/Text.h"
 #include "controls/ui/TextData.h"
+#include "mistakes/MistakeStore.h"
 #include "practice/CodeTips.h"
 #include "practice/PracticeRun.h"
 #include "practice/RunFigures.h"
@@ -41,6 +42,7 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QScreen>
+#include <QTimer>
 #include <QUrl>
 
 namespace tesmara {
@@ -73,8 +75,10 @@ Form_Test_Common::Form_Test_Common(const Services& services, QWidget* parent)
     Database& db = App().Conn_User;
     m_source = std::make_unique<TextSource>(db, m_services.random);
     m_editor = std::make_unique<ArticleEditor>(db);
+    m_mistakes = std::make_unique<MistakeStore>(db);
     m_run = new PracticeRun(db, *m_source, m_services.clock, this);
     m_run->setArticleEditor(m_editor.get());
+    m_run->setMistakeStore(m_mistakes.get());
     m_sounds = new Sounds(QString(), this);
 
     buildWindow();
@@ -89,6 +93,16 @@ Form_Test_Common::Form_Test_Common(const Services& services, QWidget* parent)
 
     // Window keys are seen before the control with the focus.
     qApp->installEventFilter(this);
+
+    // A statistics file that had to be rebuilt or cannot be used is told
+    // once the window shows; a missing one is made by the first counted run.
+    m_mistakes->prepare(false);
+    QTimer::singleShot(0, this, [this] {
+        const QString notice = m_mistakes->takeNotice();
+        if (!notice.isEmpty()) {
+            Show_Msg(notice, 0, 0, QStringLiteral("错误统计"));
+        }
+    });
 }
 
 Form_Test_Common::~Form_Test_Common()
@@ -135,6 +149,7 @@ void Form_Test_Common::buildWindow()
     m_tips = new TipsPanel(m_centre);
     m_runPanel = new RunPanel(m_centre);
     m_keyPage = new KeyboardPage(m_services.clock, m_services.random, m_sounds, m_centre);
+    m_keyPage->setMistakeStore(m_mistakes.get());
     m_keyPage->hide();
     m_panels[int(Panel::Keyboard)] = {m_keyPage, [this] { m_keyPage->leave(); }};
     buildMousePage();
@@ -182,7 +197,8 @@ void Form_Test_Common::connectRun()
     connect(&engine, &TypingEngine::fillRequested, this,
             [this](int row) { m_board->engine().putLine(row, m_source->nextLine()); });
     m_run->setCountersSource([&engine] {
-        return RunCounters{engine.Right_Count, engine.Wrong_Count, engine.Word_Count, engine.Wrong_Text};
+        return RunCounters{engine.Right_Count, engine.Wrong_Count, engine.Word_Count, engine.Wrong_Text,
+                           &engine.tally()};
     });
     connect(m_run, &PracticeRun::countersResetRequested, &engine, &TypingEngine::resetCounters);
     connect(m_run, &PracticeRun::firstRowActivationRequested, this, [&engine] { engine.activateRow(0); });
@@ -309,7 +325,8 @@ void Form_Test_Common::closeEvent(QCloseEvent* event)
 {
     if (!m_closed) {
         m_closed = true;
-        // A run still going is dropped: no result, no record.
+        // A run still going is dropped: no result, no record. A fingering
+        // session ends with its page.
         m_run->timer().setEnabled(false);
         for (const OwnPanel& panel : m_panels) {
             if (panel.frame && !panel.frame->isHidden()) {

@@ -22,6 +22,7 @@ class ArticleEditor;
 class ChartPanel;
 class Clock;
 class KeyboardPage;
+class MistakeStore;
 class MousePage;
 class My_Frame;
 class PracticeRun;
@@ -85,6 +86,8 @@ public:
     TipsPanel& tipsPanel() { return *m_tips; }
     ChartPanel& chartPanel() { return *m_chart; }
     KeyboardPage& keyboardPage() { return *m_keyPage; }
+    MistakeStore& mistakes() { return *m_mistakes; }
+    ArticleEditor& editor() { return *m_editor; }
     Sounds& sounds() { return *m_sounds; }
     MousePage& mousePage() { return *m_mousePage; }
     // The Last_Test value the window would store now.
@@ -142,6 +145,7 @@ private:
     Services m_services;
     std::unique_ptr<TextSource> m_source;
     std::unique_ptr<ArticleEditor> m_editor;
+    std::unique_ptr<MistakeStore> m_mistakes;
     PracticeRun* m_run = nullptr;
     Sounds* m_sounds = nullptr;
     MainMenus m_menus;

@@ -6,7 +6,9 @@
 #include "controls/ui/MSG_Label.h"
 #include "controls/ui/Picture.h"
 #include "controls/ui/Skin.h"
+#include "mistakes/MistakeStore.h"
 #include "practice/DrillTime.h"
+#include "practice/PracticeKind.h"
 #include "practice/ui/Sounds.h"
 
 #include <QComboBox>
@@ -274,8 +276,21 @@ void KeyboardPage::start()
     setFocus();
 }
 
+void KeyboardPage::endSession(bool ends)
+{
+    if (!m_fingering.tally().isEmpty() && m_mistakes && m_mistakes->prepare() &&
+        m_mistakes->storeRun(kindNumber(PracticeKind::KeyMouse), m_fingering.tally(), !m_sessionCounted)) {
+        m_sessionCounted = true;
+    }
+    m_fingering.clearTally();
+    if (ends) {
+        m_sessionCounted = false;
+    }
+}
+
 void KeyboardPage::leave()
 {
+    endSession();
     hide();
     Timer_Key_Borad_Hand->setEnabled(false);
     Timer_OverTime->setEnabled(false);
@@ -289,6 +304,7 @@ void KeyboardPage::leave()
 
 void KeyboardPage::Check_Box_Test_Key_Number_Click()
 {
+    endSession();
     Image_Test_Keyboard->hide();
     Image_D_Go->hide();
     const bool pad = Check_Box_Test_Key_Number->Value();

@@ -13,6 +13,7 @@ namespace tesmara {
 
 class Check_Box;
 class Clock;
+class MistakeStore;
 class MSG_Label;
 class RandomSource;
 class RunTimer;
@@ -62,6 +63,14 @@ public:
     void Timer_Key_Borad_Hand_Timer();
     void Timer_OverTime_Timer();
 
+    // Where the keys of a session are counted: a session lasts from the
+    // start (or a switch between keyboard and number pad) until the page is
+    // left, the mode switched or the window closed.
+    void setMistakeStore(MistakeStore* store) { m_mistakes = store; }
+    // Counts the session's keys so far (nothing when none was struck);
+    // `ends` false keeps the session going (the statistics are looked at).
+    void endSession(bool ends = true);
+
     // Whether a wrong key sounds (the window's "打错字时发声").
     void setWrongSound(bool on) { m_wrongSound = on; }
     bool numberPad() const { return m_fingering.numberPad(); }
@@ -80,6 +89,8 @@ private:
 
     Fingering m_fingering;
     Sounds* m_sounds;
+    MistakeStore* m_mistakes = nullptr;
+    bool m_sessionCounted = false; // the session is a counted run already
     bool m_wrongSound = true;
     QRect m_nameCard;
 };
