@@ -9,8 +9,12 @@
 #include "controls/ui/Cmd.h"
 #include "controls/ui/MSG_Label.h"
 #include "controls/ui/Option.h"
+#include "controls/ui/TS.h"
 #include "controls/ui/Text.h"
 #include "controls/ui/TextData.h"
+#include "mistakes/MistakeStore.h"
+#include "mistakes/ui/Form_Show_Mistakes.h"
+#include "mistakes/ui/HeatMapView.h"
 #include "practice/Fingering.h"
 #include "practice/PracticeRun.h"
 #include "practice/TextSource.h"
@@ -36,7 +40,9 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QSqlQuery>
+#include <QTableWidget>
 #include <QTimer>
+#include <QToolTip>
 #include <QtTest>
 
 using namespace tesmara;
@@ -141,6 +147,7 @@ private slots:
     void missingChartIsReported();
     void fingeringPracticeOnTheKeyboardPage();
     void numberPadPracticeReopensWithoutPictures();
+    void mistakesOfARunInTheirWindow();
 };
 
 void TestMainWindow::firstOpenFillsTheSettings()
@@ -996,6 +1003,122 @@ void TestMainWindow::numberPadPracticeReopensWithoutPictures()
         QVERIFY(!w.window.keyboardPage().numberPad());
         QVERIFY(w.window.keyboardPage().isVisible());
     }
+}
+
+namespace {
+
+QString rowText(const QTableWidget* table, int row)
+{
+    QStringList cells;
+    for (int column = 0; column < table->columnCount(); ++column) {
+        cells << table->item(row, column)->text();
+    }
+    return cells.join(QLatin1Char('|'));
+}
+
+} // namespace
+
+void TestMainWindow::mistakesOfARunInTheirWindow()
+{
+    Session s;
+    QVERIFY(s.ok());
+    Started w;
+    QAction* open = w.window.findChild<QAction*>(QStringLiteral("Menu_Control_Mistakes"));
+    QVERIFY(open && open->isEnabled());
+    // No runs yet: a friendly word instead of an empty table.
+    whenModalShown([](QWidget* modal) {
+        QCOMPARE(modal->objectName(), QStringLiteral("Form_Show_Mistakes"));
+        QCOMPARE(modal->windowTitle(), QStringLiteral("错误统计"));
+        auto* empty = modal->findChild<MSG_Label*>(QStringLiteral("Label_Empty"));
+        QVERIFY(empty->isVisible());
+        QVERIFY(empty->Caption().startsWith(QStringLiteral("还没有错误统计。")));
+        QVERIFY(!modal->findChild<QTableWidget*>(QStringLiteral("Grid_Weak"))->isVisible());
+        QVERIFY(!modal->findChild<Cmd*>(QStringLiteral("CMD_Drill"))->isEnabled());
+        QVERIFY(!modal->findChild<Cmd*>(QStringLiteral("CMD_Reset"))->isEnabled());
+        modal->close();
+    });
+    open->trigger();
+
+    // A one-minute Chinese run: every 的 typed as 地, the first ， as 。.
+    w.window.runPanel().Test_Time->setText(QStringLiteral("1"));
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    w.window.CMD_Begin_Click();
+    int de = 0;
+    int commas = 0;
+    int stops = 0;
+    for (int typed = 1; typed <= 60; ++typed) {
+        const QChar expected = w.expected();
+        if (expected == u'的') {
+            ++de;
+            w.commit(QStringLiteral("地"));
+        } else if (expected == u'，' && commas++ == 0) {
+            w.commit(QStringLiteral("。"));
+        } else {
+            stops += expected == u'。';
+            w.commit(QString(expected));
+        }
+        if (typed % 6 == 0) {
+            w.second();
+        }
+    }
+    QVERIFY(de >= 3 && commas >= 3 && stops >= 1);
+    while (w.window.run().timer().Sum_RunTime() < 59) {
+        w.second();
+    }
+    MsgScript::pushAnswer(QStringLiteral("OK"));  // the result
+    MsgScript::pushAnswer(QStringLiteral("NoF")); // no review article
+    w.second();
+    QCOMPARE(MsgScript::pending(), 0);
+    QCOMPARE(s.count(QStringLiteral("testlog")), 1);
+
+    // The window opens on the Chinese practice: the table lists the two
+    // characters typed wrong, weakest first, and the heat map has the keys
+    // of the punctuation.
+    whenModalShown([&](QWidget* modal) {
+        QCOMPARE(modal->findChild<TS*>(QStringLiteral("TS_Kind"))->TSWhoUp(), 1);
+        QVERIFY(modal->findChild<MSG_Label*>(QStringLiteral("Label_Sum"))
+                    ->Caption()
+                    .contains(QStringLiteral("完成练习 1 次　共打 60 个字符　打错 %1 个").arg(de + 1)));
+        auto* table = modal->findChild<QTableWidget*>(QStringLiteral("Grid_Weak"));
+        QVERIFY(table->isVisible());
+        QCOMPARE(table->rowCount(), 2);
+        QCOMPARE(rowText(table, 0), QStringLiteral("的|%1|%1|100%|地 ×%1").arg(de));
+        QCOMPARE(rowText(table, 1), QStringLiteral("，|%1|1|%2|。 ×1").arg(commas).arg(Rate_Text(1.0 / commas)));
+        auto* map = modal->findChild<HeatMapView*>(QStringLiteral("Image_HeatMap"));
+        keyboard::Board board;
+        const QPoint comma = map->keyRect(board, Key_Index_Of(U',', &board)).center();
+        QHelpEvent hover(QEvent::ToolTip, comma, map->mapToGlobal(comma));
+        QCoreApplication::sendEvent(map, &hover);
+        QTRY_COMPARE(QToolTip::text(), QStringLiteral(", 键\n打对 %1 次，打错 1 次\n错误率 %2\n常打成：。 ×1")
+                                           .arg(commas - 1)
+                                           .arg(Rate_Text(1.0 / commas)));
+        const QPoint stop = map->keyRect(board, Key_Index_Of(U'.', &board)).center();
+        QCOMPARE(map->tipAt(stop), QStringLiteral(". 键\n打对 %1 次，打错 0 次\n错误率 0%").arg(stops));
+        // The drill is saved as a review article and not practised now.
+        MsgScript::pushAnswer(QStringLiteral("No"));
+        modal->findChild<Cmd*>(QStringLiteral("CMD_Drill"))->click();
+        QCOMPARE(MsgScript::pending(), 0);
+        modal->close();
+    });
+    open->trigger();
+    const QString drill =
+        s.db().scalar(QStringLiteral("select T from text_ where N = ?"), {QStringLiteral("中文弱项_w")})->toString();
+    QCOMPARE(QString(drill).remove(u'的').remove(u'，'), QString());
+    QVERIFY(drill.count(u'的') > drill.count(u'，'));
+    QVERIFY(std::any_of(w.window.menus().saveWrongItems.begin(), w.window.menus().saveWrongItems.end(),
+                        [](QAction* a) { return a->text() == QStringLiteral("中文弱项"); }));
+
+    // A fingering session counts when the page is left.
+    w.window.menus().keyboardMouse[0]->trigger();
+    KeyboardPage& page = w.window.keyboardPage();
+    const QChar target = page.fingering().target();
+    strike(&w.window, target == u'Q' ? QLatin1Char('W') : QLatin1Char('Q'), false);
+    strike(&w.window, page.fingering().target(), false);
+    w.window.menus().chinese[1]->trigger();
+    const MistakeFigures keys = w.window.mistakes().read(kindNumber(PracticeKind::KeyMouse), MistakePeriod::All);
+    QCOMPARE(keys.runs, qint64(1));
+    QCOMPARE(keys.right, qint64(1));
+    QCOMPARE(keys.wrong, qint64(1));
 }
 
 QTEST_MAIN(TestMainWindow)

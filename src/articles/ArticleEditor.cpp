@@ -92,9 +92,22 @@ void ArticleEditor::report(const QString& title, const QString& text)
     Show_Msg(text, 0, 0, title);
 }
 
+bool ArticleEditor::hasArticle(const QString& fullName)
+{
+    return m_db.hasRow(QStringLiteral("select * from text_ where N = ?"), {fullName});
+}
+
+void ArticleEditor::offerPractice(const QString& fullName)
+{
+    if (Show_Msg(QStringLiteral("保存成功！是否马上用其进行练习?"), 2, 2, QStringLiteral("保存成功")) ==
+        QLatin1String("Yes")) {
+        emit practiceRequested(fullName);
+    }
+}
+
 bool ArticleEditor::Same_Name(const QString& name, bool multi)
 {
-    if (!m_db.hasRow(QStringLiteral("select * from text_ where N = ?"), {name + m_suffix})) {
+    if (!hasArticle(name + m_suffix)) {
         return false;
     }
     if (multi) {
@@ -141,14 +154,11 @@ bool ArticleEditor::CMD_Save_Click(int index)
         m_db.exec(QStringLiteral("insert into text_ (N, T, C, No_) values (?, ?, ?, 1)"), {full, m_text, code});
         emit articlesChanged();
         emit saved(full);
-        if (Show_Msg(QStringLiteral("保存成功！是否马上用其进行练习?"), 2, 2, QStringLiteral("保存成功")) ==
-            QLatin1String("Yes")) {
-            emit practiceRequested(full);
-        }
+        offerPractice(full);
         return true;
     }
     case SaveMode::Change: {
-        if (!m_db.hasRow(QStringLiteral("select * from text_ where N = ?"), {full})) {
+        if (!hasArticle(full)) {
             report(QStringLiteral("错误"), QStringLiteral("找不到该文章！"));
             return false;
         }

@@ -52,6 +52,11 @@ public:
     // use without a window (messages then speak of skipping the import).
     // Returns true when the article was stored.
     bool CMD_Save_Click(int index = 0);
+    // Whether an article of this full name (with suffix) is stored.
+    bool hasArticle(const QString& fullName);
+    // Asks whether to practise the article just saved; on Yes the window
+    // that owns the practice starts it (practiceRequested).
+    void offerPractice(const QString& fullName);
     // Whether `name` + `suffix` exists; tells the user when it does.
     bool Same_Name(const QString& name, bool multi);
     // Adds mistyped characters to the review article (created when missing)

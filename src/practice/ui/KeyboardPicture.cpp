@@ -92,12 +92,10 @@ void paintKey(QPainter& p, const Key& key, const KeyLook& look)
     p.restore();
 }
 
-QImage boardPicture(Board board, const std::function<KeyLook(const Key&)>& lookOf)
+void paintBoard(QPainter& p, Board board, const std::function<KeyLook(const Key&)>& lookOf)
 {
     const QSize size = boardSize(board);
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
+    p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
 
@@ -116,6 +114,15 @@ QImage boardPicture(Board board, const std::function<KeyLook(const Key&)>& lookO
     for (const Key& key : keys(board)) {
         paintKey(p, key, lookOf(key));
     }
+    p.restore();
+}
+
+QImage boardPicture(Board board, const std::function<KeyLook(const Key&)>& lookOf)
+{
+    QImage image(boardSize(board), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    paintBoard(p, board, lookOf);
     return image;
 }
 

@@ -30,8 +30,10 @@ KeyLook litLook();
 // One cap with its caption and bump, at its place on the board.
 void paintKey(QPainter& p, const Key& key, const KeyLook& look);
 
-// The whole board on a transparent ground: the case and every key, each in
-// the look `lookOf` gives it.
+// The whole board drawn with `p` in board coordinates (0, 0 to
+// boardSize()): the case and every key, each in the look `lookOf` gives it.
+void paintBoard(QPainter& p, Board board, const std::function<KeyLook(const Key&)>& lookOf);
+// The same as a picture on a transparent ground.
 QImage boardPicture(Board board, const std::function<KeyLook(const Key&)>& lookOf);
 // The board in the finger-zone colours.
 QImage boardPicture(Board board);

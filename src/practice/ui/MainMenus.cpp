@@ -188,6 +188,7 @@ MainMenus buildMainMenus(QMenuBar* bar)
 
     QMenu* control = subMenu(bar, "Menu_Control", QStringLiteral("数据管理(&C)"));
     m.testLog = item(control, "Menu_Control_TestLog", QStringLiteral("查看练习记录..."));
+    m.mistakes = item(control, "Menu_Control_Mistakes", QStringLiteral("错误统计..."));
     separator(control, "Menu_Control_1");
     QMenu* users = subMenu(control, "Menu_Control_User", QStringLiteral("用户管理"));
     m.user << item(users, "Menu_Control_User_Add", QStringLiteral("添加用户..."))

@@ -38,6 +38,7 @@ struct MainMenus {
     QList<QAction*> wbShow; // Menu_Test_Wb__ 0..1
     QAction* gameMode = nullptr;
     QAction* testLog = nullptr;
+    QAction* mistakes = nullptr;
     QList<QAction*> user; // add, change password, delete, login mode
     QAction* autoUpdate = nullptr;
     QAction* textNo = nullptr;

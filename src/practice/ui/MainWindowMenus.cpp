@@ -10,6 +10,7 @@
 #include "articles/ui/Form_Control_TestBegin.h"
 #include "articles/ui/Form_Input_Test_Text.h"
 #include "controls/ui/TextData.h"
+#include "mistakes/ui/Form_Show_Mistakes.h"
 #include "practice/PracticeRun.h"
 #include "practice/TextSource.h"
 #include "practice/ui/ChartPanel.h"
@@ -66,6 +67,12 @@ void Form_Test_Common::connectMenus()
             [this](const QString& full) { practiseSavedArticle(full); });
 
     connect(m.testLog, &QAction::triggered, this, [this] { Show_TestLog_Window(this); });
+    connect(m.mistakes, &QAction::triggered, this, [this] {
+        // The keys of a fingering session so far are in what the window
+        // shows; the session goes on.
+        m_keyPage->endSession(false);
+        Show_Mistakes_Window(this, *m_mistakes, *m_editor, kindNumber(m_kind));
+    });
     for (int page = 0; page < m.user.size(); ++page) {
         connect(m.user[page], &QAction::triggered, this, [this, page] { UserWindow::run(page, this); });
     }
