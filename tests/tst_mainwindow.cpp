@@ -1101,6 +1101,24 @@ void TestMainWindow::mistakesOfARunInTheirWindow()
         modal->close();
     });
     open->trigger();
+    // Clearing asks first; the other kinds have nothing to clear.
+    whenModalShown([](QWidget* modal) {
+        auto* reset = modal->findChild<Cmd*>(QStringLiteral("CMD_Reset"));
+        MsgScript::pushAnswer(QStringLiteral("No"));
+        reset->click();
+        QCOMPARE(MsgScript::shown().last().text,
+                 QStringLiteral("真的要清空“中文练习”的全部错误统计吗？\r\n清空后不能恢复。"));
+        QVERIFY(modal->findChild<QTableWidget*>(QStringLiteral("Grid_Weak"))->isVisible());
+        MsgScript::pushAnswer(QStringLiteral("Yes"));
+        MsgScript::pushAnswer(QStringLiteral("OK"));
+        reset->click();
+        QVERIFY(!modal->findChild<QTableWidget*>(QStringLiteral("Grid_Weak"))->isVisible());
+        QVERIFY(!reset->isEnabled());
+        modal->close();
+    });
+    open->trigger();
+    QCOMPARE(MsgScript::pending(), 0);
+    QCOMPARE(s.count(QStringLiteral("testlog")), 1);
     const QString drill =
         s.db().scalar(QStringLiteral("select T from text_ where N = ?"), {QStringLiteral("中文弱项_w")})->toString();
     QCOMPARE(QString(drill).remove(u'的').remove(u'，'), QString());
