@@ -1,5 +1,7 @@
 #include "mistakes/MistakeTally.h"
 
+#include "practice/KeyboardGeometry.h"
+
 namespace tesmara {
 
 namespace {
@@ -93,24 +95,7 @@ QChar padLabel(char32_t key)
 QString keyCaption(char32_t key)
 {
     if (isPadKey(key)) {
-        QString sign;
-        switch (padLabel(key).unicode()) {
-        case u'c':
-            sign = QStringLiteral("/");
-            break;
-        case u'x':
-            sign = QStringLiteral("*");
-            break;
-        case u'e':
-            sign = QStringLiteral("回车");
-            break;
-        case u'p':
-            sign = QStringLiteral(".");
-            break;
-        default:
-            sign = padLabel(key);
-        }
-        return QStringLiteral("小键盘 ") + sign;
+        return QStringLiteral("小键盘 ") + keyboard::padSign(padLabel(key));
     }
     switch (key) {
     case U' ':

@@ -2,6 +2,7 @@
 
 #include "app/Clock.h"
 #include "mistakes/MistakeTally.h"
+#include "practice/KeyboardGeometry.h"
 #include "practice/PracticeKind.h"
 
 #include <algorithm>
@@ -16,18 +17,8 @@ namespace {
 QChar drillChar(char32_t ch)
 {
     if (isPadKey(ch)) {
-        switch (padLabel(ch).unicode()) {
-        case u'c':
-            return QLatin1Char('/');
-        case u'x':
-            return QLatin1Char('*');
-        case u'p':
-            return QLatin1Char('.');
-        case u'e':
-            return {};
-        default:
-            return padLabel(ch);
-        }
+        const QString sign = keyboard::padSign(padLabel(ch));
+        return sign.size() == 1 ? sign.at(0) : QChar();
     }
     if (ch > 0xFFFF || ch <= 0x20 || ch == 0x7F || ch == 0x3000) {
         return {};

@@ -188,21 +188,10 @@ void Fingering::resetCounts()
 
 QString Fingering::targetCaption() const
 {
-    if (!m_numberPad) {
-        return m_target == QLatin1Char(' ') ? QStringLiteral("空格") : QString(m_target);
+    if (m_numberPad) {
+        return keyboard::padSign(m_target);
     }
-    switch (m_target.unicode()) {
-    case u'c':
-        return QStringLiteral("/");
-    case u'x':
-        return QStringLiteral("*");
-    case u'e':
-        return QStringLiteral("回车");
-    case u'p':
-        return QStringLiteral(".");
-    default:
-        return QString(m_target);
-    }
+    return m_target == QLatin1Char(' ') ? QStringLiteral("空格") : QString(m_target);
 }
 
 QString Fingering::countsText() const

@@ -163,6 +163,22 @@ const QList<Key>& keys(Board board)
     return board == Board::Main ? main : pad;
 }
 
+QString padSign(QChar label)
+{
+    switch (label.unicode()) {
+    case u'c':
+        return QStringLiteral("/");
+    case u'x':
+        return QStringLiteral("*");
+    case u'p':
+        return QStringLiteral(".");
+    case u'e':
+        return QStringLiteral("回车");
+    default:
+        return QString(label);
+    }
+}
+
 const Key* findKey(Board board, QChar label)
 {
     if (label.isNull()) {

@@ -45,6 +45,9 @@ struct Key {
 };
 
 const QList<Key>& keys(Board board);
+// What a number-pad label stands for: "/" for c, "*" for x, "." for p,
+// "回车" for e, any other label itself.
+QString padSign(QChar label);
 // The key with a practice label, or nullptr.
 const Key* findKey(Board board, QChar label);
 // Size of the board picture.

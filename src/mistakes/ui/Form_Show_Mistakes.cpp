@@ -3,6 +3,7 @@
 #include "app/Clock.h"
 #include "app/Msg.h"
 #include "articles/ArticleEditor.h"
+#include "articles/ui/ManagerLook.h"
 #include "controls/ui/Cmd.h"
 #include "controls/ui/MSG_Label.h"
 #include "controls/ui/My_Frame.h"
@@ -124,10 +125,7 @@ Form_Show_Mistakes::Form_Show_Mistakes(MistakeStore& store, ArticleEditor& edito
 {
     setObjectName(QStringLiteral("Form_Show_Mistakes"));
     setWindowTitle(QStringLiteral("错误统计"));
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, skin::window());
-    setPalette(pal);
+    applyManagerLook(this);
 
     auto* root = new QVBoxLayout(this);
     root->setContentsMargins(12, 10, 12, 12);
