@@ -179,7 +179,7 @@ int fillYear(Database& db, const QDate& today)
             continue; // a day off now and then
         }
         auto add = [&](PracticeKind kind, const MistakeTally& tally) {
-            runs += store.storeRun(kindNumber(kind), tally) ? 1 : 0;
+            runs += store.storeRun(int(kind), tally) ? 1 : 0;
         };
         add(PracticeKind::Chinese, learner.run(learner.chinese(), 420, d, 0.012));
         add(PracticeKind::English, learner.run(learner.english(), 900, d, 0.018));
@@ -287,7 +287,7 @@ int main(int argc, char** argv)
         t.start();
         store.prepare(false);
         const double attached = t.nsecsElapsed() / 1e6;
-        auto window = std::make_unique<Form_Show_Mistakes>(store, editor, kindNumber(PracticeKind::Chinese));
+        auto window = std::make_unique<Form_Show_Mistakes>(store, editor, int(PracticeKind::Chinese));
         const double built = t.nsecsElapsed() / 1e6;
         window->show();
         window->repaint();
@@ -300,7 +300,7 @@ int main(int argc, char** argv)
         std::vector<double> again;
         for (int i = 0; i < 5; ++i) {
             t.start();
-            Form_Show_Mistakes w(store, editor, kindNumber(PracticeKind::Chinese));
+            Form_Show_Mistakes w(store, editor, int(PracticeKind::Chinese));
             w.show();
             w.repaint();
             again.push_back(t.nsecsElapsed() / 1e6);

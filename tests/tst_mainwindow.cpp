@@ -1139,7 +1139,7 @@ void TestMainWindow::mistakesOfARunInTheirWindow()
     strike(&w.window, target == u'Q' ? QLatin1Char('W') : QLatin1Char('Q'), false);
     strike(&w.window, page.fingering().target(), false);
     w.window.menus().chinese[1]->trigger();
-    const MistakeFigures keys = w.window.mistakes().read(kindNumber(PracticeKind::KeyMouse), MistakePeriod::All);
+    const MistakeFigures keys = w.window.mistakes().read(int(PracticeKind::KeyMouse), MistakePeriod::All);
     QCOMPARE(keys.runs, qint64(1));
     QCOMPARE(keys.right, qint64(1));
     QCOMPARE(keys.wrong, qint64(1));

@@ -187,7 +187,7 @@ void TestMistakes::engineTallyFollowsTheCounters()
     TypingEngine engine;
     QObject::connect(&engine, &TypingEngine::fillRequested, &engine,
                      [&](int row) { engine.putLine(row, row == 0 ? reference : QString()); });
-    engine.setKind(TypingEngine::KindChinese);
+    engine.setKind(PracticeKind::Chinese);
     engine.setItemLength(itemLength);
     engine.resetRows(0);
     engine.beginRun();

@@ -44,7 +44,7 @@ QString Drill_Text(const QList<CharFigures>& weakest, int kind, RandomSource& ra
 {
     // The fingering practice records keys by their cap; they are practised
     // as typed without Shift.
-    const bool keys = kind == kindNumber(PracticeKind::KeyMouse);
+    const bool keys = kind == int(PracticeKind::KeyMouse);
     QList<Unit> units;
     bool latin = true;
     for (const CharFigures& c : weakest) {

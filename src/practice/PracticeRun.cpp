@@ -165,7 +165,7 @@ void PracticeRun::stop()
     Store_Run_End(m_db, m_source, qint64(c.Right_Count) + c.Wrong_Count, type, speedValue(m_labels), m_runTime,
                   m_labels.Right_Percent, [&] {
                       if (counting) {
-                          m_mistakes->addRun(kindNumber(kind), *c.tally);
+                          m_mistakes->addRun(int(kind), *c.tally);
                       }
                   });
     if (full) {

@@ -279,7 +279,7 @@ void KeyboardPage::start()
 void KeyboardPage::endSession(bool ends)
 {
     if (!m_fingering.tally().isEmpty() && m_mistakes && m_mistakes->prepare() &&
-        m_mistakes->storeRun(kindNumber(PracticeKind::KeyMouse), m_fingering.tally(), !m_sessionCounted)) {
+        m_mistakes->storeRun(int(PracticeKind::KeyMouse), m_fingering.tally(), !m_sessionCounted)) {
         m_sessionCounted = true;
     }
     m_fingering.clearTally();

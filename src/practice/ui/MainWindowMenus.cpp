@@ -71,7 +71,7 @@ void Form_Test_Common::connectMenus()
         // The keys of a fingering session so far are in what the window
         // shows; the session goes on.
         m_keyPage->endSession(false);
-        Show_Mistakes_Window(this, *m_mistakes, *m_editor, kindNumber(m_kind));
+        Show_Mistakes_Window(this, *m_mistakes, *m_editor, int(m_kind));
     });
     for (int page = 0; page < m.user.size(); ++page) {
         connect(m.user[page], &QAction::triggered, this, [this, page] { UserWindow::run(page, this); });
