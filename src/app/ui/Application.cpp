@@ -98,6 +98,10 @@ void configureApplication()
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
+    // The windows lay their menus out inside themselves; a desktop's global
+    // menu bar would take them away, and asking the session bus for one
+    // would hold up the first window.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     configureApplication();
     skin::install();
     installUiServices();

@@ -1,5 +1,7 @@
 #include "controls/ui/TextData.h"
 
+#include "controls/ui/Skin.h"
+
 #include <QFocusEvent>
 #include <QFontMetricsF>
 #include <QGlyphRun>
@@ -38,12 +40,12 @@ QColor shade(TextLine::Colour back, int factor)
     return toQColor(back).darker(factor);
 }
 
+// The practice text uses the skin's face: every character sits in its own
+// cell, so a second, monospaced face would only cost a font load.
 QFont defaultFont()
 {
     QFont font;
-    font.setFamilies({QStringLiteral("Noto Sans Mono CJK SC"), QStringLiteral("Noto Sans CJK SC"),
-                      QStringLiteral("WenQuanYi Zen Hei Mono"), QStringLiteral("monospace")});
-    font.setStyleHint(QFont::TypeWriter);
+    font.setFamilies(skin::fontFamilies());
     return font;
 }
 
