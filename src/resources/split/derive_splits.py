@@ -419,24 +419,37 @@ def write_table(path, chosen, codes, results, roots):
             f.write("\t".join(row_fields(c, codes[c], results[c], roots)) + "\n")
 
 
-def write_check(path, chosen, codes, results, roots):
-    """Writes the hand-check list; the marks of rows whose split is
-    unchanged are kept."""
-    marks = {}
-    if os.path.exists(path):
-        for line in lines(path):
-            f = line.split("\t")
-            if len(f) >= 7 and f[0] != "char":
-                marks[(f[0], f[1])] = f[5:7]
-    with open(path, "w", encoding="utf-8", newline="\n") as f:
-        f.write("# Hand check of the most frequent split pictures. Write y in \"checked\" when\n"
+CHECK_HEADER = ("# Hand check of the most frequent split pictures. Write y in \"checked\" when\n"
                 "# the split follows the rules; otherwise write n and the right roots in\n"
-                "# \"correction\" (then put them into components.txt and run the derivation).\n"
-                "char\troots\tkeys\tafter keys\tcode\tchecked\tcorrection\n")
+                "# \"correction\" (then put them into components.txt and run the derivation).\n")
+
+
+def write_check(path, chosen, codes, results, roots):
+    """Writes the hand-check list. The checkers' own notes at the top are
+    kept, and so is each mark whose split is unchanged or whose correction
+    the split now follows."""
+    notes = []
+    marks = {}
+    corrected = {}
+    if os.path.exists(path):
+        with open(path, encoding="utf-8") as old:
+            for line in old:
+                line = line.rstrip("\n")
+                if line.startswith("#"):
+                    if line + "\n" not in CHECK_HEADER:
+                        notes.append(line + "\n")
+                    continue
+                f = line.split("\t")
+                if len(f) >= 7 and f[0] != "char":
+                    marks[(f[0], f[1])] = f[5:7]
+                    if f[6]:
+                        corrected[(f[0], f[6])] = f[5:7]
+    with open(path, "w", encoding="utf-8", newline="\n") as f:
+        f.write("".join(notes) + CHECK_HEADER + "char\troots\tkeys\tafter keys\tcode\tchecked\tcorrection\n")
         for c in chosen:
             row = row_fields(c, codes[c], results[c], roots)
-            f.write("\t".join(row + marks.get((row[0], row[1]), ["", ""])) + "\n")
-
+            key = (row[0], row[1])
+            f.write("\t".join(row + marks.get(key, corrected.get(key, ["", ""]))) + "\n")
 
 if __name__ == "__main__":
     main()
