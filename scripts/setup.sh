@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Tesmara needs to build, test and run;
-# with --bench also what the start-up benchmark (bench/startup.sh) needs.
+# with --run also the Qt 6 module of the fcitx5 input method (Chinese input
+# in the program); with --bench also what the start-up benchmark
+# (bench/startup.sh) needs.
 # Runs apt-get as root, or through sudo for a normal user.
 set -euo pipefail
 
@@ -12,9 +14,10 @@ packages=(
     xvfb xauth imagemagick
     python3
 )
-if [ "${1:-}" = "--bench" ]; then
-    packages+=(openbox dbus-daemon libx11-dev)
-fi
+case "${1:-}" in
+--run) packages+=(fcitx5-frontend-qt6) ;;
+--bench) packages+=(openbox dbus-daemon libx11-dev) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
