@@ -1,15 +1,19 @@
 // Kills at random moments: a child process stores what the program stores at
 // the end of a run (reading position, record and check field, in the user's
-// database; the user's recency in the application database) and when an
-// article is saved, and is killed with SIGKILL at a random moment. After every
-// kill both databases must open and pass "pragma integrity_check", every
-// record must verify with its check field, every article with its code, and
-// everything the child reported as stored must be there.
+// database, the run's mistake counts in the statistics file attached to it;
+// the user's recency in the application database) and when an article is
+// saved, and is killed with SIGKILL at a random moment. After every kill the
+// databases must open and pass "pragma integrity_check", every record must
+// verify with its check field, every article with its code, the statistics
+// must hold exactly one counted run per record, and everything the child
+// reported as stored must be there.
 //
 //   build/bench/bench_killstress [kills, default 1000] [folder for the files]
 
 #include "app/Msg.h"
 #include "articles/ArticleEditor.h"
+#include "mistakes/MistakeStore.h"
+#include "mistakes/MistakeTally.h"
 #include "practice/PracticeRecord.h"
 #include "practice/TextSource.h"
 #include "records/RecordCheck.h"
@@ -61,13 +65,23 @@ int writer(const QString& root, quint32 seed)
     source.chooseChinese(0);
     ArticleEditor editor(user);
     UserAccounts accounts(main, root);
+    MistakeStore mistakes(user);
+    if (!mistakes.prepare()) {
+        return 2;
+    }
     qint64 articles = user.scalar(QStringLiteral("select count(*) from text_"))->toLongLong();
     std::printf("ready\n");
     std::fflush(stdout);
     for (int i = 0;; ++i) {
         const int speed = 20 + int(random.bounded(150));
+        MistakeTally tally;
+        for (int k = int(random.bounded(300)); k >= 0; --k) {
+            const char32_t expected = text.at(int(random.bounded(40))).unicode();
+            tally.add(expected, random.bounded(20) == 0 ? char32_t(u'错') : expected);
+        }
         Store_Run_End(user, source, 1 + random.bounded(400), int(random.bounded(3)), QString::number(speed),
-                      QStringLiteral("1"), QStringLiteral("%1 %").arg(80 + random.bounded(20)));
+                      QStringLiteral("1"), QStringLiteral("%1 %").arg(80 + random.bounded(20)),
+                      [&] { mistakes.addRun(0, tally); });
         const QString last = user.scalar(QStringLiteral("select max(ID) from testlog"))->toString();
         const QString position =
             user.scalar(QStringLiteral("select No_ from test_no where N = ?"), {source.positionKey()})->toString();
@@ -128,6 +142,29 @@ void verify(const QString& root, const QByteArray& report, qint64 fromArticle, V
     while (texts.next()) {
         if (Code_Of(texts.value(2).toString()) != texts.value(3).toString()) {
             v.fault(QStringLiteral("article %1 fails its code").arg(texts.value(1).toString()));
+        }
+    }
+    // One counted run per record, and the per-character counts (written with
+    // the run's) add up to the run totals.
+    MistakeStore mistakes(user);
+    if (!mistakes.prepare(false)) {
+        v.fault(QStringLiteral("statistics unusable: ") + mistakes.takeNotice());
+    } else {
+        QSqlQuery q = user.exec(
+            QStringLiteral("select (select count(*) from testlog), (select sum(runs) from mistakes.runs), "
+                           "(select sum(hits + misses) from mistakes.runs), "
+                           "(select sum(hits + misses) from mistakes.chars_all), "
+                           "(select sum(misses) from mistakes.chars), (select sum(n) from mistakes.subs_all)"));
+        q.next();
+        if (q.value(0).toLongLong() != q.value(1).toLongLong() || q.value(2).toLongLong() != q.value(3).toLongLong() ||
+            q.value(4).toLongLong() != q.value(5).toLongLong()) {
+            v.fault(QStringLiteral("statistics out of step: %1 records, %2 runs, %3/%4 keys, %5/%6 wrong")
+                        .arg(q.value(0).toString(), q.value(1).toString(), q.value(2).toString(), q.value(3).toString(),
+                             q.value(4).toString(), q.value(5).toString()));
+        }
+        QSqlQuery check = user.exec(QStringLiteral("pragma mistakes.integrity_check"));
+        if (!check.next() || check.value(0).toString() != QLatin1String("ok")) {
+            v.fault(QStringLiteral("mistakes.db: ") + check.value(0).toString());
         }
     }
     if (main.scalar(QStringLiteral("select count(*) from [user] where I = 0"))->toInt() != 1) {
@@ -207,7 +244,8 @@ int main(int argc, char** argv)
         ++killed;
         // A journal left behind: the kill came inside a write, which the
         // next opening rolls back.
-        for (const QString& db : {userDbPath(root, kUser), root + QStringLiteral("d.at")}) {
+        for (const QString& db :
+             {userDbPath(root, kUser), root + QStringLiteral("d.at"), MistakeStore::fileFor(userDbPath(root, kUser))}) {
             if (QFileInfo(db + QStringLiteral("-journal")).size() > 0) {
                 ++midWrite;
                 break;

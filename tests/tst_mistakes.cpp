@@ -136,7 +136,7 @@ private slots:
     void countsByKindAndPeriod();
     void weakestRanksByRateAndRatesAreTrue();
     void keysOfCharactersForTheHeatMap();
-    void drillWeighsByErrorRate();
+    void drillWeighsByRank();
     void resetClearsOneKindOrAll();
     void unusableFilesAreRebuiltOrRefused_data();
     void unusableFilesAreRebuiltOrRefused();
@@ -336,15 +336,16 @@ void TestMistakes::keysOfCharactersForTheHeatMap()
     QCOMPARE(Key_Tip(Board::Main, Key_Index_Of(U'q', &board), nullptr), QStringLiteral("Q 键\n这段时间没有练习到"));
 }
 
-void TestMistakes::drillWeighsByErrorRate()
+void TestMistakes::drillWeighsByRank()
 {
     test::ScriptedRandom random({0.1, 0.7, 0.4, 0.9, 0.25, 0.55});
-    // Chinese: 20 % against 10 % against 5 %, no character twice running.
+    // Chinese: 20 % against 10 % against 5 %, ranked with the overall 10 %
+    // as 4/30, 3/30 and 3/40; no character twice running.
     const QList<CharFigures> chinese = {{U'己', 8, 2, {}}, {U'已', 9, 1, {}}, {U'巳', 19, 1, {}}};
-    const QString text = Drill_Text(chinese, 0, random);
-    QCOMPARE(text.count(QStringLiteral("己")), 114); // 200 × 20/35
-    QCOMPARE(text.count(QStringLiteral("已")), 57);
-    QCOMPARE(text.count(QStringLiteral("巳")), 29);
+    const QString text = Drill_Text(Weakest(chinese), 0, random);
+    QCOMPARE(text.count(QStringLiteral("己")), 86); // 200 × (4/30) / (4/30 + 3/30 + 3/40)
+    QCOMPARE(text.count(QStringLiteral("已")), 65);
+    QCOMPARE(text.count(QStringLiteral("巳")), 49);
     QVERIFY(!text.contains(QLatin1Char(' ')));
     // A character follows itself only when nothing else is left.
     for (int i = 1; i < text.size(); ++i) {
@@ -357,11 +358,11 @@ void TestMistakes::drillWeighsByErrorRate()
     // space bar and Enter cannot be put in a line. Letters come in fives.
     const QList<CharFigures> keys = {
         {U'Q', 1, 1, {}}, {U' ', 1, 1, {}}, {padKey(QLatin1Char('e')), 1, 1, {}}, {padKey(QLatin1Char('c')), 1, 1, {}}};
-    const QString drill = Drill_Text(keys, 4, random);
+    const QString drill = Drill_Text(Weakest(keys), 4, random);
     QCOMPARE(drill.count(QLatin1Char('q')), 100);
     QCOMPARE(drill.count(QLatin1Char('/')), 100);
     QVERIFY(QRegularExpression(QStringLiteral("^([q/]{5} )*[q/]{5}$")).match(drill).hasMatch());
-    QCOMPARE(Drill_Text({{U' ', 0, 3, {}}}, 1, random), QString());
+    QCOMPARE(Drill_Text(Weakest({{U' ', 0, 3, {}}}), 1, random), QString());
 }
 
 void TestMistakes::resetClearsOneKindOrAll()

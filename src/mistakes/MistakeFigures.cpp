@@ -81,6 +81,7 @@ QList<CharFigures> Weakest(const QList<CharFigures>& chars)
     weak.reserve(ranked.size());
     for (const auto& r : std::as_const(ranked)) {
         weak << r.second;
+        weak.back().weakness = r.first;
     }
     return weak;
 }

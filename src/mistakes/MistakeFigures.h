@@ -22,6 +22,7 @@ struct CharFigures {
     qint64 right = 0;
     qint64 wrong = 0;
     QList<Substitute> substitutes; // most frequent first
+    double weakness = 0;           // the rate Weakest() ranks by; 0 until ranked
 
     qint64 total() const { return right + wrong; }
     double errorRate() const { return total() > 0 ? double(wrong) / double(total()) : 0.0; }
@@ -57,7 +58,7 @@ QString Rate_Text(double share);
 // tries then ranks below a character missed again and again, while a
 // character missed often enough still comes first. Ties go to the one with
 // more wrong, then more attempts.
-inline constexpr int kPriorAttempts = 10;
+inline constexpr int kPriorAttempts = 20;
 QList<CharFigures> Weakest(const QList<CharFigures>& chars);
 // "己 ×5　已 ×2" — the most frequent substitutes, at most `limit`.
 QString Substitutes_Text(const QList<Substitute>& substitutes, int limit = 3);

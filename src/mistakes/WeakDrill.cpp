@@ -67,7 +67,7 @@ QString Drill_Text(const QList<CharFigures>& weakest, int kind, RandomSource& ra
             continue;
         }
         latin = latin && text.size() == 1 && text.at(0).unicode() < 0x80;
-        units << Unit{text, c.errorRate()};
+        units << Unit{text, c.weakness};
     }
     if (units.isEmpty()) {
         return {};

@@ -18,8 +18,8 @@ inline constexpr int kDrillLength = 200;
 // the statistics it is made from ("中文弱项", "综合弱项" for every kind).
 QString Drill_Name(int kind);
 
-// Practice text from the weakest characters (Weakest() order): each one
-// repeated in proportion to its error rate, in random order and never twice
+// Practice text from the weakest characters (as Weakest() gives them): each
+// one repeated in proportion to the rate it is ranked by, in random order and never twice
 // in a row while another is left. Keys of the fingering practice (`kind`)
 // become the characters they type; letters and signs alone are grouped in
 // fives, as words. Empty when nothing can be typed in a practice line.

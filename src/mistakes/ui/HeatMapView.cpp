@@ -233,10 +233,11 @@ void HeatMapView::paintLegend(QPainter& p, const QRectF& area) const
     const keyboard::KeyLook none = untouchedLook();
     const QString noneText = QStringLiteral("未练习");
     const double titleLeft = bar.left() - fm.horizontalAdvance(title) - 10;
-    const QRectF swatch(titleLeft - fm.horizontalAdvance(noneText) - 36, bar.top() - 2, 18, barHeight + 4);
-    p.setPen(QPen(none.edge.darker(125), 1));
-    p.setBrush(none.face);
-    p.drawRoundedRect(swatch, 3, 3);
+    // A small blank cap, so that it reads as a key and not as a box to tick.
+    keyboard::Key cap;
+    cap.rect = QRect(int(titleLeft - fm.horizontalAdvance(noneText) - 50), int(bar.top()) - 5, 30, 21);
+    keyboard::paintKey(p, cap, none);
+    const QRectF swatch(cap.rect);
     p.setPen(skin::text());
     p.drawText(QPointF(swatch.right() + 5, bar.center().y() + fm.ascent() / 2 - 1), noneText);
 
