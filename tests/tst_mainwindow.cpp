@@ -1114,6 +1114,7 @@ void TestMainWindow::mistakesOfARunInTheirWindow()
         reset->click();
         QCOMPARE(MsgScript::shown().last().text,
                  QStringLiteral("真的要清空“中文练习”的全部错误统计吗？\r\n清空后不能恢复。"));
+        QCOMPARE(MsgScript::shown().last().focus, 4); // Enter alone keeps them
         QVERIFY(modal->findChild<QTableWidget*>(QStringLiteral("Grid_Weak"))->isVisible());
         MsgScript::pushAnswer(QStringLiteral("Yes"));
         MsgScript::pushAnswer(QStringLiteral("OK"));

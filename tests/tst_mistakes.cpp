@@ -300,6 +300,7 @@ void TestMistakes::weakestRanksByRateAndRatesAreTrue()
     f.right = 970;
     f.wrong = 30;
     QCOMPARE(Summary_Text(f), QStringLiteral("完成练习 3 次　共打 1000 个字符　打错 30 个　正确率 97%"));
+    QCOMPARE(Summary_Text(MistakeFigures{}), QStringLiteral("没有练习"));
     QCOMPARE(Substitutes_Text({{U'己', 5}, {U' ', 2}, {U'x', 1}, {U'y', 1}}), QStringLiteral("己 ×5　空格 ×2　x ×1"));
 }
 

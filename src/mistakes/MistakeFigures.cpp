@@ -225,6 +225,9 @@ QString Key_Tip(Board board, int index, const CharFigures* figures)
 QString Summary_Text(const MistakeFigures& figures)
 {
     const qint64 typed = figures.right + figures.wrong;
+    if (figures.runs == 0 && typed == 0) {
+        return QStringLiteral("没有练习");
+    }
     QString text =
         QStringLiteral("完成练习 %1 次　共打 %2 个字符　打错 %3 个").arg(figures.runs).arg(typed).arg(figures.wrong);
     if (typed > 0) {

@@ -84,7 +84,8 @@ QString Key_Name(keyboard::Board board, int index);
 // The tooltip of a key: name, right, wrong, error rate and substitutes.
 QString Key_Tip(keyboard::Board board, int index, const CharFigures* figures);
 
-// The line above the heat map: runs, characters, wrong ones and accuracy.
+// The line above the heat map: runs, characters, wrong ones and accuracy;
+// "没有练习" when nothing was counted.
 QString Summary_Text(const MistakeFigures& figures);
 
 } // namespace tesmara

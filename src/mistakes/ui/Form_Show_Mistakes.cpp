@@ -178,13 +178,21 @@ Form_Show_Mistakes::Form_Show_Mistakes(MistakeStore& store, ArticleEditor& edito
     m_table->setObjectName(QStringLiteral("Grid_Weak"));
     styleTable(m_table);
     inner->addWidget(m_table, 1);
-    m_empty = new MSG_Label(panel);
+    // The word shown instead of the table, a little above the middle of the
+    // room the table would take.
+    m_emptyBox = new QWidget(panel);
+    auto* emptyLayout = new QVBoxLayout(m_emptyBox);
+    emptyLayout->setContentsMargins(0, 0, 0, 0);
+    m_empty = new MSG_Label(m_emptyBox);
     m_empty->setObjectName(QStringLiteral("Label_Empty"));
     m_empty->setFont(skin::font(11));
     m_empty->setAlignment(2);
     m_empty->setForeColor(QColor(0x4A, 0x66, 0x80));
-    m_empty->setMinimumHeight(120);
-    inner->addWidget(m_empty, 1);
+    m_empty->setMinimumHeight(90);
+    emptyLayout->addStretch(2);
+    emptyLayout->addWidget(m_empty);
+    emptyLayout->addStretch(3);
+    inner->addWidget(m_emptyBox, 1);
     root->addWidget(panel, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -276,12 +284,12 @@ void Form_Show_Mistakes::showEmpty(const QString& text)
     m_table->hide();
     m_tableTitle->hide();
     m_empty->setCaption(text);
-    m_empty->show();
+    m_emptyBox->show();
 }
 
 void Form_Show_Mistakes::showTable(const QList<CharFigures>& weakest)
 {
-    m_empty->hide();
+    m_emptyBox->hide();
     m_tableTitle->show();
     m_table->show();
     const int rows = int(qMin<qsizetype>(weakest.size(), kTableRows));
@@ -331,8 +339,9 @@ void Form_Show_Mistakes::CMD_Reset_Click()
 {
     const int tab = m_kinds->TSWhoUp();
     const QString what = tab == 0 ? QStringLiteral("所有练习") : QStringLiteral("“%1”").arg(Mistake_Tab_Caption(tab));
+    // "No" has the focus: Enter alone never clears a year of statistics.
     if (Show_Msg(QStringLiteral("真的要清空%1的全部错误统计吗？\r\n清空后不能恢复。").arg(what), 2, 2,
-                 QStringLiteral("请确认")) != QLatin1String("Yes")) {
+                 QStringLiteral("请确认"), 4) != QLatin1String("Yes")) {
         return;
     }
     if (m_store.reset(currentKind())) {

@@ -53,6 +53,7 @@ private:
     MSG_Label* m_tableTitle = nullptr;
     QTableWidget* m_table = nullptr;
     MSG_Label* m_empty = nullptr;
+    QWidget* m_emptyBox = nullptr;
     Cmd* m_drill = nullptr;
     Cmd* m_reset = nullptr;
     MistakeFigures m_figures;
