@@ -36,6 +36,9 @@ const char16_t* const kTables[] = {
 };
 const char* const kTableNames[] = {"runs", "chars", "subs", "chars_all", "subs_all"};
 
+// The engine's words for damage mean nothing to a learner.
+const QString kDamaged = QStringLiteral("内容无法读取");
+
 // SQLite's primary codes for a file that is not (or no longer) a sound
 // database: SQLITE_CORRUPT and SQLITE_NOTADB.
 bool isDamage(const QSqlError& error)
@@ -153,7 +156,11 @@ MistakeStore::Check MistakeStore::check(QString* error)
                                            "name in ('runs', 'chars', 'subs', 'chars_all', 'subs_all')"),
                             &tables);
     if (!read) {
-        return isDamage(q.lastError()) ? Check::Damaged : Check::Unreadable;
+        if (isDamage(q.lastError())) {
+            *error = kDamaged;
+            return Check::Damaged;
+        }
+        return Check::Unreadable;
     }
     if (id != kApplicationId) {
         *error = QStringLiteral("不是错误统计文件");
@@ -255,7 +262,7 @@ bool MistakeStore::prepare(bool create)
     if (!attach(&error, &damaged)) {
         // Attaching reads the header: a file that is no database fails here.
         if (damaged) {
-            return rebuild(error);
+            return rebuild(kDamaged);
         }
         m_notice = QStringLiteral("无法读取错误统计文件：\r\n%1\r\n%2").arg(shown(path()), error);
         return false;

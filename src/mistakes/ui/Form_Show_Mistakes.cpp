@@ -257,8 +257,9 @@ void Form_Show_Mistakes::Load_Mistakes()
     }
     const QList<CharFigures> weakest = Weakest(m_figures.chars);
     m_heatMap->setHeat(Key_Heat(m_figures.chars));
-    m_summary->setCaption(Period_Caption(currentPeriod()) + QStringLiteral("：") + Summary_Text(m_figures));
     const bool usable = m_unusable.isEmpty();
+    m_summary->setCaption(usable ? Period_Caption(currentPeriod()) + QStringLiteral("：") + Summary_Text(m_figures)
+                                 : QString());
     m_drill->setEnabled(usable && !weakest.isEmpty());
     m_reset->setEnabled(usable && m_figures.runs + m_figures.right + m_figures.wrong > 0);
 
