@@ -192,7 +192,7 @@ void TestData::chartRootsStandAlike()
             QPainter p(&image);
             p.setFont(charts::chartFont(20));
             p.setPen(Qt::black);
-            charts::drawRoot(p, QRectF(0, 0, 40, 40), root.unicode());
+            charts::drawRoot(p, QRectF(0, 0, 40, 40), QString(root));
             p.end();
             int left = 40, right = -1, top = 40, bottom = -1;
             for (int y = 0; y < 40; ++y) {

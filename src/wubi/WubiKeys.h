@@ -15,8 +15,6 @@ struct KeyRoots {
 
 // x names no character; 纟 is its key-name root where one is needed.
 inline constexpr char16_t kRootOfX = u'纟';
-// A root of g that has no standard character (private use).
-inline constexpr char16_t kUnnamedRoot = 0xE82B;
 
 // Keys a to y, in letter order.
 inline constexpr KeyRoots kKeyTable[25] = {
@@ -26,7 +24,7 @@ inline constexpr KeyRoots kKeyTable[25] = {
     {'d', u'在', u'大', u"三犬古石厂"},
     {'e', u'有', u'月', u"豕用乃彡"},
     {'f', u'地', u'土', u"士二十干雨寸"},
-    {'g', u'一', u'王', u"一五戋\uE82B"},
+    {'g', u'一', u'王', u"一五戋龶"},
     {'h', u'上', u'目', u"止上丨"},
     {'i', u'不', u'水', u"小氵"},
     {'j', u'是', u'日', u"曰早虫刂"},

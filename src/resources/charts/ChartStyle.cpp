@@ -1,7 +1,6 @@
 #include "ChartStyle.h"
 
 #include "controls/ui/PictureFont.h"
-#include "wubi/WubiKeys.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -63,43 +62,13 @@ QFont chartFont(int pixelSize, bool bold)
     return pictureFont(pixelSize, bold);
 }
 
-namespace {
-
-// The g root without a standard character: three bars, the lowest the
-// longest, and a stem from above the first bar down to the last (the top of
-// 青), as an outline in a unit square.
-QPainterPath unnamedRootPath(qreal weight)
+QPainterPath rootPath(const QFont& font, const QRectF& box, const QString& root)
 {
-    QPainterPath bars;
-    bars.moveTo(0.18, 0.22);
-    bars.lineTo(0.82, 0.22);
-    bars.moveTo(0.22, 0.52);
-    bars.lineTo(0.78, 0.52);
-    bars.moveTo(0.04, 0.86);
-    bars.lineTo(0.96, 0.86);
-    bars.moveTo(0.5, 0.0);
-    bars.lineTo(0.5, 0.86);
-    QPainterPathStroker stroker;
-    stroker.setWidth(weight);
-    stroker.setCapStyle(Qt::FlatCap);
-    return stroker.createStroke(bars).simplified();
-}
-
-} // namespace
-
-void drawRoot(QPainter& p, const QRectF& box, char16_t root)
-{
-    const QFont font = p.font();
-    const qreal em = font.pixelSize();
     QPainterPath glyph;
-    if (root == wubi::kUnnamedRoot) {
-        glyph = unnamedRootPath(font.bold() ? 0.12 : 0.09);
-    } else {
-        glyph.addText(0, 0, font, QString(QChar(root)));
-    }
+    glyph.addText(0, 0, font, root);
     const QRectF ink = glyph.boundingRect();
     if (ink.isEmpty()) {
-        return;
+        return {};
     }
     // Component forms (钅 纟 扌 亻...) are drawn small and to one side of
     // their em square, and a root the font lacks comes from another font
@@ -107,18 +76,22 @@ void drawRoot(QPainter& p, const QRectF& box, char16_t root)
     // longer side becomes that of a full character, within limits that keep
     // dots and dashes small, and its ink is centred in the box, so all roots
     // of a row stand at one size on one middle line.
-    const qreal full = em * 0.86;
-    const qreal most = root == wubi::kUnnamedRoot ? em : 1.5;
-    const qreal scale = qBound<qreal>(0.8, full / qMax(ink.width(), ink.height()), most);
+    const qreal full = font.pixelSize() * 0.86;
+    const qreal scale = qBound<qreal>(0.8, full / qMax(ink.width(), ink.height()), 1.5);
     QTransform place;
     place.translate(box.center().x(), box.center().y());
     place.scale(scale, scale);
     place.translate(-ink.center().x(), -ink.center().y());
+    return place.map(glyph);
+}
+
+void drawRoot(QPainter& p, const QRectF& box, const QString& root)
+{
     const QColor colour = p.pen().color();
     p.save();
     p.setPen(Qt::NoPen);
     p.setBrush(colour);
-    p.drawPath(place.map(glyph));
+    p.drawPath(rootPath(p.font(), box, root));
     p.restore();
 }
 

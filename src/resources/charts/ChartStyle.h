@@ -5,6 +5,7 @@
 #include <QString>
 
 class QPainter;
+class QPainterPath;
 class QRectF;
 
 namespace tesmara::charts {
@@ -29,10 +30,10 @@ QColor zoneEdge(int zone);
 // A CJK-capable font at a pixel size.
 QFont chartFont(int pixelSize, bool bold = false);
 
-// Draws one root centred in `box`, in the current font size and pen colour,
-// scaled by its ink so that every root stands at one size on one middle
-// line. The private-use root of g has no glyph in ordinary fonts; it is drawn
-// as strokes: the top of 青.
-void drawRoot(QPainter& p, const QRectF& box, char16_t root);
+// The outline of one root in `font`, centred in `box` and scaled by its ink
+// so that every root stands at one size on one middle line.
+QPainterPath rootPath(const QFont& font, const QRectF& box, const QString& root);
+// Fills that outline in the painter's font and pen colour.
+void drawRoot(QPainter& p, const QRectF& box, const QString& root);
 
 } // namespace tesmara::charts

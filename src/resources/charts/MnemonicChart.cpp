@@ -74,13 +74,13 @@ void drawKeyLine(QPainter& p, int left, int top, char key)
 
     p.setPen(ink());
     p.setFont(chartFont(20, true));
-    drawRoot(p, QRectF(left + 24, top, 24, kLineHeight), wubi::namedRoot(row));
+    drawRoot(p, QRectF(left + 24, top, 24, kLineHeight), QString(QChar(wubi::namedRoot(row))));
 
     const QString roots = QString::fromUtf16(row.further);
     p.setFont(chartFont(16));
     p.setPen(softInk().darker(120));
     for (int i = 0; i < roots.size(); ++i) {
-        drawRoot(p, QRectF(left + 52 + i * 16, top, 16, kLineHeight), roots[i].unicode());
+        drawRoot(p, QRectF(left + 52 + i * 16, top, 16, kLineHeight), QString(roots[i]));
     }
 
     p.setPen(ink());

@@ -41,7 +41,7 @@ void drawKey(QPainter& p, const QRect& r, char key)
     }
     p.setPen(ink());
     p.setFont(chartFont(26, true));
-    drawRoot(p, QRectF(r.left() + 17, r.top() + 4, 36, 32), wubi::namedRoot(*row));
+    drawRoot(p, QRectF(r.left() + 17, r.top() + 4, 36, 32), QString(QChar(wubi::namedRoot(*row))));
 
     // Further roots in up to two lines of four, at one size.
     const QString roots = QString::fromUtf16(row->further);
@@ -56,7 +56,7 @@ void drawKey(QPainter& p, const QRect& r, char key)
         const int inLine = i % perLine;
         const int count = qMin<int>(perLine, int(roots.size()) - line * perLine);
         const qreal left = r.left() + (kKeyW - count * cell) / 2 + inLine * cell;
-        drawRoot(p, QRectF(left, top + line * 19, cell, 18), roots[i].unicode());
+        drawRoot(p, QRectF(left, top + line * 19, cell, 18), QString(roots[i]));
     }
 }
 
