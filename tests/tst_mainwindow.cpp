@@ -194,8 +194,6 @@ void TestMainWindow::firstOpenFillsTheSettings()
     QCOMPARE(w.window.menus().saveUserItems.size(), 1);
     QCOMPARE(w.window.menus().saveUserItems[0]->text(), QStringLiteral("暂无保存此类文章"));
     QVERIFY(!w.window.menus().saveWrongItems[0]->isEnabled());
-    // Practices whose panels this window does not hold yet cannot be chosen.
-    QVERIFY(!w.window.menus().chaiZi->isEnabled());
 }
 
 void TestMainWindow::storedValuesAreRepaired_data()

@@ -1,10 +1,10 @@
-# Runs the generator into a fresh folder and compares every file with the
+# Runs a generator into a fresh folder and compares every file with the
 # build's own output: the same sources must give byte-identical resources.
-#   cmake -DGEN=<tesmara-gen> -DDATA=<data folder> -DREF=<generated folder> -DOUT=<scratch> -P CheckReproducible.cmake
+#   cmake -DGEN=<generator> -DDATA=<its input> -DREF=<generated folder> -DOUT=<scratch> -P CheckReproducible.cmake
 file(REMOVE_RECURSE ${OUT})
 execute_process(COMMAND ${GEN} ${DATA} ${OUT} RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "tesmara-gen failed: ${rc}")
+    message(FATAL_ERROR "${GEN} failed: ${rc}")
 endif()
 file(GLOB_RECURSE made RELATIVE ${OUT} ${OUT}/*)
 file(GLOB_RECURSE reference RELATIVE ${REF} ${REF}/*)

@@ -153,6 +153,7 @@ void Form_Test_Common::buildWindow()
     m_keyPage->hide();
     m_panels[int(Panel::Keyboard)] = {m_keyPage, [this] { m_keyPage->leave(); }};
     buildMousePage();
+    buildSplitPage();
     // Created last so that it floats over the practice panels.
     m_chart = new ChartPanel(m_centre);
 }

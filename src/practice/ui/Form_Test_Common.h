@@ -29,6 +29,7 @@ class PracticeRun;
 class RandomSource;
 class RunPanel;
 class Sounds;
+class SplitPage;
 class TextSource;
 class TipsPanel;
 class TypingBoard;
@@ -67,6 +68,7 @@ public:
     void Menu_Test_Save_Wrong_Click(int index);
     // Index 0 the keyboard fingering, 1 the mouse practice.
     void Menu_Test_KeyboardMouse_Text_Click(int index);
+    void Menu_Test_ChaiZi_Click();
     // The Wubi chart panel: a chart item, a chart option, the close button.
     void Menu_Test_Wb___Click(int index);
     void Option_Wb_TS_Click(int index);
@@ -90,6 +92,7 @@ public:
     ArticleEditor& editor() { return *m_editor; }
     Sounds& sounds() { return *m_sounds; }
     MousePage& mousePage() { return *m_mousePage; }
+    SplitPage& splitPage() { return *m_splitPage; }
     // The Last_Test value the window would store now.
     QString lastTestValue() const;
 
@@ -111,6 +114,7 @@ private:
     void buildWindow();
     void buildMousePage();
     void startMousePractice();
+    void buildSplitPage();
     void connectMenus();
     void connectRun();
     void chooseLayout();
@@ -157,6 +161,7 @@ private:
     ChartPanel* m_chart = nullptr;
     KeyboardPage* m_keyPage = nullptr;
     MousePage* m_mousePage = nullptr;
+    SplitPage* m_splitPage = nullptr;
     std::array<OwnPanel, 4> m_panels{};
     WindowSettings m_settings;
     PracticeKind m_kind = PracticeKind::Chinese;

@@ -40,9 +40,7 @@ void Form_Test_Common::connectMenus()
     connectItems(m.wbText, this, [this](int i) { Menu_Test_WB_Text_Click(i); });
     connectItems(m.wbPhrase, this, [this](int i) { Menu_Test_WBPhrase__Click(i); });
     connectItems(m.keyboardMouse, this, [this](int i) { Menu_Test_KeyboardMouse_Text_Click(i); });
-    // The split drill comes with its own panel; until then its item stays
-    // off.
-    m.chaiZi->setEnabled(false);
+    connectItems({m.chaiZi}, this, [this](int) { Menu_Test_ChaiZi_Click(); });
     connectChartPanel();
     m.gameMode->setEnabled(bool(windowRegistry().openGameWindow));
     connect(m.gameMode, &QAction::triggered, this, [this] {

@@ -60,6 +60,9 @@ void Form_Test_Common::runRestored(const LastPractice& last)
     case Item::PhraseDrill:
         Menu_Test_WBPhrase__Click(last.index);
         break;
+    case Item::SplitDrill:
+        Menu_Test_ChaiZi_Click();
+        break;
     case Item::Keyboard:
         Menu_Test_KeyboardMouse_Text_Click(0);
         if (last.index == 2) {
