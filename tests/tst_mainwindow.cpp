@@ -615,6 +615,9 @@ void TestMainWindow::wubiDrillsTipsAndHints()
     for (const QChar c : w.window.board().top(0)->Text()) {
         QVERIFY(c < u'A' || c > u'Z');
     }
+    if (qEnvironmentVariableIsSet("TESMARA_SHOT_DIR")) {
+        w.window.grab().save(qEnvironmentVariable("TESMARA_SHOT_DIR") + QStringLiteral("/main-rootdrill.png"));
+    }
     w.window.close();
     QCOMPARE(s.setting(QStringLiteral("Last_Test")), QStringLiteral("303"));
     QCOMPARE(s.setting(QStringLiteral("Last_Tips")), QStringLiteral("4"));

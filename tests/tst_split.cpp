@@ -415,6 +415,9 @@ void TestSplit::splitDrillInTheWindow()
     QCOMPARE(page.Label_P->Caption(), Answer_Text(second, Split_Codes(second, true)));
     page.Option_Wb_Cut[0]->click();
     QCOMPARE(page.WB_Cut1->shownPicture(), differs);
+    if (qEnvironmentVariableIsSet("TESMARA_SHOT_DIR")) {
+        window->grab().save(qEnvironmentVariable("TESMARA_SHOT_DIR") + QStringLiteral("/main-split.png"));
+    }
     page.Check_Box_WB_Cut->click();
     QCOMPARE(page.WB_Cut1->shownPicture(), -1);
     QCOMPARE(page.Label_P->Caption(), QStringLiteral("答案："));
