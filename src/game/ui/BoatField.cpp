@@ -2,21 +2,24 @@
 
 #include "controls/ui/Picture.h"
 
-#include <QHash>
 #include <QInputMethodEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPixmapCache>
 
 namespace tesmara::game {
 
 QPixmap gamePicture(int id)
 {
-    static QHash<int, QPixmap> cache;
-    auto it = cache.find(id);
-    if (it == cache.end()) {
-        it = cache.insert(id, QPixmap::fromImage(pngImage(QStringLiteral(":/data/game/%1.png").arg(id))));
+    // Qt's pixmap cache goes with the application object; a static cache
+    // would free its pixmaps after it.
+    const QString key = QStringLiteral("tesmara/game/%1").arg(id);
+    QPixmap picture;
+    if (!QPixmapCache::find(key, &picture)) {
+        picture = QPixmap::fromImage(pngImage(QStringLiteral(":/data/game/%1.png").arg(id)));
+        QPixmapCache::insert(key, picture);
     }
-    return *it;
+    return picture;
 }
 
 QPixmap waterPicture(bool large)
