@@ -1,7 +1,8 @@
 #pragma once
 
 // Shared by the run, text-source and article tests: a fresh program folder
-// with one user database open as the user connection.
+// with one user database open as the user connection. A database that cannot
+// be made fails the test at once.
 
 #include "TestSupport.h"
 #include "app/AppState.h"
@@ -10,6 +11,8 @@
 
 #include <QDir>
 #include <QtTest>
+
+#include <stdexcept>
 
 namespace tesmara::test {
 
@@ -23,7 +26,7 @@ public:
         m_ok = Create_User_Db(m_folder.path(), name, &error) &&
                App().Conn_User.open(userDbPath(m_folder.path(), name), Database::Mode::ReadWrite, &error);
         if (!m_ok) {
-            qWarning("user database: %s", qPrintable(error));
+            throw std::runtime_error("user database: " + error.toStdString());
         }
         App().User_Name = name;
     }

@@ -25,7 +25,6 @@ private slots:
 void TestArticleEditorWindow::savesWhatTheWindowShows()
 {
     test::UserFolder user;
-    QVERIFY(user.ok());
     ArticleEditor editor(user.db());
     Form_Input_Test_Text window(editor);
     window.show();
@@ -68,7 +67,6 @@ void TestArticleEditorWindow::savesWhatTheWindowShows()
 void TestArticleEditorWindow::refusalKeepsTheWindowOpen()
 {
     test::UserFolder user;
-    QVERIFY(user.ok());
     ArticleEditor editor(user.db());
     editor.setName(QStringLiteral("十一个字的名字太长了吧"));
     editor.setText(QString(60, QChar(0x5B57)));
@@ -85,7 +83,6 @@ void TestArticleEditorWindow::refusalKeepsTheWindowOpen()
 void TestArticleEditorWindow::importSeveralFromTheMenu()
 {
     test::UserFolder user;
-    QVERIFY(user.ok());
     const QString dir = user.path() + QStringLiteral("txt/");
     QVERIFY(test::writeFile(dir + "甲.txt", QString(60, QChar(0x7532)).toUtf8()));
     QVERIFY(test::writeFile(dir + "乙.txt", QString(60, QChar(0x4E59)).toUtf8()));

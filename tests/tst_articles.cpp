@@ -40,11 +40,6 @@ Row row(Database& db, const QString& n)
     return r;
 }
 
-QString last()
-{
-    return MsgScript::shown().isEmpty() ? QString() : MsgScript::shown().last().text;
-}
-
 } // namespace
 
 class TestArticles : public QObject {
@@ -69,7 +64,6 @@ private slots:
 void TestArticles::namesAreTrimmedAndLimited()
 {
     test::UserFolder user;
-    QVERIFY(user.ok());
     ArticleEditor editor(user.db());
     QSignalSpy focus(&editor, &ArticleEditor::nameFocusRequested);
     QSignalSpy changed(&editor, &ArticleEditor::articlesChanged);
@@ -80,7 +74,7 @@ void TestArticles::namesAreTrimmedAndLimited()
         MsgScript::pushAnswer(QStringLiteral("OK"));
         QVERIFY(!editor.CMD_Save_Click());
         QCOMPARE(MsgScript::shown().last().title, QStringLiteral("错误"));
-        QCOMPARE(last(), QStringLiteral("名称长度只能是 1 - 10 位，并且前后不能包含空格。"));
+        QCOMPARE(test::lastMessage(), QStringLiteral("名称长度只能是 1 - 10 位，并且前后不能包含空格。"));
     }
     QCOMPARE(focus.count(), 3);
     QCOMPARE(user.count("text_"), 0);
@@ -91,7 +85,7 @@ void TestArticles::namesAreTrimmedAndLimited()
     QCOMPARE(editor.name(), QStringLiteral("abc"));
     QVERIFY(row(user.db(), "abc_u").found);
     QCOMPARE(MsgScript::shown().last().title, QStringLiteral("保存成功"));
-    QCOMPARE(last(), QStringLiteral("保存成功！是否马上用其进行练习?"));
+    QCOMPARE(test::lastMessage(), QStringLiteral("保存成功！是否马上用其进行练习?"));
     QCOMPARE(changed.count(), 1);
 
     // Ten characters, Chinese ones too, are a valid name.
@@ -106,17 +100,16 @@ void TestArticles::namesAreTrimmedAndLimited()
 void TestArticles::lengthLimits()
 {
     test::UserFolder user;
-    QVERIFY(user.ok());
     ArticleEditor editor(user.db());
     editor.setName(QStringLiteral("短"));
     editor.setText(longText(49));
     MsgScript::pushAnswer(QStringLiteral("OK"));
     QVERIFY(!editor.CMD_Save_Click());
-    QCOMPARE(last(), QStringLiteral("文章长度必须大于 50 个字符。"));
+    QCOMPARE(test::lastMessage(), QStringLiteral("文章长度必须大于 50 个字符。"));
     // In automatic import the message names the skipped file.
     MsgScript::pushAnswer(QStringLiteral("OK"));
     QVERIFY(!editor.CMD_Save_Click(1));
-    QCOMPARE(last(), QStringLiteral("将跳过 短 的导入。\r\n文章长度必须大于 50 个字符。"));
+    QCOMPARE(test::lastMessage(), QStringLiteral("将跳过 短 的导入。\r\n文章长度必须大于 50 个字符。"));
     // Spaces removed by the clean-up count against the length.
     editor.setText(longText(45) + QStringLiteral("     "));
     editor.setOptions(SpaceOptions{true, false, false});
@@ -134,7 +127,7 @@ void TestArticles::lengthLimits()
     MsgScript::pushAnswer(QStringLiteral("OK"));
     QVERIFY(!editor.CMD_Save_Click());
     QCOMPARE(MsgScript::shown().last().title, QStringLiteral("长度限制"));
-    QCOMPARE(last(), QStringLiteral("文章内容不得超过 65000 个字符。"));
+    QCOMPARE(test::lastMessage(), QStringLiteral("文章内容不得超过 65000 个字符。"));
     editor.setText(longText(65000, QLatin1Char('x')));
     MsgScript::pushAnswer(QStringLiteral("No"));
     QVERIFY(editor.CMD_Save_Click());
@@ -184,7 +177,6 @@ void TestArticles::spaceCleaning()
 void TestArticles::savedTextKeepsQuotesAndCheck()
 {
     test::UserFolder user;
-    QVERIFY(user.ok());
     ArticleEditor editor(user.db());
     const QString text =
         QStringLiteral("It's a 'quoted' text; with \"double\" quotes, 100% and a\\backslash -- ") + longText(20);
@@ -203,7 +195,6 @@ void TestArticles::savedTextKeepsQuotesAndCheck()
 void TestArticles::awkwardNamesAreFoundExactly()
 {
     test::UserFolder user;
-    QVERIFY(user.ok());
     ArticleEditor editor(user.db());
     const QStringList names{QStringLiteral("it's"),    QStringLiteral("50%"), QStringLiteral("a\\b"),
                             QStringLiteral("%"),       QStringLiteral("_"),   QStringLiteral("\"q\""),
@@ -226,13 +217,12 @@ void TestArticles::awkwardNamesAreFoundExactly()
     editor.setName(QStringLiteral("%"));
     MsgScript::pushAnswer(QStringLiteral("OK"));
     QVERIFY(!editor.CMD_Save_Click());
-    QCOMPARE(last(), QStringLiteral("您所输入的保存名称 < % > 已存在，请另起一个名称。"));
+    QCOMPARE(test::lastMessage(), QStringLiteral("您所输入的保存名称 < % > 已存在，请另起一个名称。"));
 }
 
 void TestArticles::sameNameRefuses()
 {
     test::UserFolder user;
-    QVERIFY(user.ok());
     ArticleEditor editor(user.db());
     editor.setName(QStringLiteral("甲"));
     editor.setText(longText(80));
@@ -243,11 +233,11 @@ void TestArticles::sameNameRefuses()
     editor.setText(longText(90));
     MsgScript::pushAnswer(QStringLiteral("OK"));
     QVERIFY(!editor.CMD_Save_Click());
-    QCOMPARE(last(), QStringLiteral("您所输入的保存名称 < 甲 > 已存在，请另起一个名称。"));
+    QCOMPARE(test::lastMessage(), QStringLiteral("您所输入的保存名称 < 甲 > 已存在，请另起一个名称。"));
     QCOMPARE(focus.count(), 1);
     MsgScript::pushAnswer(QStringLiteral("OK"));
     QVERIFY(!editor.CMD_Save_Click(1));
-    QCOMPARE(last(), QStringLiteral("您所输入的保存名称 < 甲 > 已存在，将跳过该文件的导入。"));
+    QCOMPARE(test::lastMessage(), QStringLiteral("您所输入的保存名称 < 甲 > 已存在，将跳过该文件的导入。"));
     QCOMPARE(focus.count(), 1);
     QCOMPARE(row(user.db(), "甲_u").T, longText(80));
 
@@ -261,7 +251,6 @@ void TestArticles::sameNameRefuses()
 void TestArticles::changeExisting()
 {
     test::UserFolder user;
-    QVERIFY(user.ok());
     ArticleEditor editor(user.db());
     user.db().exec(QStringLiteral("insert into text_ (N, T, C, No_) values ('乙_u', 'old', 'x', 77)"));
     QSignalSpy refresh(&editor, &ArticleEditor::managerRefreshRequested);
@@ -272,7 +261,7 @@ void TestArticles::changeExisting()
     MsgScript::pushAnswer(QStringLiteral("OK"));
     QVERIFY(editor.CMD_Save_Click());
     QCOMPARE(MsgScript::shown().last().title, QStringLiteral("操作成功"));
-    QCOMPARE(last(), QStringLiteral("文章内容修改成功！"));
+    QCOMPARE(test::lastMessage(), QStringLiteral("文章内容修改成功！"));
     const Row r = row(user.db(), "乙_u");
     QCOMPARE(r.T, longText(55));
     QCOMPARE(r.C, Code_Of(longText(55)));
@@ -282,14 +271,13 @@ void TestArticles::changeExisting()
     editor.setName(QStringLiteral("丙"));
     MsgScript::pushAnswer(QStringLiteral("OK"));
     QVERIFY(!editor.CMD_Save_Click());
-    QCOMPARE(last(), QStringLiteral("找不到该文章！"));
+    QCOMPARE(test::lastMessage(), QStringLiteral("找不到该文章！"));
     QCOMPARE(user.count("text_"), 1);
 }
 
 void TestArticles::mergeReplacesBothKinds()
 {
     test::UserFolder user;
-    QVERIFY(user.ok());
     auto add = [&](const char* n) {
         user.db().exec(QStringLiteral("insert into text_ (N, T, C, No_) values (?, 't', 'c', 3)"),
                        {QString::fromUtf8(n)});
@@ -307,14 +295,14 @@ void TestArticles::mergeReplacesBothKinds()
     editor.setName(QStringLiteral("丙"));
     MsgScript::pushAnswer(QStringLiteral("OK"));
     QVERIFY(!editor.CMD_Save_Click());
-    QCOMPARE(last(), QStringLiteral("您所输入的保存名称 < 丙 > 已存在，请另起一个名称。"));
+    QCOMPARE(test::lastMessage(), QStringLiteral("您所输入的保存名称 < 丙 > 已存在，请另起一个名称。"));
     QCOMPARE(user.count("text_"), 5);
 
     // The name of a merged article is free again.
     editor.setName(QStringLiteral("甲"));
     MsgScript::pushAnswer(QStringLiteral("OK"));
     QVERIFY(editor.CMD_Save_Click());
-    QCOMPARE(last(), QStringLiteral("文章内容合并成功！"));
+    QCOMPARE(test::lastMessage(), QStringLiteral("文章内容合并成功！"));
     QCOMPARE(user.count("text_"), 3);
     const Row r = row(user.db(), "甲_u");
     QCOMPARE(r.T, longText(60));
@@ -327,7 +315,6 @@ void TestArticles::mergeReplacesBothKinds()
 void TestArticles::readingFiles()
 {
     test::UserFolder user;
-    QVERIFY(user.ok());
     const QString dir = user.path() + QStringLiteral("in/");
     // Several lines, TABs, CR LF and a final line end: one run of text.
     QVERIFY(test::writeFile(dir + "lines.txt", "first line\r\nsecond\tline\nthird\r\n"));
@@ -368,7 +355,6 @@ void TestArticles::readingFiles()
 void TestArticles::refusedFiles()
 {
     test::UserFolder user;
-    QVERIFY(user.ok());
     const QString dir = user.path() + QStringLiteral("in/");
     QByteArray garbage;
     quint32 x = 12345;
@@ -435,7 +421,6 @@ void TestArticles::refusedFiles()
 void TestArticles::importOneFileOpensEditor()
 {
     test::UserFolder user;
-    QVERIFY(user.ok());
     const QString dir = user.path() + QStringLiteral("in/");
     const QString body = QString(30, QChar(0x4E2D));
     QVERIFY(test::writeFile(dir + "散文.txt", (body + "\r\n" + body).toUtf8()));
@@ -461,7 +446,6 @@ void TestArticles::importOneFileOpensEditor()
 void TestArticles::importSeveralFilesAutomatically()
 {
     test::UserFolder user;
-    QVERIFY(user.ok());
     const QString dir = user.path() + QStringLiteral("in/");
     const QByteArray spaced = QStringLiteral("字　字  字 字").repeated(20).toUtf8();
     QVERIFY(test::writeFile(dir + "one.txt", spaced));
@@ -512,7 +496,6 @@ void TestArticles::importSeveralFilesAutomatically()
 void TestArticles::startFolderIsLastImport()
 {
     test::UserFolder user;
-    QVERIFY(user.ok());
     ArticleEditor editor(user.db());
     ArticleImporter importer(user.db(), editor, user.path());
     QCOMPARE(importer.startFolder(), user.path());

@@ -151,9 +151,8 @@ void TestBoatGame::storedModes()
 void TestBoatGame::settingsAreRepairedAndWritten()
 {
     test::UserFolder user;
-    QVERIFY(user.ok());
     Settings settings(user.db());
-    const auto stored = [&](const char* key) { return **settings.raw(QString::fromLatin1(key)); };
+    const auto stored = [&](const char* key) { return test::storedSetting(user.db(), QString::fromLatin1(key)); };
 
     // Missing rows come with their defaults.
     GameSettings s = GameSettings::read(user.db());

@@ -230,6 +230,7 @@ void TestCodeTips::tipTexts_data()
     row("character, no entry", 0, true, "", "", "我", nullptr);
     row("nothing left to type", 4, true, "", "", "", nullptr);
     row("no run", 4, false, "五笔", "Wu Bi", "五", "");
+    row("no run, no entry", 0, false, "", "", "我", "");
 }
 
 void TestCodeTips::tipTexts()
@@ -259,9 +260,6 @@ void TestCodeTips::showTipsFromTheRows()
     engine.putLine(1, QStringLiteral("好"));
     QCOMPARE(Show_Tips(TipAll, true, engine, 0, 1),
              std::optional<QString>(QStringLiteral("五笔：| 五笔 86:ggtt | 五笔 98:ggte | 拼音:wu bi")));
-    // No run going: the label is cleared whatever is selected.
-    QCOMPARE(Show_Tips(TipAll, false, engine, 0, 1), std::optional<QString>(QString()));
-    QCOMPARE(Show_Tips(TipNone, false, engine, 0, 1), std::optional<QString>(QString()));
     // No phrase: the next character of the row alone.
     engine.input(0).setText(QStringLiteral("学五"));
     QCOMPARE(Show_Tips(Tip86, true, engine, 0, 1), std::optional<QString>(QStringLiteral("笔：tt  ttf  ttfn")));
@@ -397,23 +395,9 @@ void TestCodeTips::engineTypesTheDrillCharacters()
 
     TypingEngine engine;
     engine.setKind(PracticeKind::Wubi);
-    QStringList rows = {QStringLiteral("一我我"), QStringLiteral("人"), QStringLiteral("的")};
+    QStringList rows;
     QObject::connect(&engine, &TypingEngine::fillRequested, &engine,
                      [&](int row) { engine.putLine(row, rows.isEmpty() ? QString() : rows.takeFirst()); });
-    engine.setDrillLookup(Drill_Lookup(engine, KeyDrill::OneLevel));
-    engine.resetRows(0);
-    engine.beginRun();
-    engine.type(QStringLiteral("gg"));
-    QCOMPARE(engine.input(0).Text(), QStringLiteral("一一"));
-    QCOMPARE(engine.Right_Count, 1);
-    QCOMPARE(engine.Wrong_Count, 1);
-    engine.type(QStringLiteral("z")); // no one-level character: typed as it is
-    QCOMPARE(engine.input(0).Text(), QStringLiteral("一一z"));
-    QCOMPARE(engine.Wrong_Count, 2);
-    engine.type(QStringLiteral("W")); // the next row now
-    QCOMPARE(engine.activeRow(), 2);
-    QCOMPARE(engine.input(1).Text(), QStringLiteral("人"));
-    QCOMPARE(engine.Right_Count, 2);
 
     // The root drill reads the expected character of the row being typed.
     rows = {QStringLiteral("戈戈纟"), QStringLiteral("弓")};

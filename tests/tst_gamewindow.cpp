@@ -17,9 +17,7 @@
 #include "users/ui/LoginWindow.h"
 
 #include <QAction>
-#include <QInputMethodEvent>
 #include <QMenu>
-#include <QRandomGenerator>
 #include <QtTest>
 
 using namespace tesmara;
@@ -27,16 +25,6 @@ using test::shown;
 using namespace tesmara::game;
 
 namespace {
-
-class Seeded final : public RandomSource {
-public:
-    explicit Seeded(quint32 seed) : m_gen(seed) {}
-    quint32 bounded(quint32 bound) override { return m_gen.bounded(bound); }
-    double unit() override { return m_gen.generateDouble(); }
-
-private:
-    QRandomGenerator m_gen;
-};
 
 // A logged-in user with the program database beside the user's.
 class Session : public test::UserFolder {
@@ -46,11 +34,7 @@ public:
         App().Conn_Main.open(path() + QStringLiteral("d.at"), Database::Mode::ReadWrite);
         createAppTables(App().Conn_Main);
     }
-    QString setting(const char* key)
-    {
-        const auto v = Settings(db()).raw(QString::fromLatin1(key));
-        return v && *v ? **v : QStringLiteral("<none>");
-    }
+    QString setting(const char* key) { return test::storedSetting(db(), QString::fromLatin1(key)); }
     void store(const char* key, const char* value)
     {
         Settings(db()).setValue(QString::fromLatin1(key), QString::fromUtf8(value));
@@ -112,9 +96,7 @@ struct Played {
     }
     void commit(const QString& text, const QString& preedit = QString())
     {
-        QInputMethodEvent event(preedit, {});
-        event.setCommitString(text);
-        QCoreApplication::sendEvent(QApplication::focusWidget(), &event);
+        test::commitText(QApplication::focusWidget(), text, preedit);
     }
     // Where lane `i`'s boat is drawn and where its hull belongs.
     QPoint boatAt(int i) { return window.boat(i)->pos(); }
@@ -126,7 +108,7 @@ struct Played {
     }
 
     ManualClock clock;
-    Seeded random;
+    test::Seeded random;
     Form_Test_Game1 window;
 };
 

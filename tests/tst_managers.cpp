@@ -25,15 +25,8 @@ using namespace tesmara;
 
 namespace {
 
-void addArticle(Database& db, const QString& n, const QString& t, int pos = 1)
-{
-    db.exec(QStringLiteral("insert into text_ (N, T, C, No_) values (?, ?, ?, ?)"), {n, t, Code_Of(t), pos});
-}
-
-qint64 position(Database& db, const QString& table, const QString& n)
-{
-    return db.scalar(QStringLiteral("select No_ from %1 where N = ?").arg(table), {n}).value_or(-1).toLongLong();
-}
+using test::addArticle;
+using test::position;
 
 } // namespace
 
@@ -44,8 +37,6 @@ private slots:
     void cleanup();
 
     void listsEachKindWithoutSuffix();
-    void deleteRemovesOnlyTheNamedKind();
-    void mergedTextFollowsListOrderAndKeepsQuotes();
     void positionItemsFollowTheMenus();
     void positionKeys();
     void resetAllKindOrOne();
@@ -92,31 +83,6 @@ void TestManagers::listsEachKindWithoutSuffix()
     QCOMPARE(List_Articles(*m_db, Article_Suffix(1)), QStringList{"错字"});
     QCOMPARE(Article_Text(*m_db, "abc", "_u").value_or("missing"), QStringLiteral("text a"));
     QVERIFY(!Article_Text(*m_db, "abc", "_w"));
-    QCOMPARE(No_Articles_Line(), QStringLiteral("本类无任何保存的项目"));
-}
-
-void TestManagers::deleteRemovesOnlyTheNamedKind()
-{
-    addArticle(*m_db, "abc_u", "user text");
-    addArticle(*m_db, "abc_w", "review text");
-    addArticle(*m_db, "def_u", "other");
-    addArticle(*m_db, "it's_u", "quoted name");
-    QCOMPARE(Delete_Articles(*m_db, {"abc", "it's"}, "_u"), 2);
-    QCOMPARE(List_Articles(*m_db, "_u"), QStringList{"def"});
-    QCOMPARE(List_Articles(*m_db, "_w"), QStringList{"abc"});
-    // A name that is gone already deletes nothing else.
-    QCOMPARE(Delete_Articles(*m_db, {"abc"}, "_u"), 0);
-    QCOMPARE(m_db->scalar("select count(*) from text_")->toInt(), 2);
-}
-
-void TestManagers::mergedTextFollowsListOrderAndKeepsQuotes()
-{
-    addArticle(*m_db, "one_u", "It's one; ");
-    addArticle(*m_db, "two_u", "say \"two\" ''");
-    addArticle(*m_db, "three_u", "三'); drop table text_; --");
-    QCOMPARE(Merged_Text(*m_db, {"three", "one", "two"}, "_u").value_or("missing"),
-             QStringLiteral("三'); drop table text_; --It's one; say \"two\" ''"));
-    QVERIFY(!Merged_Text(*m_db, {"one", "gone"}, "_u"));
 }
 
 void TestManagers::positionItemsFollowTheMenus()
@@ -255,11 +221,6 @@ Database& openUser(const QString& folder)
     return db;
 }
 
-void clickTab(TS* ts, int index)
-{
-    QTest::mouseClick(ts, Qt::LeftButton, {}, ts->tabRect(index).center());
-}
-
 void selectRows(QListWidget* list, const QList<int>& rows)
 {
     list->clearSelection();
@@ -280,7 +241,7 @@ void TestManagers::managerListsWithAPlaceholderThatCannotBeChosen()
     QCOMPARE(list->count(), 1);
     QCOMPARE(list->item(0)->text(), QStringLiteral("only"));
 
-    clickTab(w.findChild<TS*>("TS1"), 1);
+    test::clickTab(w.findChild<TS*>("TS1"), 1);
     QCOMPARE(w.findChild<MSG_Label*>("Label1")->Caption(), QStringLiteral("易错字复习："));
     QCOMPARE(list->count(), 1);
     QCOMPARE(list->item(0)->text(), QStringLiteral("本类无任何保存的项目"));
@@ -388,7 +349,7 @@ void TestManagers::managerChangeNeedsExactlyOne()
         QCOMPARE(editor.suffix(), QStringLiteral("_w"));
     });
     Form_Control_SaveText w;
-    clickTab(w.findChild<TS*>("TS1"), 1);
+    test::clickTab(w.findChild<TS*>("TS1"), 1);
     auto* list = w.findChild<QListWidget*>("List_Text");
     selectRows(list, {0, 1});
     MsgScript::pushAnswer("OK");
@@ -451,7 +412,7 @@ void TestManagers::positionWindowResetsAndSets()
     QCOMPARE(position(db, "test_no", "0100"), 70);
 
     // The review tab is empty: its placeholder cannot be chosen.
-    clickTab(w.findChild<TS*>("TS1"), 3);
+    test::clickTab(w.findChild<TS*>("TS1"), 3);
     QCOMPARE(list->item(0)->text(), QStringLiteral("此类暂无保存"));
     list->item(0)->setSelected(true);
     MsgScript::pushAnswer("OK");

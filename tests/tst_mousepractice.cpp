@@ -16,7 +16,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -31,19 +30,9 @@ using Mouse = MouseField::Mouse;
 // after that come from `then`.
 struct Field {
     explicit Field(int action = MouseField::LeftClick) : random({0.0}), field(&random) { field.setAction(action); }
-    void then(QList<double> values) { random.then(std::move(values)); }
+    void then(QList<double> values) { random.set(std::move(values)); }
     ScriptedRandom random;
     MouseField field;
-};
-
-// Random numbers from a fixed seed, as the window test replays them.
-class Seeded final : public RandomSource {
-public:
-    quint32 bounded(quint32 bound) override { return bound ? m_generator.bounded(bound) : 0; }
-    double unit() override { return m_generator.generateDouble(); }
-
-private:
-    QRandomGenerator m_generator{20240611};
 };
 
 // A double click as the window system delivers it: the second press comes
@@ -55,12 +44,6 @@ void doubleClick(QWidget* widget, Qt::MouseButton button)
     QTest::mouseRelease(widget, button, {}, at);
     QTest::mouseDClick(widget, button, {}, at);
     QTest::mouseRelease(widget, button, {}, at);
-}
-
-QString stored(const QString& key)
-{
-    const auto v = Settings(App().Conn_User).raw(key);
-    return v && *v ? **v : QStringLiteral("<none>");
 }
 
 } // namespace
@@ -129,47 +112,34 @@ void TestMousePractice::clockTimerTicksOnTheClock()
 
 void TestMousePractice::settingsAreRepaired_data()
 {
-    QTest::addColumn<QString>("backPic");
-    QTest::addColumn<QString>("speed");
-    QTest::addColumn<QString>("test");
+    QTest::addColumn<QStringList>("stored"); // back picture, speed, test; "<none>": no row
     QTest::addColumn<QList<int>>("read");
     QTest::addColumn<QStringList>("after");
-    const QString none = QStringLiteral("<none>");
-    QTest::newRow("missing rows") << none << none << none << QList<int>{2, 2, 2} << QStringList{"2", "2", "2"};
-    QTest::newRow("highest valid") << "6"
-                                   << "4"
-                                   << "5" << QList<int>{6, 4, 5} << QStringList{"6", "4", "5"};
-    QTest::newRow("one too high") << "7"
-                                  << "5"
-                                  << "6" << QList<int>{1, 2, 0} << QStringList{"1", "2", "0"};
-    QTest::newRow("negative") << "-1"
-                              << "-1"
-                              << "-3" << QList<int>{1, 2, 0} << QStringList{"1", "2", "0"};
-    QTest::newRow("not a number counts as 0") << "x"
-                                              << ""
-                                              << "3abc" << QList<int>{0, 0, 3} << QStringList{"x", "", "3abc"};
+    QTest::newRow("missing rows") << QStringList{"<none>", "<none>", "<none>"} << QList<int>{2, 2, 2}
+                                  << QStringList{"2", "2", "2"};
+    QTest::newRow("highest valid") << QStringList{"6", "4", "5"} << QList<int>{6, 4, 5} << QStringList{"6", "4", "5"};
+    QTest::newRow("one too high") << QStringList{"7", "5", "6"} << QList<int>{1, 2, 0} << QStringList{"1", "2", "0"};
+    QTest::newRow("negative") << QStringList{"-1", "-1", "-3"} << QList<int>{1, 2, 0} << QStringList{"1", "2", "0"};
+    QTest::newRow("not a number counts as 0")
+        << QStringList{"x", "", "3abc"} << QList<int>{0, 0, 3} << QStringList{"x", "", "3abc"};
 }
 
 void TestMousePractice::settingsAreRepaired()
 {
-    QFETCH(QString, backPic);
-    QFETCH(QString, speed);
-    QFETCH(QString, test);
+    QFETCH(QStringList, stored);
     QFETCH(QList<int>, read);
     QFETCH(QStringList, after);
     test::UserFolder user;
-    QVERIFY(user.ok());
     const QStringList keys = {"Mouse_Test_Lase_BackPic", "Mouse_Test_Lase_Speed", "Mouse_Test_Lase_Test"};
-    const QStringList values = {backPic, speed, test};
     for (int i = 0; i < 3; ++i) {
-        if (values[i] != QLatin1String("<none>")) {
-            Settings(user.db()).setValue(keys[i], values[i]);
+        if (stored[i] != QLatin1String("<none>")) {
+            Settings(user.db()).setValue(keys[i], stored[i]);
         }
     }
     const MouseSettings s = MouseSettings::read(user.db());
     QCOMPARE((QList<int>{s.backPic, s.speed, s.test}), read);
     for (int i = 0; i < 3; ++i) {
-        QCOMPARE(stored(keys[i]), after[i]);
+        QCOMPARE(test::storedSetting(App().Conn_User, keys[i]), after[i]);
     }
     QCOMPARE(user.count(QStringLiteral("set_")), 3);
 
@@ -381,14 +351,13 @@ void TestMousePractice::dragIntoTheTarget()
 void TestMousePractice::mousePageInTheWindow()
 {
     test::UserFolder user;
-    QVERIFY(user.ok());
     QVERIFY(App().Conn_Main.open(user.path() + QStringLiteral("d.at"), Database::Mode::ReadWrite));
     createAppTables(App().Conn_Main);
     Settings(user.db()).setValue(QStringLiteral("Mouse_Test_Lase_Speed"), QStringLiteral("4"));
     Settings(user.db()).setValue(QStringLiteral("Mouse_Test_Lase_Test"), QStringLiteral("0"));
 
     ManualClock clock;
-    Seeded random;
+    test::Seeded random;
     Form_Test_Common::Services services;
     services.clock = &clock;
     services.random = &random;
@@ -489,9 +458,9 @@ void TestMousePractice::mousePageInTheWindow()
     QVERIFY(!page.Timer_OverTime->Enabled());
     QVERIFY(page.Image_Test_Mouse->picture().isNull());
     QVERIFY(page.Image_MT->picture().isNull());
-    QCOMPARE(stored(QStringLiteral("Mouse_Test_Lase_BackPic")), QStringLiteral("5"));
-    QCOMPARE(stored(QStringLiteral("Mouse_Test_Lase_Speed")), QStringLiteral("4"));
-    QCOMPARE(stored(QStringLiteral("Mouse_Test_Lase_Test")), QStringLiteral("4"));
+    QCOMPARE(test::storedSetting(App().Conn_User, QStringLiteral("Mouse_Test_Lase_BackPic")), QStringLiteral("5"));
+    QCOMPARE(test::storedSetting(App().Conn_User, QStringLiteral("Mouse_Test_Lase_Speed")), QStringLiteral("4"));
+    QCOMPARE(test::storedSetting(App().Conn_User, QStringLiteral("Mouse_Test_Lase_Test")), QStringLiteral("4"));
 
     // Closing on the mouse practice reopens it next time.
     item->trigger();
@@ -500,8 +469,8 @@ void TestMousePractice::mousePageInTheWindow()
     QVERIFY(page.Image_Test_Mouse->picture().isNull());
     window->close();
     window.reset();
-    QCOMPARE(stored(QStringLiteral("Last_Test")), QStringLiteral("401"));
-    QCOMPARE(stored(QStringLiteral("Mouse_Test_Lase_BackPic")), QStringLiteral("0"));
+    QCOMPARE(test::storedSetting(App().Conn_User, QStringLiteral("Last_Test")), QStringLiteral("401"));
+    QCOMPARE(test::storedSetting(App().Conn_User, QStringLiteral("Mouse_Test_Lase_BackPic")), QStringLiteral("0"));
     Form_Test_Common again(services);
     QCOMPARE(again.windowTitle(), QStringLiteral("Tesmara → 鼠标练习"));
     QVERIFY(again.menus().keyboardMouse[1]->isChecked());

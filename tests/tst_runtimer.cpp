@@ -12,9 +12,6 @@ private slots:
     void periodsAreMeasuredFromTheEndingPoll();
     void zeroIntervalNeverFires();
     void writingEndTimeRestartsCountNotPeriod();
-    void intervalIsCappedAtOneDay();
-    void pollingStepFollowsInterval_data();
-    void pollingStepFollowsInterval();
     void runsOnRealTimerToo();
 };
 
@@ -99,36 +96,6 @@ void TestRunTimer::writingEndTimeRestartsCountNotPeriod()
     clock.advanceMs(500); // the current period was not restarted
     timer.poll();
     QCOMPARE(ends.count(), 1);
-}
-
-void TestRunTimer::intervalIsCappedAtOneDay()
-{
-    RunTimer timer;
-    timer.setInterval(100000);
-    QCOMPARE(timer.Interval(), 86400.0f);
-    timer.setInterval(0.5f);
-    QCOMPARE(timer.Interval(), 0.5f);
-}
-
-void TestRunTimer::pollingStepFollowsInterval_data()
-{
-    QTest::addColumn<float>("interval");
-    QTest::addColumn<int>("step");
-    QTest::addRow("1 s") << 1.0f << 50;
-    QTest::addRow("1.99 s") << 1.99f << 50;
-    QTest::addRow("2 s") << 2.0f << 100;
-    QTest::addRow("9.9 s") << 9.9f << 100;
-    QTest::addRow("10 s") << 10.0f << 300;
-    QTest::addRow("100 s") << 100.0f << 500;
-}
-
-void TestRunTimer::pollingStepFollowsInterval()
-{
-    QFETCH(float, interval);
-    QFETCH(int, step);
-    RunTimer timer;
-    timer.setInterval(interval);
-    QCOMPARE(timer.pollStepMs(), step);
 }
 
 void TestRunTimer::runsOnRealTimerToo()

@@ -90,11 +90,8 @@ private slots:
     void emptyUpdateValueNeverTouchesFolder();
     void malformedUpdateListsAreDropped_data();
     void malformedUpdateListsAreDropped();
-    void singleCopierEntryReplacesCopier();
-    void sameVersionRepairsWithoutAsking();
-    void otherVersionAsksAndNoKeepsItPending();
-    void otherVersionYesHandsOver();
-    void missingCopierIsReportedOnce();
+    void pendingUpdate_data();
+    void pendingUpdate();
     void updaterIsCopiedFromUpdateFolder();
     void autoLogin();
     void readOnlyProgramFolderUsesDataFolder();
@@ -303,109 +300,96 @@ void TestStartup::malformedUpdateListsAreDropped()
     QVERIFY(!second.started.join(' ').contains("filecopy"));
 }
 
-void TestStartup::singleCopierEntryReplacesCopier()
+void TestStartup::pendingUpdate_data()
 {
-    for (const QString name : {"filecopy.exe", "FileCopy.EXE"}) {
-        test::ProgramFolder folder;
-        Recorder rec;
-        runIn(folder.path(), rec);
+    QTest::addColumn<QStringList>("entries"); // the list's files, each holding its own name
+    QTest::addColumn<QString>("lineEnd");
+    QTest::addColumn<QString>("version");
+    QTest::addColumn<bool>("copier"); // the program folder has the copier
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<int>("outcome");
+    QTest::addColumn<QString>("started");
+    QTest::addColumn<QString>("updateAfter"); // "" when not looked at
+    QTest::addColumn<QString>("notice");      // title and start of the one message, if any
+    const auto row = [](const char* name, QStringList entries, const char* lineEnd, const char* version, bool copier,
+                        const char* answer, StartupOutcome outcome, const char* started, const char* updateAfter,
+                        const QString& notice) {
+        QTest::addRow("%s", name) << entries << QString::fromLatin1(lineEnd) << QString::fromLatin1(version) << copier
+                                  << QString::fromLatin1(answer) << int(outcome) << QString::fromLatin1(started)
+                                  << QString::fromLatin1(updateAfter) << notice;
+    };
+    const StartupOutcome login = StartupOutcome::LoginWindow;
+    const StartupOutcome handed = StartupOutcome::HandedOver;
+    const QString ask = QStringLiteral("自动更新|    新的 Tesmara%1 版 已经通过自动更新下载完成");
+    // A list of the copier alone replaces it in place, whatever the version.
+    row("copier alone", {"filecopy.exe"}, "\r\n", "7.20", true, "", login, "", "0", "");
+    row("copier alone, other case", {"FileCopy.EXE"}, "\r\n", "7.20", true, "", login, "", "0", "");
+    row("same version: repaired unasked", {"tesmara", "p.dat"}, "\r\n", "7.05", true, "", handed,
+        "filecopy.exe|JV Hide|1", "", "");
+    row("other version, No: kept pending", {"tesmara"}, "\r\n", "7.31", true, "No", login, "", "7.31", ask.arg("7.31"));
+    row("other version, Yes", {"tesmara"}, "\n", "8.00", true, "Yes", handed, "filecopy.exe|JV|0", "", ask.arg("8.00"));
+    // The companion programs do not exist on this platform: reported once,
+    // put aside, and the program starts as usual.
+    row("no copier", {"tesmara"}, "\r\n", "7.05", false, "OK", login, "", "0",
+        QStringLiteral("错误|在线自动升级模块已损坏，请自行到 "));
+}
+
+void TestStartup::pendingUpdate()
+{
+    QFETCH(QStringList, entries);
+    QFETCH(QString, lineEnd);
+    QFETCH(QString, version);
+    QFETCH(bool, copier);
+    QFETCH(QString, answer);
+    QFETCH(int, outcome);
+    QFETCH(QString, started);
+    QFETCH(QString, updateAfter);
+    QFETCH(QString, notice);
+    test::ProgramFolder folder;
+    Recorder rec;
+    runIn(folder.path(), rec);
+    if (copier) {
         QVERIFY(test::writeFile(folder.path() + "filecopy.exe", "old copier"));
-        const QString digest = writeUpdateFile(folder.path(), name, "new copier");
-        QVERIFY(test::writeFile(folder.path() + "update/update.d",
-                                ("x\r\nn=1\r\n" + name + "=" + digest + "\r\n").toLatin1()));
-        setSetting(folder.path() + "d.at", "Update_", "7.20");
-        Recorder second;
-        QCOMPARE(runIn(folder.path(), second), StartupOutcome::LoginWindow);
-        QFile copier(folder.path() + "filecopy.exe");
-        QVERIFY(copier.open(QIODevice::ReadOnly));
-        QCOMPARE(copier.readAll(), QByteArray("new copier"));
-        QCOMPARE(setting(folder.path() + "d.at", "Update_"), QStringLiteral("0"));
+    }
+    QString list = "v" + lineEnd + "n=" + QString::number(entries.size()) + lineEnd;
+    for (const QString& name : entries) {
+        list += name + "=" + writeUpdateFile(folder.path(), name, name.toUtf8()) + lineEnd;
+    }
+    QVERIFY(test::writeFile(folder.path() + "update/update.d", list.toLatin1()));
+    setSetting(folder.path() + "d.at", "Update_", version);
+    if (!answer.isEmpty()) {
+        MsgScript::pushAnswer(answer);
+    }
+    Recorder second;
+    QCOMPARE(int(runIn(folder.path(), second)), outcome);
+    QCOMPARE(second.started.join(' '), started);
+    QCOMPARE(second.logins, outcome == int(StartupOutcome::LoginWindow) ? 1 : 0);
+    if (!updateAfter.isEmpty()) {
+        QCOMPARE(setting(folder.path() + "d.at", "Update_"), updateAfter);
+    }
+    QCOMPARE(MsgScript::shown().size(), notice.isEmpty() ? 0 : 1);
+    if (!notice.isEmpty()) {
+        const MsgRequest shown = MsgScript::shown().first();
+        QVERIFY2((shown.title + "|" + shown.text).startsWith(notice), qPrintable(shown.text));
+    }
+    if (answer == "No") {
+        QCOMPARE(MsgScript::shown().first().buttons, 2);
+        QCOMPARE(MsgScript::shown().first().icon, 2);
+        QVERIFY(MsgScript::shown().first().text.endsWith(QStringLiteral("\r\n\r\n是否马上进行版本更新?")));
+    }
+    if (entries.first().toLower() == "filecopy.exe") {
+        QFile replaced(folder.path() + "filecopy.exe");
+        QVERIFY(replaced.open(QIODevice::ReadOnly));
+        QCOMPARE(replaced.readAll(), entries.first().toUtf8());
+    }
+    if (!copier) {
+        // Put aside, never lost, and not reported again.
+        QVERIFY(QFile::exists(folder.path() + "update/tesmara"));
+        MsgScript::clear();
+        Recorder third;
+        QCOMPARE(runIn(folder.path(), third), StartupOutcome::LoginWindow);
         QVERIFY(MsgScript::shown().isEmpty());
     }
-}
-
-void TestStartup::sameVersionRepairsWithoutAsking()
-{
-    test::ProgramFolder folder;
-    Recorder rec;
-    runIn(folder.path(), rec);
-    QVERIFY(test::writeFile(folder.path() + "filecopy.exe", "copier"));
-    const QString a = writeUpdateFile(folder.path(), "tesmara", "program");
-    const QString b = writeUpdateFile(folder.path(), "p.dat", "phrases");
-    QVERIFY(test::writeFile(folder.path() + "update/update.d",
-                            ("v\r\ncount=2\r\ntesmara=" + a + "\r\np.dat=" + b + "\r\n").toLatin1()));
-    setSetting(folder.path() + "d.at", "Update_", "7.05");
-    Recorder second;
-    QCOMPARE(runIn(folder.path(), second), StartupOutcome::HandedOver);
-    QCOMPARE(second.started, QStringList({"filecopy.exe|JV Hide|1"}));
-    QVERIFY(MsgScript::shown().isEmpty());
-    QCOMPARE(second.logins, 0);
-}
-
-void TestStartup::otherVersionAsksAndNoKeepsItPending()
-{
-    test::ProgramFolder folder;
-    Recorder rec;
-    runIn(folder.path(), rec);
-    QVERIFY(test::writeFile(folder.path() + "filecopy.exe", "copier"));
-    const QString a = writeUpdateFile(folder.path(), "tesmara", "program");
-    QVERIFY(test::writeFile(folder.path() + "update/update.d", ("v\r\ncount=1\r\ntesmara=" + a).toLatin1()));
-    setSetting(folder.path() + "d.at", "Update_", "7.31");
-    MsgScript::pushAnswer("No");
-    Recorder second;
-    QCOMPARE(runIn(folder.path(), second), StartupOutcome::LoginWindow);
-    QCOMPARE(MsgScript::shown().size(), 1);
-    const MsgRequest ask = MsgScript::shown().first();
-    QCOMPARE(ask.title, QStringLiteral("自动更新"));
-    QCOMPARE(ask.buttons, 2);
-    QCOMPARE(ask.icon, 2);
-    QVERIFY(ask.text.startsWith(QStringLiteral("    新的 Tesmara7.31 版 已经通过自动更新下载完成")));
-    QVERIFY(ask.text.endsWith(QStringLiteral("\r\n\r\n是否马上进行版本更新?")));
-    QCOMPARE(setting(folder.path() + "d.at", "Update_"), QStringLiteral("7.31"));
-    QVERIFY(!second.started.join(' ').contains("filecopy"));
-}
-
-void TestStartup::otherVersionYesHandsOver()
-{
-    test::ProgramFolder folder;
-    Recorder rec;
-    runIn(folder.path(), rec);
-    QVERIFY(test::writeFile(folder.path() + "filecopy.exe", "copier"));
-    const QString a = writeUpdateFile(folder.path(), "tesmara", "program");
-    QVERIFY(test::writeFile(folder.path() + "update/update.d", ("v\nn=1\ntesmara=" + a + "\n").toLatin1()));
-    setSetting(folder.path() + "d.at", "Update_", "8.00");
-    MsgScript::pushAnswer("Yes");
-    Recorder second;
-    QCOMPARE(runIn(folder.path(), second), StartupOutcome::HandedOver);
-    QCOMPARE(second.started, QStringList({"filecopy.exe|JV|0"}));
-}
-
-void TestStartup::missingCopierIsReportedOnce()
-{
-    // The companion programs do not exist on this platform: a pending update
-    // that needs the copier is reported once, put aside, and the program
-    // starts as usual, then and at every later start.
-    test::ProgramFolder folder;
-    Recorder rec;
-    runIn(folder.path(), rec);
-    const QString a = writeUpdateFile(folder.path(), "tesmara", "program");
-    QVERIFY(test::writeFile(folder.path() + "update/update.d", ("v\r\nn=1\r\ntesmara=" + a).toLatin1()));
-    setSetting(folder.path() + "d.at", "Update_", "7.05");
-    MsgScript::pushAnswer("OK");
-    Recorder second;
-    QCOMPARE(runIn(folder.path(), second), StartupOutcome::LoginWindow);
-    QCOMPARE(MsgScript::shown().size(), 1);
-    QCOMPARE(MsgScript::shown().first().title, QStringLiteral("错误"));
-    QVERIFY(MsgScript::shown().first().text.startsWith(QStringLiteral("在线自动升级模块已损坏，请自行到 ")));
-    QVERIFY(second.started.isEmpty());
-    QCOMPARE(second.logins, 1);
-    QCOMPARE(setting(folder.path() + "d.at", "Update_"), QStringLiteral("0"));
-    QVERIFY(QFile::exists(folder.path() + "update/tesmara"));
-
-    MsgScript::clear();
-    Recorder third;
-    QCOMPARE(runIn(folder.path(), third), StartupOutcome::LoginWindow);
-    QVERIFY(MsgScript::shown().isEmpty());
 }
 
 void TestStartup::updaterIsCopiedFromUpdateFolder()

@@ -95,7 +95,6 @@ private slots:
     void settingsAddMissingRowsWithDefaults();
     void settingsRepairOutOfRangeValues_data();
     void settingsRepairOutOfRangeValues();
-    void textWithQuotesRoundTrips();
     void foreignFileIsRefusedAndLeftUntouched();
     void engineErrorsReachTheFatalHandler();
     void createUserDbInMissingFolderFails();
@@ -174,42 +173,21 @@ void TestStore::settingsRepairOutOfRangeValues_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("expected");
-    QTest::addRow("mode 7") << "Last_Test_Mode"
-                            << "7"
-                            << "0";
-    QTest::addRow("mode -1") << "Last_Test_Mode"
-                             << "-1"
-                             << "0";
-    QTest::addRow("mode 2 stays") << "Last_Test_Mode"
-                                  << "2"
-                                  << "2";
-    QTest::addRow("time 0") << "Last_Test_Time"
-                            << "0"
-                            << "10";
-    QTest::addRow("time 61") << "Last_Test_Time"
-                             << "61"
-                             << "10";
-    QTest::addRow("time 60 stays") << "Last_Test_Time"
-                                   << "60"
-                                   << "60";
-    QTest::addRow("time letters") << "Last_Test_Time"
-                                  << "ab"
-                                  << "10";
-    QTest::addRow("time empty") << "Last_Test_Time"
-                                << ""
-                                << "10";
-    QTest::addRow("flag 2") << "Sound_Key"
-                            << "2"
-                            << "0";
-    QTest::addRow("flag 1 stays") << "Sound_Wrong"
-                                  << "1"
-                                  << "1";
-    QTest::addRow("game speed 7") << "Game1_Speed"
-                                  << "7"
-                                  << "3";
-    QTest::addRow("game sound 3") << "Game1_Sound"
-                                  << "3"
-                                  << "0";
+    const auto row = [](const char* name, const char* key, const char* stored, const char* expected) {
+        QTest::addRow("%s", name) << QString::fromUtf8(key) << QString::fromUtf8(stored) << QString::fromUtf8(expected);
+    };
+    row("mode 7", "Last_Test_Mode", "7", "0");
+    row("mode -1", "Last_Test_Mode", "-1", "0");
+    row("mode 2 stays", "Last_Test_Mode", "2", "2");
+    row("time 0", "Last_Test_Time", "0", "10");
+    row("time 61", "Last_Test_Time", "61", "10");
+    row("time 60 stays", "Last_Test_Time", "60", "60");
+    row("time letters", "Last_Test_Time", "ab", "10");
+    row("time empty", "Last_Test_Time", "", "10");
+    row("flag 2", "Sound_Key", "2", "0");
+    row("flag 1 stays", "Sound_Wrong", "1", "1");
+    row("game speed 7", "Game1_Speed", "7", "3");
+    row("game sound 3", "Game1_Sound", "3", "0");
 }
 
 void TestStore::settingsRepairOutOfRangeValues()
@@ -227,21 +205,6 @@ void TestStore::settingsRepairOutOfRangeValues()
     QCOMPARE(settings.text(key), expected);
     // The repair is written back.
     QCOMPARE(db.scalar("select Value_ from set_ where Name_ = ?", {key})->toString(), expected);
-}
-
-void TestStore::textWithQuotesRoundTrips()
-{
-    test::ProgramFolder folder;
-    QVERIFY(QDir().mkpath(folder.path() + "user/u"));
-    QVERIFY(Create_User_Db(folder.path(), "u"));
-    Database db;
-    QVERIFY(db.open(userDbPath(folder.path(), "u"), Database::Mode::ReadWrite));
-    const QString text = QStringLiteral("It's \"quoted\" 100% \\ back'slash' ''; drop table text_; --");
-    const QString name = QStringLiteral("a'b%c\\_u");
-    db.exec("insert into text_ (N, T, C, No_) values (?, ?, ?, ?)", {name, text, "c", 1});
-    QCOMPARE(db.scalar("select T from text_ where N = ?", {name})->toString(), text);
-    QCOMPARE(db.scalar("select count(*) from text_ where N like ?", {"a'b%"})->toInt(), 1);
-    QVERIFY(db.hasTable("text_"));
 }
 
 void TestStore::foreignFileIsRefusedAndLeftUntouched()

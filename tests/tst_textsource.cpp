@@ -39,17 +39,9 @@ QString loader(int id)
     return essay(100);
 }
 
+using test::addArticle;
+using test::position;
 using test::Script;
-
-qint64 position(Database& db, const QString& table, const QString& key)
-{
-    return db.scalar(QStringLiteral("select No_ from %1 where N = ?").arg(table), {key})->toLongLong();
-}
-
-void addArticle(Database& db, const QString& name, const QString& text, qint64 pos = 1)
-{
-    db.exec(QStringLiteral("insert into text_ (N, T, C, No_) values (?, ?, ?, ?)"), {name, text, Code_Of(text), pos});
-}
 
 } // namespace
 
@@ -69,7 +61,6 @@ private slots:
     void englishPositionsResumeAtAWord();
     void articleNamesAreKeysAsTheyAre();
     void savedArticleMenus();
-    void titles();
     void lastPracticeRestore_data();
     void lastPracticeRestore();
     void lastPracticeNamingDeletedArticle();
@@ -78,7 +69,6 @@ private slots:
 void TestTextSource::chineseLinesWrapAtTheEnd()
 {
     test::UserFolder user;
-    QVERIFY(user.ok());
     TextSource src(user.db(), nullptr, loader);
     user.db().exec(QStringLiteral("insert into test_no (N, No_) values ('0003', 91)"));
     src.chooseChinese(3);
@@ -101,7 +91,6 @@ void TestTextSource::chineseLinesWrapAtTheEnd()
 void TestTextSource::firstChoiceAddsPositionRow()
 {
     test::UserFolder user;
-    QVERIFY(user.ok());
     TextSource src(user.db(), nullptr, loader);
     src.chooseChinese(11);
     QCOMPARE(src.positionKey(), QStringLiteral("0011"));
@@ -122,7 +111,6 @@ void TestTextSource::firstChoiceAddsPositionRow()
 void TestTextSource::positionOutsideTextStartsAtOne()
 {
     test::UserFolder user;
-    QVERIFY(user.ok());
     TextSource src(user.db(), nullptr, loader);
     for (const int stored : {0, -4, 101, 5000}) {
         user.db().exec(QStringLiteral("delete from test_no"));
@@ -141,7 +129,6 @@ void TestTextSource::positionOutsideTextStartsAtOne()
 void TestTextSource::englishLinesEndAfterAWord()
 {
     test::UserFolder user;
-    QVERIFY(user.ok());
     TextSource src(user.db(), nullptr, loader);
     src.chooseEnglish(2);
     QCOMPARE(src.textType(), 1);
@@ -175,7 +162,6 @@ void TestTextSource::englishLinesEndAfterAWord()
 void TestTextSource::generatedLines()
 {
     test::UserFolder user;
-    QVERIFY(user.ok());
     Script random({0.0, 0.999999, 0.5, 0.04});
     TextSource src(user.db(), &random, loader);
 
@@ -216,7 +202,6 @@ void TestTextSource::generatedLines()
 void TestTextSource::drillLines()
 {
     test::UserFolder user;
-    QVERIFY(user.ok());
     Script random({0.0, 0.5, 0.99});
     TextSource src(user.db(), &random, loader);
     src.chooseDrill(QStringLiteral("工了以在有"), 1);
@@ -235,7 +220,6 @@ void TestTextSource::drillLines()
 void TestTextSource::savedArticleIsChecked()
 {
     test::UserFolder user;
-    QVERIFY(user.ok());
     TextSource src(user.db(), nullptr, loader);
     const QString text = essay(60);
     addArticle(user.db(), QStringLiteral("好文_u"), text, 7);
@@ -275,7 +259,6 @@ void TestTextSource::savedArticleIsChecked()
 void TestTextSource::articleLinesFillByWidth()
 {
     test::UserFolder user;
-    QVERIFY(user.ok());
     TextSource src(user.db(), nullptr, loader);
     // The default row: 30 full-width or 60 half-width characters.
     const QString chinese = essay(100);
@@ -302,7 +285,6 @@ void TestTextSource::articleLinesFillByWidth()
 void TestTextSource::savingPositions()
 {
     test::UserFolder user;
-    QVERIFY(user.ok());
     TextSource src(user.db(), nullptr, loader);
     src.chooseChinese(4);
     src.saveReadingPosition(23);
@@ -355,7 +337,6 @@ void TestTextSource::englishPositionsResumeAtAWord()
     QFETCH(int, typed);
     QFETCH(int, expected);
     test::UserFolder user;
-    QVERIFY(user.ok());
     TextSource src(user.db(), nullptr, loader);
     if (article) {
         addArticle(user.db(), QStringLiteral("文_u"), essay(200));
@@ -370,7 +351,6 @@ void TestTextSource::englishPositionsResumeAtAWord()
 void TestTextSource::articleNamesAreKeysAsTheyAre()
 {
     test::UserFolder user;
-    QVERIFY(user.ok());
     TextSource src(user.db(), nullptr, loader);
     const QStringList names{QStringLiteral("it's_u"), QStringLiteral("100%_u"), QStringLiteral("a\\b_u"),
                             QStringLiteral("%_u"), QStringLiteral("a'';--_w")};
@@ -389,11 +369,9 @@ void TestTextSource::articleNamesAreKeysAsTheyAre()
 void TestTextSource::savedArticleMenus()
 {
     test::UserFolder user;
-    QVERIFY(user.ok());
     SavedArticleMenus menus = Load_Menus_SaveText(user.db());
     QVERIFY(menus.user.isEmpty());
     QVERIFY(menus.review.isEmpty());
-    QCOMPARE(noSavedArticleCaption(), QStringLiteral("暂无保存此类文章"));
 
     addArticle(user.db(), QStringLiteral("乙_u"), essay(60));
     addArticle(user.db(), QStringLiteral("错字复习_w"), QStringLiteral("错"));
@@ -402,17 +380,6 @@ void TestTextSource::savedArticleMenus()
     menus = Load_Menus_SaveText(user.db());
     QCOMPARE(menus.user, (QStringList{"乙", "a_u", "甲"}));
     QCOMPARE(menus.review, QStringList{"错字复习"});
-}
-
-void TestTextSource::titles()
-{
-    QCOMPARE(practiceTitle(PracticeKind::Chinese, QStringLiteral("文章 1")),
-             QStringLiteral("Tesmara → 中文练习 → 文章 1"));
-    QCOMPARE(practiceTitle(PracticeKind::English, QStringLiteral("随机生成字母")),
-             QStringLiteral("Tesmara → 英文练习 → 随机生成字母"));
-    QCOMPARE(practiceTitle(PracticeKind::Numbers, QStringLiteral("纯数字")),
-             QStringLiteral("Tesmara → 数字练习 → 纯数字"));
-    QCOMPARE(practiceTitle(PracticeKind::Article, QStringLiteral("甲")), QStringLiteral("Tesmara → 自定义文章 → 甲"));
 }
 
 void TestTextSource::lastPracticeRestore_data()
@@ -447,7 +414,6 @@ void TestTextSource::lastPracticeRestore()
     QFETCH(int, index);
     QFETCH(QString, repaired);
     test::UserFolder user;
-    QVERIFY(user.ok());
     const LastPractice p = Last_Test_Restore(user.db(), value);
     QCOMPARE(int(p.item), item);
     QCOMPARE(p.index, index);
@@ -460,7 +426,6 @@ void TestTextSource::lastPracticeRestore()
 void TestTextSource::lastPracticeNamingDeletedArticle()
 {
     test::UserFolder user;
-    QVERIFY(user.ok());
     addArticle(user.db(), QStringLiteral("it's 50%_u"), essay(60));
     addArticle(user.db(), QStringLiteral("错字复习_w"), QStringLiteral("错"));
     LastPractice p = Last_Test_Restore(user.db(), QStringLiteral("5it's 50%_u"));

@@ -18,6 +18,7 @@
 #include "practice/TextSource.h"
 #include "practice/ui/Form_Test_Common.h"
 #include "practice/ui/TypingBoard.h"
+#include "records/RecordCheck.h"
 #include "store/RecordCode.h"
 #include "store/Schema.h"
 #include "store/Settings.h"
@@ -28,7 +29,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QSqlQuery>
 #include <QTimer>
@@ -48,25 +48,6 @@ StartupServices quietServices()
     s.autoLogin = [] { loginHandOff().autoLogin(); };
     s.showLogin = [] { loginHandOff().showLoginWindow(); };
     return s;
-}
-
-void click(QWidget* w)
-{
-    QVERIFY(w && w->isVisible());
-    QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
-}
-
-void typeChinese(QWidget* w, const QString& text)
-{
-    QInputMethodEvent commit;
-    commit.setCommitString(text);
-    QApplication::sendEvent(w, &commit);
-}
-
-QString setting(Database& db, const QString& key)
-{
-    const auto v = Settings(db).raw(key);
-    return v && *v ? **v : QStringLiteral("<none>");
 }
 
 } // namespace
@@ -118,13 +99,13 @@ void TestWholeProgram::fromAnEmptyFolderToTheSecondStart()
     QTimer::singleShot(0, [&] {
         auto* w = qobject_cast<UserWindow*>(QApplication::activeModalWidget());
         QVERIFY(w);
-        typeChinese(w->findChild<QLineEdit*>(QStringLiteral("Text_UserName")), name);
+        test::commitText(w->findChild<QLineEdit*>(QStringLiteral("Text_UserName")), name);
         QTest::keyClicks(w->findChild<QLineEdit*>(QStringLiteral("Text_New1")), QStringLiteral("secret"));
         auto* again = w->findChild<QLineEdit*>(QStringLiteral("Text_New2"));
         QTest::keyClicks(again, QStringLiteral("secret"));
         QTest::keyClick(again, Qt::Key_Return); // the default button: 添加
 
-        click(w->findChild<Cmd*>(QStringLiteral("CMD_Exit")));
+        test::click(w->findChild<Cmd*>(QStringLiteral("CMD_Exit")));
     });
     {
         Startup startup({root, root}, quietServices());
@@ -132,7 +113,7 @@ void TestWholeProgram::fromAnEmptyFolderToTheSecondStart()
     }
     LoginWindow* login = shown<LoginWindow>();
     QVERIFY(login);
-    click(login->findChild<Check_Box*>(QStringLiteral("Check_Box1"))); // log in automatically next time
+    test::click(login->findChild<Check_Box*>(QStringLiteral("Check_Box1"))); // log in automatically next time
     auto* password = login->findChild<QLineEdit*>(QStringLiteral("PassWord"));
     QTest::keyClicks(password, QStringLiteral("secret"));
     QTest::keyClick(password, Qt::Key_Return);
@@ -162,7 +143,7 @@ void TestWholeProgram::fromAnEmptyFolderToTheSecondStart()
             QTest::keyClick(line, Qt::Key_Q);
         } else {
             const QString top = main->board().top(row)->Text();
-            typeChinese(line, top.mid(main->board().input(row)->CountLen(), 1));
+            test::commitText(line, top.mid(main->board().input(row)->CountLen(), 1));
         }
         if (i % 4 == 0) {
             m_clock.advanceMs(1000);
@@ -191,21 +172,18 @@ void TestWholeProgram::fromAnEmptyFolderToTheSecondStart()
     QCOMPARE(log.value(2).toString(), QStringLiteral("56")); // 60 × 93.75 % a minute
     QCOMPARE(log.value(3).toString(), QStringLiteral("1"));
     QCOMPARE(log.value(5).toString(), QStringLiteral("93.75 %"));
-    QCOMPARE(log.value(4).toString(),
-             Code_Of(Code_Of(log.value(0).toString()) + Code_Of(QStringLiteral("0")) + Code_Of(QStringLiteral("56")) +
-                     QStringLiteral("1") + QStringLiteral("93.75 %"))
-                 .left(20));
+    QCOMPARE(log.value(4).toString(), Record_Check(log.value(0).toString(), "0", "56", "1", "93.75 %"));
     QVERIFY(!log.next());
     QCOMPARE(user.scalar(QStringLiteral("select No_ from test_no where N = '0001'"))->toInt(), 65);
     QCOMPARE(user.scalar(QStringLiteral("select count(*) from text_ where N like '%_w'"))->toInt(), 1);
-    QCOMPARE(setting(user, QStringLiteral("Last_Test")), QStringLiteral("001"));
-    QCOMPARE(setting(user, QStringLiteral("Last_Test_Time")), QStringLiteral("1"));
-    QCOMPARE(setting(user, QStringLiteral("Last_Test_Mode")), QStringLiteral("0"));
+    QCOMPARE(test::storedSetting(user, QStringLiteral("Last_Test")), QStringLiteral("001"));
+    QCOMPARE(test::storedSetting(user, QStringLiteral("Last_Test_Time")), QStringLiteral("1"));
+    QCOMPARE(test::storedSetting(user, QStringLiteral("Last_Test_Mode")), QStringLiteral("0"));
     Database& program = App().Conn_Main;
     QCOMPARE(program.scalar(QStringLiteral("select Pw from [user] where Un = ?"), {name})->toString(),
              Code_Of(name + QStringLiteral("secret")));
-    QCOMPARE(setting(program, QStringLiteral("Auto_Login_Name")), name);
-    QCOMPARE(setting(program, QStringLiteral("setup")), QStringLiteral("0"));
+    QCOMPARE(test::storedSetting(program, QStringLiteral("Auto_Login_Name")), name);
+    QCOMPARE(test::storedSetting(program, QStringLiteral("setup")), QStringLiteral("0"));
 
     // Second start: straight into the same practice with the same length.
     App().reset();

@@ -6,7 +6,6 @@
 #include "controls/ui/Text.h"
 
 #include <QInputMethodEvent>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QtTest>
@@ -20,9 +19,7 @@ private slots:
     void tabStripPicksByMouseAndKeys();
     void textKeyPressCanDiscardOrReplace();
     void textInputMethodCommitGoesThroughKeyPress();
-    void textSelectionAndLimits();
-    void textSelectionRefusedWhileDesigning();
-    void textKeepsItsTextAcrossRebuilds();
+    void textLengthLimits();
     void checkBoxAndOptionClicks();
     void optionArrowsPickTheNeighbour();
     void cmdClicksFromKeyboardAndMouse();
@@ -33,32 +30,6 @@ private slots:
 
 void TestWidgets::tabStripCaptionsStayWithinTabs()
 {
-    TS ts;
-    ts.setTabCount(3);
-    ts.Set_Text(0, QStringLiteral("中文"));
-    ts.Set_Text(1, QStringLiteral("英文"));
-    ts.Set_Text(2, QStringLiteral("自定义"));
-    ts.Set_Text(3, QStringLiteral("越界"));
-    ts.Set_Text(-1, QStringLiteral("越界"));
-    ts.Make_Form();
-    QCOMPARE(ts.TSMyLong(), 3);
-    QCOMPARE(ts.Get_Text(0), QStringLiteral("中文"));
-    QCOMPARE(ts.Get_Text(2), QStringLiteral("自定义"));
-    QCOMPARE(ts.Get_Text(3), QString());
-
-    // Fewer tabs: the chosen one moves back into range, captions are kept.
-    ts.setTSWhoUp(2);
-    ts.setTSMyLong(2);
-    QCOMPARE(ts.TSWhoUp(), 1);
-    QCOMPARE(ts.Get_Text(1), QStringLiteral("英文"));
-    ts.Set_Text(2, QStringLiteral("回不来"));
-    QCOMPARE(ts.Get_Text(2), QString());
-
-    ts.Clear();
-    QCOMPARE(ts.Get_Text(0), QString());
-    QCOMPARE(ts.Get_Text(1), QString());
-    QCOMPARE(ts.TSMyLong(), 2);
-
     // A strip too narrow for roomy tabs keeps every caption whole, also the
     // chosen tab's in bold, as long as the captions themselves fit.
     TS many;
@@ -167,86 +138,19 @@ void TestWidgets::textInputMethodCommitGoesThroughKeyPress()
     QCOMPARE(text.text(), QStringLiteral("你好世界"));
 }
 
-void TestWidgets::textSelectionAndLimits()
+void TestWidgets::textLengthLimits()
 {
     Text text;
-    text.setText(QStringLiteral("打字练习软件"));
-    text.setSelStart(2);
-    QCOMPARE(text.SelStart(), 2);
-    QCOMPARE(text.SelLength(), 0);
-    text.setSelLength(2);
-    QCOMPARE(text.SelText(), QStringLiteral("练习"));
-    text.setSelText(QStringLiteral("测试"));
-    QCOMPARE(text.text(), QStringLiteral("打字测试软件"));
-    text.setSelStart(100);
-    QCOMPARE(text.SelStart(), 6);
-    text.SelAll();
-    QCOMPARE(text.SelLength(), 6);
-
     text.setMaxLength(3);
-    text.setText(QString());
     QTest::keyClicks(text.findChild<QWidget*>(QStringLiteral("Txt")), QStringLiteral("abcdef"));
     QCOMPARE(text.text(), QStringLiteral("abc"));
-
+    text.SelAll();
+    QCOMPARE(text.SelLength(), 3);
+    // The multi-line box keeps the limit.
     text.setMultiLine(true);
     text.setText(QString());
     QTest::keyClicks(text.findChild<QWidget*>(QStringLiteral("Txt")), QStringLiteral("wxyz"));
     QCOMPARE(text.text(), QStringLiteral("wxy"));
-    text.setSelStart(1);
-    text.setSelLength(5);
-    QCOMPARE(text.SelText(), QStringLiteral("xy"));
-
-    text.setMultiLine(false);
-    text.setMaxLength(0);
-    text.setPasswordChar(QStringLiteral("*"));
-    text.setText(QStringLiteral("secret"));
-    auto* line = text.findChild<QLineEdit*>(QStringLiteral("Txt"));
-    QVERIFY(line != nullptr);
-    QCOMPARE(line->displayText(), QStringLiteral("******"));
-    QCOMPARE(text.text(), QStringLiteral("secret"));
-}
-
-void TestWidgets::textSelectionRefusedWhileDesigning()
-{
-    QStringList notices;
-    Text::setDesignNotice([&](const QString& title, const QString& body) { notices << title + '|' + body; });
-    Text text;
-    text.setText(QStringLiteral("abcdef"));
-    text.setSelStart(1);
-    Text::setDesignMode(true);
-    text.setSelStart(4);
-    text.setSelLength(2);
-    text.setSelText(QStringLiteral("zz"));
-    Text::setDesignMode(false);
-    QCOMPARE(text.SelStart(), 1);
-    QCOMPARE(text.SelLength(), 0);
-    QCOMPARE(text.text(), QStringLiteral("abcdef"));
-    QCOMPARE(notices.size(), 3);
-    QCOMPARE(notices.first(), QStringLiteral("错误|此属性的值在设计状态下不可更改！"));
-    text.setSelStart(4);
-    QCOMPARE(text.SelStart(), 4);
-    QCOMPARE(notices.size(), 3);
-    Text::setDesignNotice({});
-}
-
-void TestWidgets::textKeepsItsTextAcrossRebuilds()
-{
-    Text text;
-    text.setText(QStringLiteral("第一行"));
-    text.setLocked(true);
-    text.setMultiLine(true);
-    text.Txt_No_Change();
-    auto* plain = text.findChild<QPlainTextEdit*>(QStringLiteral("Txt"));
-    QVERIFY(plain != nullptr);
-    QVERIFY(plain->isReadOnly());
-    QCOMPARE(text.text(), QStringLiteral("第一行"));
-    QCOMPARE(text.findChildren<QWidget*>(QStringLiteral("Txt")).size(), 1);
-    // Locked still reports keys but types nothing.
-    int keys = 0;
-    connect(&text, &Text::KeyPress, &text, [&](int&) { ++keys; });
-    QTest::keyClicks(plain, QStringLiteral("ab"));
-    QCOMPARE(keys, 2);
-    QCOMPARE(text.text(), QStringLiteral("第一行"));
 }
 
 void TestWidgets::checkBoxAndOptionClicks()

@@ -2,11 +2,18 @@
 
 #include "app/AppState.h"
 #include "app/Msg.h"
+#include "controls/ui/TS.h"
+#include "records/RecordCheck.h"
 #include "store/Database.h"
+#include "store/RecordCode.h"
+#include "store/Settings.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QInputMethodEvent>
+#include <QSqlQuery>
+#include <QtTest>
 
 #include <cerrno>
 #include <chrono>
@@ -56,6 +63,59 @@ QString stageDir()
         dir.append(QLatin1Char('/'));
     }
     return dir;
+}
+
+QString lastMessage()
+{
+    return MsgScript::shown().isEmpty() ? QString() : MsgScript::shown().last().text;
+}
+
+void click(QWidget* widget)
+{
+    QVERIFY(widget && widget->isVisible());
+    QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+}
+
+void clickTab(TS* strip, int index)
+{
+    const QRect tab = strip->tabRect(index);
+    QVERIFY(!tab.isEmpty());
+    QTest::mouseClick(strip, Qt::LeftButton, {}, tab.center());
+}
+
+void commitText(QWidget* target, const QString& text, const QString& preedit)
+{
+    QInputMethodEvent event(preedit, {});
+    event.setCommitString(text);
+    QCoreApplication::sendEvent(target, &event);
+}
+
+QString storedSetting(Database& db, const QString& key)
+{
+    const auto v = Settings(db).raw(key);
+    return v && *v ? **v : QStringLiteral("<none>");
+}
+
+void addArticle(Database& db, const QString& name, const QString& text, qint64 position)
+{
+    db.exec(QStringLiteral("insert into text_ (N, T, C, No_) values (?, ?, ?, ?)"),
+            {name, text, Code_Of(text), position});
+}
+
+qint64 position(Database& db, const QString& table, const QString& key)
+{
+    return db.scalar(QStringLiteral("select No_ from %1 where N = ?").arg(table), {key}).value_or(-1).toLongLong();
+}
+
+qint64 addRecord(Database& db, int type, int speed, int minutes, const QString& accuracy)
+{
+    const QString kind = QString::number(type);
+    QSqlQuery q = db.exec(QStringLiteral("insert into testlog (type, s, t, r) values (?, ?, ?, ?)"),
+                          {kind, speed, minutes, accuracy});
+    const qint64 id = q.lastInsertId().toLongLong();
+    db.exec(QStringLiteral("update testlog set c = ? where ID = ?"),
+            {Record_Check(QString::number(id), kind, QString::number(speed), QString::number(minutes), accuracy), id});
+    return id;
 }
 
 namespace {

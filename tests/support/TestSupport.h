@@ -4,12 +4,19 @@
 
 #include <QApplication>
 #include <QList>
+#include <QRandomGenerator>
 #include <QString>
 #include <QTemporaryDir>
+#include <QVariant>
 
 #include <atomic>
 #include <memory>
 #include <thread>
+
+namespace tesmara {
+class Database;
+class TS;
+} // namespace tesmara
 
 namespace tesmara::test {
 
@@ -32,6 +39,31 @@ bool writeFile(const QString& path, const QByteArray& bytes);
 // The build's stage folder (where the program and its data files are).
 QString stageDir();
 
+// The text of the last message shown, or an empty text.
+QString lastMessage();
+
+// Clicks the middle of a shown widget, as the mouse does.
+void click(QWidget* widget);
+
+// Clicks tab `index` of a tab strip.
+void clickTab(TS* strip, int index);
+
+// Sends `text` as an input method commits it (after an optional preedit).
+void commitText(QWidget* target, const QString& text, const QString& preedit = QString());
+
+// The stored text of setting `key`, or "<none>" when its row is missing or null.
+QString storedSetting(Database& db, const QString& key);
+
+// A saved article row (name with its kind suffix) with its check and position.
+void addArticle(Database& db, const QString& name, const QString& text, qint64 position = 1);
+
+// The reading position stored for `key` in `table` (test_no or text_), or -1.
+qint64 position(Database& db, const QString& table, const QString& key);
+
+// A practice record, added the way a finished run adds it: row first, then
+// its check.
+qint64 addRecord(Database& db, int type, int speed, int minutes, const QString& accuracy);
+
 // The shown top-level window of type T, or nullptr.
 template <typename T> T* shown()
 {
@@ -45,7 +77,7 @@ template <typename T> T* shown()
 
 // Random numbers from a list, in order and then over again; bounded(n)
 // scales the next value to n.
-class Script final : public RandomSource {
+class Script : public RandomSource {
 public:
     explicit Script(QList<double> values = {0.5}) : m_values(std::move(values)) {}
     quint32 bounded(quint32 bound) override { return quint32(unit() * bound); }
@@ -61,6 +93,17 @@ public:
 private:
     QList<double> m_values;
     qsizetype m_next = 0;
+};
+
+// Random numbers from a fixed seed: a long game or practice, the same each run.
+class Seeded final : public RandomSource {
+public:
+    explicit Seeded(quint32 seed = 20240611) : m_generator(seed) {}
+    quint32 bounded(quint32 bound) override { return bound ? m_generator.bounded(bound) : 0; }
+    double unit() override { return m_generator.generateDouble(); }
+
+private:
+    QRandomGenerator m_generator;
 };
 
 // File permissions hold for this process while it lives, also when the tests
