@@ -51,7 +51,6 @@ private slots:
     void spaceCleaning();
     void savedTextKeepsQuotesAndCheck();
     void awkwardNamesAreFoundExactly();
-    void sameNameRefuses();
     void changeExisting();
     void mergeReplacesBothKinds();
     void readingFiles();
@@ -106,10 +105,6 @@ void TestArticles::lengthLimits()
     MsgScript::pushAnswer(QStringLiteral("OK"));
     QVERIFY(!editor.CMD_Save_Click());
     QCOMPARE(test::lastMessage(), QStringLiteral("文章长度必须大于 50 个字符。"));
-    // In automatic import the message names the skipped file.
-    MsgScript::pushAnswer(QStringLiteral("OK"));
-    QVERIFY(!editor.CMD_Save_Click(1));
-    QCOMPARE(test::lastMessage(), QStringLiteral("将跳过 短 的导入。\r\n文章长度必须大于 50 个字符。"));
     // Spaces removed by the clean-up count against the length.
     editor.setText(longText(45) + QStringLiteral("     "));
     editor.setOptions(SpaceOptions{true, false, false});
@@ -209,43 +204,24 @@ void TestArticles::awkwardNamesAreFoundExactly()
     for (const QString& n : names) {
         QCOMPARE(row(user.db(), n + QStringLiteral("_u")).T, longText(50) + n);
     }
-    // Wildcards match nothing but themselves.
+    // Wildcards match nothing but themselves; a taken name is refused and
+    // the stored article kept.
     editor.setName(QStringLiteral("50x"));
     editor.setText(longText(50));
     MsgScript::pushAnswer(QStringLiteral("No"));
     QVERIFY(editor.CMD_Save_Click());
+    QSignalSpy focus(&editor, &ArticleEditor::nameFocusRequested);
     editor.setName(QStringLiteral("%"));
     MsgScript::pushAnswer(QStringLiteral("OK"));
     QVERIFY(!editor.CMD_Save_Click());
     QCOMPARE(test::lastMessage(), QStringLiteral("您所输入的保存名称 < % > 已存在，请另起一个名称。"));
-}
-
-void TestArticles::sameNameRefuses()
-{
-    test::UserFolder user;
-    ArticleEditor editor(user.db());
-    editor.setName(QStringLiteral("甲"));
-    editor.setText(longText(80));
-    MsgScript::pushAnswer(QStringLiteral("No"));
-    QVERIFY(editor.CMD_Save_Click());
-
-    QSignalSpy focus(&editor, &ArticleEditor::nameFocusRequested);
-    editor.setText(longText(90));
-    MsgScript::pushAnswer(QStringLiteral("OK"));
-    QVERIFY(!editor.CMD_Save_Click());
-    QCOMPARE(test::lastMessage(), QStringLiteral("您所输入的保存名称 < 甲 > 已存在，请另起一个名称。"));
     QCOMPARE(focus.count(), 1);
-    MsgScript::pushAnswer(QStringLiteral("OK"));
-    QVERIFY(!editor.CMD_Save_Click(1));
-    QCOMPARE(test::lastMessage(), QStringLiteral("您所输入的保存名称 < 甲 > 已存在，将跳过该文件的导入。"));
-    QCOMPARE(focus.count(), 1);
-    QCOMPARE(row(user.db(), "甲_u").T, longText(80));
-
+    QCOMPARE(row(user.db(), "%_u").T, longText(50) + "%");
     // The same name as a review article is another article.
     editor.setSuffix(QStringLiteral("_w"));
     MsgScript::pushAnswer(QStringLiteral("No"));
     QVERIFY(editor.CMD_Save_Click());
-    QCOMPARE(user.count("text_"), 2);
+    QCOMPARE(row(user.db(), "%_w").T, longText(50));
 }
 
 void TestArticles::changeExisting()

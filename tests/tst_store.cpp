@@ -6,6 +6,7 @@
 #include "store/Settings.h"
 #include "wubi/PhraseLookup.h"
 
+#include "RunsFixture.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -142,12 +143,9 @@ void TestStore::appTablesAllowNullValues()
 
 void TestStore::settingsAddMissingRowsWithDefaults()
 {
-    test::ProgramFolder folder;
-    QVERIFY(QDir().mkpath(folder.path() + "user/u1"));
-    QVERIFY(Create_User_Db(folder.path(), "u1"));
-    Database db;
-    QVERIFY(db.open(userDbPath(folder.path(), "u1"), Database::Mode::ReadWrite));
-    Settings settings(db, folder.path());
+    test::UserFolder user;
+    Database& db = user.db();
+    Settings settings(db, user.path());
     const QList<QPair<QString, QString>> expected = {
         {"Last_Test_Mode", "0"},        {"Last_Test", "000"},
         {"Last_Test_Time", "10"},       {"Last_Tips", "0"},
@@ -156,7 +154,7 @@ void TestStore::settingsAddMissingRowsWithDefaults()
         {"Wrong_Color", "1"},           {"Mouse_Test_Lase_BackPic", "2"},
         {"Mouse_Test_Lase_Speed", "2"}, {"Mouse_Test_Lase_Test", "2"},
         {"Game1_Speed", "3"},           {"Game1_Last_Test", "0"},
-        {"Game1_Sound", "0"},           {"Last_OpenTxt_Path", folder.path()},
+        {"Game1_Sound", "0"},           {"Last_OpenTxt_Path", user.path()},
     };
     for (const auto& [key, def] : expected) {
         QCOMPARE(settings.text(key), def);
@@ -195,13 +193,10 @@ void TestStore::settingsRepairOutOfRangeValues()
     QFETCH(QString, key);
     QFETCH(QString, stored);
     QFETCH(QString, expected);
-    test::ProgramFolder folder;
-    QVERIFY(QDir().mkpath(folder.path() + "user/u"));
-    QVERIFY(Create_User_Db(folder.path(), "u"));
-    Database db;
-    QVERIFY(db.open(userDbPath(folder.path(), "u"), Database::Mode::ReadWrite));
+    test::UserFolder user;
+    Database& db = user.db();
     db.exec("insert into set_ (Name_, Value_) values (?, ?)", {key, stored});
-    Settings settings(db, folder.path());
+    Settings settings(db, user.path());
     QCOMPARE(settings.text(key), expected);
     // The repair is written back.
     QCOMPARE(db.scalar("select Value_ from set_ where Name_ = ?", {key})->toString(), expected);
