@@ -175,17 +175,6 @@ void TestLoginWindow::firstStartAddsUserLogsInAndAutoLogsInNextTime()
     QCOMPARE(m_opened, (QStringList{"main:王小明", "main:王小明"}));
     QVERIFY(!test::shown<LoginWindow>());
     QCOMPARE(MsgScript::shown().size(), 0);
-
-    // The user's database deleted by hand: recreated with the notice.
-    App().reset();
-    QFile::remove(userDbPath(root, "王小明"));
-    MsgScript::pushAnswer("OK");
-    {
-        Startup startup({root, root}, recordingServices(calls));
-        QCOMPARE(startup.run(), StartupOutcome::AutoLogin);
-    }
-    QCOMPARE(MsgScript::shown().last().text, QStringLiteral("用户配置文件不存在，将采用默认配置。"));
-    QVERIFY(QFileInfo::exists(userDbPath(root, "王小明")));
 }
 
 void TestLoginWindow::wrongPasswordKeepsWindow()

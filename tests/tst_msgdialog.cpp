@@ -43,10 +43,8 @@ private slots:
     void heightFollowsTextAndCheckBox();
     void focusArgumentOrdersButtons_data();
     void focusArgumentOrdersButtons();
-    void checkBoxAddsSuffix();
-    void frameCloseAnswersOnlyOkDialogs();
-    void escapeAndLetterKeys_data();
-    void escapeAndLetterKeys();
+    void answers_data();
+    void answers();
     void ctrlCCopiesAndStaysOpen();
     void resultNoticeIgnoresTypingKeys_data();
     void resultNoticeIgnoresTypingKeys();
@@ -149,89 +147,65 @@ void TestMsgDialog::focusArgumentOrdersButtons()
     dialog.done(0);
 }
 
-void TestMsgDialog::checkBoxAddsSuffix()
+void TestMsgDialog::answers_data()
 {
-    {
-        MsgDialog dialog(request(QStringLiteral("是否保存？"), 2, 3, -1));
-        openAndActivate(dialog);
-        auto* check = dialog.findChild<Check_Box*>(QStringLiteral("Check1"));
-        QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(6, check->height() / 2));
-        QVERIFY(check->Value());
-        QTest::mouseClick(button(dialog, "CMDYES"), Qt::LeftButton);
-        QCOMPARE(dialog.answer(), QStringLiteral("YesT"));
-        QCOMPARE(App().Msg_Result, QStringLiteral("YesT"));
-        QVERIFY(!dialog.isVisible());
-    }
-    {
-        MsgDialog dialog(request(QStringLiteral("提示"), 0, 1, -1));
-        openAndActivate(dialog);
-        QTest::keyClick(button(dialog, "CMDOK"), Qt::Key_Return);
-        QCOMPARE(dialog.answer(), QStringLiteral("OKF"));
-    }
-    {
-        MsgDialog dialog(request(QStringLiteral("提示"), 1));
-        openAndActivate(dialog);
-        QTest::mouseClick(button(dialog, "CMDCancel"), Qt::LeftButton);
-        QCOMPARE(dialog.answer(), QStringLiteral("Cancel"));
-    }
+    QTest::addColumn<int>("buttons"); // 0: OK, 1: OK and Cancel, 2: Yes and No
+    QTest::addColumn<int>("check");   // -1: with the box to tick
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("answer"); // "": the dialog stays open
+    const auto row = [](const char* name, int buttons, int check, const char* action, const char* answer) {
+        QTest::addRow("%s", name) << buttons << check << QString::fromLatin1(action) << QString::fromLatin1(answer);
+    };
+    // Keys go to the button with the focus.
+    row("Esc on Yes/No", 2, 0, "Esc", "No");
+    row("Esc on OK/Cancel", 1, 0, "Esc", "Cancel");
+    row("Esc on OK", 0, 0, "Esc", "OK");
+    row("Y on Yes/No", 2, 0, "Y", "Yes");
+    row("N on Yes/No", 2, 0, "N", "No");
+    row("C on Yes/No: no Cancel there", 2, 0, "C", "");
+    row("O on Yes/No: no OK there", 2, 0, "O", "");
+    row("C on OK/Cancel", 1, 0, "C", "Cancel");
+    row("O on OK/Cancel", 1, 0, "O", "OK");
+    row("Y on OK/Cancel: no Yes there", 1, 0, "Y", "");
+    row("other letter", 0, 0, "Q", "");
+    // The box adds T when ticked, F when not.
+    row("ticked box, Yes clicked", 2, -1, "tick CMDYES", "YesT");
+    row("box left, Return on OK", 0, -1, "Return", "OKF");
+    row("Cancel clicked", 1, 0, "CMDCancel", "Cancel");
+    // Closing the frame answers OK where OK is offered, else nothing.
+    row("frame closed: OK", 0, 0, "close", "OK");
+    row("frame closed: OK and Cancel", 1, -1, "close", "OKF");
+    row("frame closed: Yes and No", 2, 0, "close", "");
 }
 
-void TestMsgDialog::frameCloseAnswersOnlyOkDialogs()
-{
-    {
-        MsgDialog dialog(request(QStringLiteral("完成"), 0));
-        openAndActivate(dialog);
-        QVERIFY(dialog.close());
-        QCOMPARE(dialog.answer(), QStringLiteral("OK"));
-        QVERIFY(!dialog.isVisible());
-    }
-    {
-        MsgDialog dialog(request(QStringLiteral("继续？"), 1, 1, -1));
-        openAndActivate(dialog);
-        QVERIFY(dialog.close());
-        QCOMPARE(dialog.answer(), QStringLiteral("OKF"));
-    }
-    {
-        MsgDialog dialog(request(QStringLiteral("删除？"), 2, 4));
-        openAndActivate(dialog);
-        QVERIFY(!dialog.close());
-        QVERIFY(dialog.isVisible());
-        QCOMPARE(dialog.answer(), QString());
-        QTest::keyClick(button(dialog, "CMDNO"), Qt::Key_Y);
-        QCOMPARE(dialog.answer(), QStringLiteral("Yes"));
-    }
-}
-
-void TestMsgDialog::escapeAndLetterKeys_data()
-{
-    QTest::addColumn<int>("buttons");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QString>("answer");
-    QTest::addRow("Esc on Yes/No") << 2 << int(Qt::Key_Escape) << "No";
-    QTest::addRow("Esc on OK/Cancel") << 1 << int(Qt::Key_Escape) << "Cancel";
-    QTest::addRow("Esc on OK") << 0 << int(Qt::Key_Escape) << "OK";
-    QTest::addRow("Y on Yes/No") << 2 << int(Qt::Key_Y) << "Yes";
-    QTest::addRow("N on Yes/No") << 2 << int(Qt::Key_N) << "No";
-    QTest::addRow("C on Yes/No: no Cancel there") << 2 << int(Qt::Key_C) << "";
-    QTest::addRow("O on Yes/No: no OK there") << 2 << int(Qt::Key_O) << "";
-    QTest::addRow("C on OK/Cancel") << 1 << int(Qt::Key_C) << "Cancel";
-    QTest::addRow("O on OK/Cancel") << 1 << int(Qt::Key_O) << "OK";
-    QTest::addRow("Y on OK/Cancel: no Yes there") << 1 << int(Qt::Key_Y) << "";
-    QTest::addRow("other letter") << 0 << int(Qt::Key_Q) << "";
-}
-
-void TestMsgDialog::escapeAndLetterKeys()
+void TestMsgDialog::answers()
 {
     QFETCH(int, buttons);
-    QFETCH(int, key);
+    QFETCH(int, check);
+    QFETCH(QString, action);
     QFETCH(QString, answer);
-    MsgDialog dialog(request(QStringLiteral("按键"), buttons));
+    MsgDialog dialog(request(QStringLiteral("是否保存？"), buttons, 1, check));
     openAndActivate(dialog);
     QWidget* focused = QApplication::focusWidget();
     QVERIFY(focused != nullptr);
-    QTest::keyClick(focused, Qt::Key(key));
+    if (action == "close") {
+        QCOMPARE(dialog.close(), !answer.isEmpty());
+    } else if (action.startsWith("tick ")) {
+        auto* box = dialog.findChild<Check_Box*>(QStringLiteral("Check1"));
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+        QVERIFY(box->Value());
+        QTest::mouseClick(button(dialog, qPrintable(action.mid(5))), Qt::LeftButton);
+    } else if (action.startsWith("CMD")) {
+        QTest::mouseClick(button(dialog, qPrintable(action)), Qt::LeftButton);
+    } else {
+        const QKeySequence key(action == "Esc" ? QStringLiteral("Escape") : action);
+        QTest::keyClick(focused, Qt::Key(key[0].key()));
+    }
     QCOMPARE(dialog.answer(), answer);
     QCOMPARE(dialog.isVisible(), answer.isEmpty());
+    if (!answer.isEmpty()) {
+        QCOMPARE(App().Msg_Result, answer);
+    }
     dialog.done(0);
 }
 

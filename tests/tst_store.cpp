@@ -177,9 +177,6 @@ void TestStore::settingsRepairOutOfRangeValues_data()
     row("mode 7", "Last_Test_Mode", "7", "0");
     row("mode -1", "Last_Test_Mode", "-1", "0");
     row("mode 2 stays", "Last_Test_Mode", "2", "2");
-    row("time 0", "Last_Test_Time", "0", "10");
-    row("time 61", "Last_Test_Time", "61", "10");
-    row("time 60 stays", "Last_Test_Time", "60", "60");
     row("time letters", "Last_Test_Time", "ab", "10");
     row("time empty", "Last_Test_Time", "", "10");
     row("flag 2", "Sound_Key", "2", "0");
