@@ -1,7 +1,5 @@
 #include "app/AppState.h"
 #include "app/Msg.h"
-#include "app/Startup.h"
-#include "app/ui/LoginHandOff.h"
 #include "app/ui/WindowRegistry.h"
 #include "controls/ui/Check_Box.h"
 #include "controls/ui/Cmd.h"
@@ -15,11 +13,9 @@
 #include "TestSupport.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTimer>
 #include <QUrl>
 #include <QtTest>
 
@@ -27,54 +23,9 @@ using namespace tesmara;
 
 namespace {
 
-StartupServices recordingServices(QStringList& calls)
-{
-    StartupServices s;
-    s.systemNotice = [&calls](const QString&, const QString&) { calls << "notice"; };
-    s.startProgram = [&calls](const QString& p, const QStringList&, const QString&, bool) {
-        calls << "start " + QFileInfo(p).fileName();
-        return true;
-    };
-    s.processEvents = [] {};
-    s.autoLogin = [&calls] {
-        calls << "autoLogin";
-        loginHandOff().autoLogin();
-    };
-    s.showLogin = [&calls] {
-        calls << "showLogin";
-        loginHandOff().showLoginWindow();
-    };
-    return s;
-}
-
-// Types text as a user would: ASCII as keys, Chinese committed by the input method.
-void typeText(QWidget* w, const QString& text)
-{
-    for (const QChar c : text) {
-        if (c.unicode() < 128) {
-            QTest::keyClick(w, c.toLatin1());
-        } else {
-            test::commitText(w, QString(c));
-        }
-    }
-}
-
 template <typename T> T* child(QWidget* parent, const QString& name)
 {
     return parent ? parent->findChild<T*>(name) : nullptr;
-}
-
-// Runs `steps` on the user management window once it is shown modally.
-void whenUserWindowShown(std::function<void(UserWindow*)> steps)
-{
-    QTimer::singleShot(0, [steps] {
-        auto* window = qobject_cast<UserWindow*>(QApplication::activeModalWidget());
-        if (!window) {
-            whenUserWindowShown(steps);
-            return;
-        }
-        steps(window);
-    });
 }
 
 } // namespace
@@ -84,7 +35,6 @@ class TestLoginWindow : public QObject {
 private slots:
     void init();
     void cleanup();
-    void firstStartAddsUserLogsInAndAutoLogsInNextTime();
     void wrongPasswordKeepsWindow();
     void managementPagesShowTheirFields();
     void aboutModeAndLinks();
@@ -112,76 +62,9 @@ void TestLoginWindow::cleanup()
     windowRegistry() = {};
 }
 
-void TestLoginWindow::firstStartAddsUserLogsInAndAutoLogsInNextTime()
-{
-    test::ProgramFolder folder;
-    const QString root = folder.path();
-    QStringList calls;
-    // No users yet: the login window offers to add one, and the user does so
-    // through the management window.
-    MsgScript::pushAnswer("Yes");
-    MsgScript::pushAnswer("OK");
-    whenUserWindowShown([](UserWindow* w) {
-        QCOMPARE(w->page(), int(UserWindow::AddPage));
-        typeText(child<QLineEdit>(w, "Text_UserName"), "  王小明 ");
-        QTest::keyClicks(child<QLineEdit>(w, "Text_New1"), "pw1");
-        QTest::keyClicks(child<QLineEdit>(w, "Text_New2"), "pw1");
-        test::click(child<Cmd>(w, "CMD_Add"));
-        QCOMPARE(child<QLineEdit>(w, "Text_UserName")->text(), QString());
-        test::click(child<Cmd>(w, "CMD_Exit"));
-    });
-    {
-        Startup startup({root, root}, recordingServices(calls));
-        QCOMPARE(startup.run(), StartupOutcome::LoginWindow);
-    }
-    QCOMPARE(calls, QStringList{"showLogin"});
-    QCOMPARE(MsgScript::pending(), 0);
-    QCOMPARE(MsgScript::shown().first().text,
-             QStringLiteral("您好，当前软件没有添加任何用户，现在就进行用户添加操作吗?"));
-    LoginWindow* login = test::shown<LoginWindow>();
-    QVERIFY(login);
-    QVERIFY(!login->isAboutMode());
-    QCOMPARE(login->windowTitle(), QStringLiteral("Tesmara 7.05 (2012年3月20日 发布)"));
-    auto* names = child<QComboBox>(login, "UserName");
-    QCOMPARE(names->count(), 1);
-    QCOMPARE(names->currentText(), QStringLiteral("王小明"));
-    auto* password = child<QLineEdit>(login, "PassWord");
-    QCOMPARE(password->echoMode(), QLineEdit::Password);
-
-    // Tick "remember", type the password and press Return.
-    test::click(child<Check_Box>(login, "Check_Box1"));
-    QVERIFY(child<Check_Box>(login, "Check_Box1")->Value());
-    QTest::keyClicks(password, "pw1");
-    QTest::keyClick(password, Qt::Key_Return);
-    QCOMPARE(m_opened, QStringList{"main:王小明"});
-    QTRY_VERIFY(!test::shown<LoginWindow>());
-    QCOMPARE(App().Conn_User.path(), userDbPath(root, "王小明"));
-    QCOMPARE(Settings(App().Conn_User).raw("Last_Test_Mode"), std::optional<QString>("0"));
-    const QString pw = Code_Of(QStringLiteral("王小明pw1"));
-    QCOMPARE(Settings(App().Conn_Main).raw("Auto_Login_Name"), std::optional<QString>("王小明"));
-    QCOMPARE(Settings(App().Conn_Main).raw("Auto_Login_PassWord"), std::optional<QString>(Code_Of("王小明" + pw)));
-
-    // Second start: straight in, no login window; game mode falls back to
-    // the main window while no game window is registered.
-    Settings(App().Conn_User).setValue("Last_Test_Mode", "1");
-    App().reset();
-    calls.clear();
-    MsgScript::clear();
-    {
-        Startup startup({root, root}, recordingServices(calls));
-        QCOMPARE(startup.run(), StartupOutcome::AutoLogin);
-    }
-    QCOMPARE(calls, QStringList{"autoLogin"});
-    QCOMPARE(m_opened, (QStringList{"main:王小明", "main:王小明"}));
-    QVERIFY(!test::shown<LoginWindow>());
-    QCOMPARE(MsgScript::shown().size(), 0);
-}
-
 void TestLoginWindow::wrongPasswordKeepsWindow()
 {
     test::ProgramFolder folder;
-    QStringList calls;
-    Startup({folder.path(), folder.path()}, recordingServices(calls));
     App().Conn_Main.open(folder.path() + "d.at", Database::Mode::ReadWrite);
     createAppTables(App().Conn_Main);
     App().Conn_Main.exec("insert into [user] (Un, Pw, I) values (?, ?, 0)", {"Amy", Code_Of("Amysecret")});

@@ -50,7 +50,6 @@ private slots:
     void backspaceStepsBackAtMostThreeRows();
     void retypedRowFillsNothingNew();
     void wordDrillSeparatorsAndBackspace();
-    void modifierAndEnterAddNothing();
     void fullRowHandsKeyOn();
     void ringWithoutTextDropsKey();
     void englishWordCount();
@@ -261,26 +260,6 @@ void TestTypingEngine::wordDrillSeparatorsAndBackspace()
     press(e, 0, kBackspace);
     QCOMPARE(e.input(0).Text(), QString());
     QCOMPARE(e.Right_Count, 0);
-}
-
-void TestTypingEngine::modifierAndEnterAddNothing()
-{
-    TypingEngine e;
-    Lines lines(e, {QStringLiteral("abc")});
-    e.resetRows(1);
-    e.beginRun();
-    e.keyDown(0, 'V', TypingEngine::kShiftCtrl);
-    press(e, 0, 22); // Ctrl+V
-    e.keyDown(0, 'A', TypingEngine::kShiftAlt);
-    press(e, 0, 'a'); // Alt+A
-    press(e, 0, 13);
-    QCOMPARE(e.input(0).Text(), QString());
-    QCOMPARE(e.Right_Count + e.Wrong_Count, 0);
-    // Ctrl+Shift is not "Ctrl alone"; a plain key after the swallowed one counts.
-    e.keyDown(0, 'A', 0);
-    press(e, 0, 'a');
-    QCOMPARE(e.input(0).Text(), QStringLiteral("a"));
-    QCOMPARE(e.Right_Count, 1);
 }
 
 void TestTypingEngine::fullRowHandsKeyOn()

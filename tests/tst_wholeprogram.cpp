@@ -99,7 +99,7 @@ void TestWholeProgram::fromAnEmptyFolderToTheSecondStart()
     QTimer::singleShot(0, [&] {
         auto* w = qobject_cast<UserWindow*>(QApplication::activeModalWidget());
         QVERIFY(w);
-        test::commitText(w->findChild<QLineEdit*>(QStringLiteral("Text_UserName")), name);
+        test::commitText(w->findChild<QLineEdit*>(QStringLiteral("Text_UserName")), "  " + name + " ");
         QTest::keyClicks(w->findChild<QLineEdit*>(QStringLiteral("Text_New1")), QStringLiteral("secret"));
         auto* again = w->findChild<QLineEdit*>(QStringLiteral("Text_New2"));
         QTest::keyClicks(again, QStringLiteral("secret"));
@@ -111,10 +111,15 @@ void TestWholeProgram::fromAnEmptyFolderToTheSecondStart()
         Startup startup({root, root}, quietServices());
         QCOMPARE(startup.run(), StartupOutcome::LoginWindow);
     }
+    QCOMPARE(MsgScript::shown().first().text,
+             QStringLiteral("您好，当前软件没有添加任何用户，现在就进行用户添加操作吗?"));
     LoginWindow* login = shown<LoginWindow>();
     QVERIFY(login);
+    QCOMPARE(login->windowTitle(), QStringLiteral("Tesmara 7.05 (2012年3月20日 发布)"));
+    QCOMPARE(login->findChild<QComboBox*>(QStringLiteral("UserName"))->currentText(), name); // trimmed
     test::click(login->findChild<Check_Box*>(QStringLiteral("Check_Box1"))); // log in automatically next time
     auto* password = login->findChild<QLineEdit*>(QStringLiteral("PassWord"));
+    QCOMPARE(password->echoMode(), QLineEdit::Password);
     QTest::keyClicks(password, QStringLiteral("secret"));
     QTest::keyClick(password, Qt::Key_Return);
     QCOMPARE(MsgScript::pending(), 0);
@@ -183,6 +188,8 @@ void TestWholeProgram::fromAnEmptyFolderToTheSecondStart()
     QCOMPARE(program.scalar(QStringLiteral("select Pw from [user] where Un = ?"), {name})->toString(),
              Code_Of(name + QStringLiteral("secret")));
     QCOMPARE(test::storedSetting(program, QStringLiteral("Auto_Login_Name")), name);
+    QCOMPARE(test::storedSetting(program, QStringLiteral("Auto_Login_PassWord")),
+             Code_Of(name + Code_Of(name + QStringLiteral("secret"))));
     QCOMPARE(test::storedSetting(program, QStringLiteral("setup")), QStringLiteral("0"));
 
     // Second start: straight into the same practice with the same length.

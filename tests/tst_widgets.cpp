@@ -1,7 +1,6 @@
 #include "controls/ui/TS.h"
 #include "controls/ui/Check_Box.h"
 #include "controls/ui/Cmd.h"
-#include "controls/ui/MSG_Label.h"
 #include "controls/ui/Option.h"
 #include "controls/ui/Text.h"
 
@@ -24,7 +23,6 @@ private slots:
     void optionArrowsPickTheNeighbour();
     void cmdClicksFromKeyboardAndMouse();
     void disabledWidgetsIgnoreInput();
-    void labelMeasuresItsLines();
     void cmdLooksDifferInEveryState();
 };
 
@@ -291,22 +289,6 @@ void TestWidgets::disabledWidgetsIgnoreInput()
     cmd->setEnabled(true);
     QTest::mouseClick(cmd, Qt::LeftButton, {}, QPoint(10, 10));
     QCOMPARE(cmdClicks.count(), 1);
-}
-
-void TestWidgets::labelMeasuresItsLines()
-{
-    MSG_Label label;
-    label.setCaption(QStringLiteral("一\r\n二\r\n三"));
-    const QFontMetrics fm(label.font());
-    const QSize three = label.textSize();
-    QVERIFY(three.height() >= 3 * fm.lineSpacing() - 2);
-    label.setCaption(QStringLiteral("一二三"));
-    QVERIFY(label.textSize().height() < 2 * fm.lineSpacing());
-    // An unbroken long line wraps at the width it is given.
-    label.setCaption(QString(200, QChar(0x5B57)));
-    const QSize wrapped = label.textSize(300);
-    QVERIFY(wrapped.width() <= 301);
-    QVERIFY(wrapped.height() > 3 * fm.lineSpacing());
 }
 
 void TestWidgets::cmdLooksDifferInEveryState()

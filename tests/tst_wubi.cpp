@@ -23,7 +23,6 @@ private slots:
     void pinyinRecords();
     void tablesAgreeWithTheSources_data();
     void tablesAgreeWithTheSources();
-    void loadedTablesServeTheShortForms();
     void phraseLookupTakesTheLongestPhrase();
 
 private:
@@ -170,21 +169,6 @@ void TestWubi::tablesAgreeWithTheSources()
         ++checked;
     }
     QCOMPARE(checked, 20923);
-}
-
-void TestWubi::loadedTablesServeTheShortForms()
-{
-    test::ProgramFolder folder;
-    QCOMPARE(Get_Wb86(QStringLiteral("照")), QString()); // nothing loaded yet
-    App().Wb86_Codes = m_wb86;
-    App().Wb98_Codes = m_wb98;
-    App().Py_Codes = m_py;
-    QCOMPARE(Get_Wb86(QStringLiteral("我")), QStringLiteral("q\r\ntrn\r\ntrnt"));
-    QCOMPARE(Get_Wb98(QStringLiteral("我")), QStringLiteral("q\r\ntrny"));
-    QCOMPARE(Get_Py(QStringLiteral("我")), QStringLiteral("wo"));
-    App().Wb86_Codes.clear();
-    App().Wb98_Codes.clear();
-    App().Py_Codes.clear();
 }
 
 void TestWubi::phraseLookupTakesTheLongestPhrase()
