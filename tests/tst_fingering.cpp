@@ -51,8 +51,6 @@ void TestFingering::keySets_data()
     QTest::newRow("digits stay") << 2 << true << "1234567890";
     QTest::newRow("left little") << 3 << false << "QAZ1";
     QTest::newRow("left index, no digits") << 6 << true << "RFVTGB";
-    QTest::newRow("right little") << 10 << false << "P0";
-    QTest::newRow("right little, no digits") << 10 << true << "P";
     QTest::newRow("no entry") << -1 << false << "";
     QTest::newRow("past the list") << 11 << false << "";
 }
@@ -133,19 +131,10 @@ void TestFingering::nextTarget()
     QVERIFY(!f.press('z'));
     QCOMPARE(f.target(), QChar('1'));
 
-    // The one-key set keeps its key, and every strike counts.
-    f.setKeySet(QStringLiteral("P"));
-    f.press(Fingering::kRestartCode);
-    QCOMPARE(f.target(), QChar('P'));
-    for (int i = 0; i < 3; ++i) {
-        QVERIFY(f.press('p'));
-        QCOMPARE(f.target(), QChar('P'));
-    }
-    QCOMPARE(f.right(), 4);
     // No key set (no entry chosen): the target stays.
     f.setKeySet(QString());
     QVERIFY(f.press(Fingering::kRestartCode));
-    QCOMPARE(f.target(), QChar('P'));
+    QCOMPARE(f.target(), QChar('1'));
     f.resetCounts();
     QCOMPARE(f.right() + f.wrong() + f.elapsed(), 0);
 }
