@@ -23,7 +23,7 @@ namespace {
 
 using Add = UserAccounts::AddResult;
 
-const QString kRefusedList = QStringLiteral("~ ` ! @ # $ % ^ & * ( ) _ - + = | \\ { [ } ] : ; \" ' < , > . ? /");
+const QString kRefused = QStringLiteral("~`!@#$%^&*()_-+=|\\{[}]:;\"'<,>.?/");
 
 // A program folder with an application database open as Conn_Main.
 struct Install {
@@ -109,27 +109,21 @@ class TestUsers : public QObject {
 private slots:
     void nameRules_data();
     void nameRules();
-    void everyRefusedCharacterIsRefused();
-    void duplicateNamesAreRefused();
-    void passwordsMustMatchAndEmptyIsAsked();
+    void refusalsChangeNothing_data();
+    void refusalsChangeNothing();
+    void changePasswordDeleteAndLoginMode();
     void storedPasswordCodesAreBitExact();
     void oldFolderGetsFreshDatabase();
     void unusableUserFolderAddsNothing();
     void recencyOrderAndRenumbering();
-    void changePassword();
-    void deleteUser();
     void deleteThatCannotRemoveTheFileChangesNothing();
-    void loginMode();
     void loginChecksPasswordAndRemembers();
     void loginRecreatesMissingDatabase();
     void loginRepairsTestMode_data();
     void loginRepairsTestMode();
     void loginOpensPhraseDatabase();
-    void loginWithUnusableFolderOpensNothing();
-    void loginWithUnwritableDatabaseOpensNothing_data();
-    void loginWithUnwritableDatabaseOpensNothing();
-    void storedNamesThatAreNoFolderNamesAreRefused_data();
-    void storedNamesThatAreNoFolderNamesAreRefused();
+    void loginThatCannotOpenTheDatabaseOpensNothing_data();
+    void loginThatCannotOpenTheDatabaseOpensNothing();
 };
 
 void TestUsers::nameRules_data()
@@ -137,42 +131,37 @@ void TestUsers::nameRules_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("stored"); // "" when refused
     QTest::addColumn<QString>("message");
-    const QString tooLong = "错误|0|0|用户名最大长度为 20 个字符！";
-    QTest::addRow("empty") << ""
-                           << ""
-                           << "错误|0|0|您还没有输入用户名呢！";
-    QTest::addRow("blanks only") << "    "
-                                 << ""
-                                 << "错误|0|0|您还没有输入用户名呢！";
-    QTest::addRow("20 letters") << QString(20, 'a') << QString(20, 'a') << "";
-    QTest::addRow("21 letters") << QString(21, 'a') << "" << tooLong;
-    QTest::addRow("20 letters in blanks") << "  " + QString(20, 'b') + "   " << QString(20, 'b') << "";
-    QTest::addRow("20 Chinese") << QString(20, QChar(u'字')) << QString(20, QChar(u'字')) << "";
-    QTest::addRow("21 Chinese") << QString(21, QChar(u'字')) << "" << tooLong;
-    QTest::addRow("Chinese in blanks") << "  张 三  "
-                                       << "张 三"
-                                       << "";
-    QTest::addRow("underscore") << "a_b"
-                                << ""
-                                << "错误|0|0|用户名中不得含有以下字符：\r\n" + kRefusedList;
-    QTest::addRow("full stop") << "a.b"
-                               << ""
-                               << "错误|0|0|用户名中不得含有以下字符：\r\n" + kRefusedList;
-    QTest::addRow("line break") << "a\nb"
-                                << ""
-                                << "错误|0|0|用户名中不得含有以下字符：\r\n" + kRefusedList;
-    // Unicode blanks count as blanks; invisible characters are named.
     const QString empty = "错误|0|0|您还没有输入用户名呢！";
-    QTest::addRow("ideographic spaces only") << QStringLiteral("\u3000\u3000") << "" << empty;
-    QTest::addRow("no-break space only") << QStringLiteral("\u00A0") << "" << empty;
-    QTest::addRow("ideographic spaces around") << QStringLiteral("\u3000张三\u00A0") << "张三"
-                                               << "";
-    QTest::addRow("zero-width space only") << QStringLiteral("\u200B") << ""
-                                           << "错误|0|0|用户名中不得含有看不见的字符 U+200B。";
-    QTest::addRow("direction override") << QStringLiteral("abc\u202Egpj") << ""
+    const QString tooLong = "错误|0|0|用户名最大长度为 20 个字符！";
+    QStringList spaced;
+    for (const QChar c : kRefused) {
+        spaced << QString(c);
+    }
+    QCOMPARE(spaced.size(), 32);
+    const QString refused = "错误|0|0|用户名中不得含有以下字符：\r\n" + spaced.join(QLatin1Char(' '));
+    QTest::addRow("empty") << "" << QString() << empty;
+    QTest::addRow("blanks only") << "    " << QString() << empty;
+    QTest::addRow("20 letters") << QString(20, 'a') << QString(20, 'a') << QString();
+    QTest::addRow("21 letters") << QString(21, 'a') << QString() << tooLong;
+    QTest::addRow("20 letters in blanks") << "  " + QString(20, 'b') + "   " << QString(20, 'b') << QString();
+    QTest::addRow("20 Chinese") << QString(20, QChar(u'字')) << QString(20, QChar(u'字')) << QString();
+    QTest::addRow("21 Chinese") << QString(21, QChar(u'字')) << QString() << tooLong;
+    QTest::addRow("Chinese in blanks") << "  张 三  " << QStringLiteral("张 三") << QString();
+    for (const QChar c : kRefused + "\n") {
+        QTest::addRow("refused U+%04X", c.unicode()) << "ab" + QString(c) << QString() << refused;
+    }
+    // Full-width forms and other scripts are ordinary characters.
+    QTest::addRow("full-width brackets") << "小明（一）" << QStringLiteral("小明（一）") << QString();
+    QTest::addRow("Cyrillic") << "Анна" << QStringLiteral("Анна") << QString();
+    // Unicode blanks count as blanks; invisible characters are named.
+    QTest::addRow("ideographic spaces only") << "\u3000\u3000" << QString() << empty;
+    QTest::addRow("no-break space only") << "\u00A0" << QString() << empty;
+    QTest::addRow("ideographic spaces around") << "\u3000张三\u00A0" << QStringLiteral("张三") << QString();
+    QTest::addRow("zero-width space only") << "\u200B" << QString() << "错误|0|0|用户名中不得含有看不见的字符 U+200B。";
+    QTest::addRow("direction override") << "abc\u202Egpj" << QString()
                                         << "错误|0|0|用户名中不得含有看不见的字符 U+202E。";
-    QTest::addRow("no-break space inside") << QStringLiteral("张\u00A0三") << ""
-                                           << "错误|0|0|用户名中不得含有看不见的字符 U+00A0。";
+    QTest::addRow("no-break space inside")
+        << "张\u00A0三" << QString() << "错误|0|0|用户名中不得含有看不见的字符 U+00A0。";
 }
 
 void TestUsers::nameRules()
@@ -201,53 +190,123 @@ void TestUsers::nameRules()
                                 .arg(stored));
 }
 
-void TestUsers::everyRefusedCharacterIsRefused()
+void TestUsers::refusalsChangeNothing_data()
 {
-    Install install;
-    const QString refused = QStringLiteral("~`!@#$%^&*()_-+=|\\{[}]:;\"'<,>.?/");
-    QCOMPARE(refused.size(), 32);
-    for (const QChar c : refused) {
-        MsgScript::pushAnswer("OK");
-        QCOMPARE(install.accounts().add(QStringLiteral("ab") + c, "", ""), Add::RefusedCharacter);
-        QCOMPARE(checkUserName(QString(c)), NameProblem::RefusedCharacter);
-    }
-    QCOMPARE(install.accounts().count(), 0);
-    // Full-width forms and other scripts are ordinary characters.
-    QCOMPARE(checkUserName(QStringLiteral("小明（一）")), NameProblem::None);
-    QCOMPARE(checkUserName(QStringLiteral("Анна")), NameProblem::None);
+    using C = UserAccounts::ChangeResult;
+    using D = UserAccounts::DeleteResult;
+    using R = UserAccounts::ModeResult;
+    QTest::addColumn<QString>("request"); // what the user asks, its fields split by "|"
+    QTest::addColumn<int>("result");
+    QTest::addColumn<bool>("declined"); // the question is answered No
+    QTest::addColumn<QString>("message");
+    const QString differ = "错误|0|0|两次输入的密码不一样，请重新输入！";
+    const QString duplicate = "错误|0|0|已经有同名的用户了，请选另一个用户名！";
+    const QString noPassword = "错误|0|0|请输入密码！";
+    QTest::newRow("add: passwords differ") << "add|Ann|abc|abd" << int(Add::PasswordsDiffer) << false << differ;
+    QTest::newRow("add: empty password declined")
+        << "add|Ann||" << int(Add::EmptyPasswordRefused) << true << "错误|2|2|您输入的密码为空，真的要使用空密码吗?";
+    QTest::newRow("add: same name") << "add|Eve|2|2" << int(Add::Duplicate) << false << duplicate;
+    QTest::newRow("add: same name in blanks") << "add|  Eve |2|2" << int(Add::Duplicate) << false << duplicate;
+    QTest::newRow("add: same name in other case") << "add|eve|2|2" << int(Add::Duplicate) << false << duplicate;
+    QTest::newRow("change: wrong old password")
+        << "change|Eve|wrong|new|new" << int(C::WrongOldPassword) << false << "错误|0|0|对不起，您输入的旧密码错误！";
+    QTest::newRow("change: passwords differ") << "change|Eve|old|new|neu" << int(C::PasswordsDiffer) << false << differ;
+    QTest::newRow("change: empty password declined") << "change|Eve|old||" << int(C::EmptyPasswordRefused) << true
+                                                     << "请确认|2|2|您输入的密码为空，真的要使用空密码吗?";
+    QTest::newRow("delete: logged in")
+        << "remove|Kim|k|Kim" << int(D::LoggedIn) << false
+        << "提示|1|0|    对不起，此用户当前正在登录状态。\r\n如果您想要删除此用户的话，请在登录窗口中调用删除功能。";
+    QTest::newRow("delete: wrong password")
+        << "remove|Kim|m|" << int(D::WrongPassword) << false << "错误|0|0|对不起，您输入的密码错误！";
+    QTest::newRow("delete: not confirmed")
+        << "remove|Kim|k|Eve" << int(D::NotConfirmed) << true << "请确认|2|2|真的要删除用户：Kim 吗?";
+    QTest::newRow("mode: none chosen") << "mode|0|Kim|k" << int(R::NoModeChosen) << false
+                                       << "错误|0|0|请选择登录模式！";
+    QTest::newRow("mode: no password typed") << "mode|2|Kim|" << int(R::EmptyPassword) << false << noPassword;
+    // A user without a password cannot log in automatically.
+    QTest::newRow("mode: user without password") << "mode|2|Nil|" << int(R::EmptyPassword) << false << noPassword;
+    QTest::newRow("mode: wrong password")
+        << "mode|2|Kim|q" << int(R::WrongPassword) << false << "密码错误|0|0|您输入的密码错误！";
 }
 
-void TestUsers::duplicateNamesAreRefused()
+void TestUsers::refusalsChangeNothing()
 {
+    QFETCH(QString, request);
+    QFETCH(int, result);
+    QFETCH(bool, declined);
+    QFETCH(QString, message);
     Install install;
-    install.addUser("Tom", "1");
-    for (const QString& again : {QStringLiteral("Tom"), QStringLiteral("  Tom "), QStringLiteral("tom")}) {
-        MsgScript::pushAnswer("OK");
-        QCOMPARE(install.accounts().add(again, "2", "2"), Add::Duplicate);
-        QCOMPARE(lastMessage(), QStringLiteral("错误|0|0|已经有同名的用户了，请选另一个用户名！"));
+    install.addUser("Eve", "old");
+    install.addUser("Kim", "k");
+    install.addUser("Nil", "");
+    MsgScript::pushAnswer(declined ? "No" : "OK");
+    UserAccounts accounts = install.accounts();
+    const QStringList f = request.split(QLatin1Char('|'));
+    if (f[0] == "add") {
+        QCOMPARE(int(accounts.add(f[1], f[2], f[3])), result);
+    } else if (f[0] == "change") {
+        QCOMPARE(int(accounts.changePassword(f[1], f[2], f[3], f[4])), result);
+    } else if (f[0] == "remove") {
+        QCOMPARE(int(accounts.remove(f[1], f[2], f[3])), result);
+    } else {
+        QCOMPARE(int(accounts.setLoginMode(UserAccounts::LoginMode(f[1].toInt()), f[2], f[3])), result);
     }
-    QCOMPARE(install.accounts().names(), QStringList{"Tom"});
-    QCOMPARE(install.pw("Tom"), Code_Of("Tom1"));
-}
-
-void TestUsers::passwordsMustMatchAndEmptyIsAsked()
-{
-    Install install;
-    MsgScript::pushAnswer("OK");
-    QCOMPARE(install.accounts().add("Ann", "abc", "abd"), Add::PasswordsDiffer);
-    QCOMPARE(lastMessage(), QStringLiteral("错误|0|0|两次输入的密码不一样，请重新输入！"));
-
-    MsgScript::pushAnswer("No");
-    QCOMPARE(install.accounts().add("Ann", "", ""), Add::EmptyPasswordRefused);
-    QCOMPARE(lastMessage(), QStringLiteral("错误|2|2|您输入的密码为空，真的要使用空密码吗?"));
-    QCOMPARE(install.accounts().count(), 0);
+    QCOMPARE(lastMessage(), message);
+    QCOMPARE(MsgScript::pending(), 0);
+    QCOMPARE(install.usersByRecency(), (QStringList{"Eve:0", "Kim:1", "Nil:2"}));
+    QCOMPARE(install.pw("Eve"), Code_Of("Eveold"));
+    QVERIFY(QFileInfo::exists(userDbPath(install.root, "Kim")));
     QVERIFY(!QFileInfo::exists(install.root + "user/Ann"));
+    QCOMPARE(install.setting("Auto_Login_Name"), QStringLiteral("<null>"));
+}
 
+void TestUsers::changePasswordDeleteAndLoginMode()
+{
+    Install install;
+    using M = UserAccounts::LoginMode;
+    MsgScript::pushAnswer("OK");
+    QCOMPARE(install.accounts().changePassword("", "", "1", "1"), UserAccounts::ChangeResult::NoUsers);
+    QCOMPARE(lastMessage(), QStringLiteral("错误|0|0|对不起，用户列表为空，请先添加用户！"));
+
+    install.addUser("Eve", "old");
+    install.addUser("Kim", "k");
+    install.addUser("Max", "m");
+    MsgScript::pushAnswer("OK");
+    QCOMPARE(install.accounts().changePassword("Eve", "old", "new", "new"), UserAccounts::ChangeResult::Changed);
+    QCOMPARE(lastMessage(), QStringLiteral("操作成功|1|0|用户 Eve 的密码修改成功！"));
+    QCOMPARE(install.pw("Eve"), Code_Of("Evenew"));
+    QVERIFY(!install.accounts().passwordMatches("Eve", "old"));
     MsgScript::pushAnswer("Yes");
     MsgScript::pushAnswer("OK");
-    QCOMPARE(install.accounts().add("Ann", "", ""), Add::Added);
-    QCOMPARE(install.pw("Ann"), asciiCode("Ann"));
-    QCOMPARE(MsgScript::pending(), 0);
+    QCOMPARE(install.accounts().changePassword("Eve", "new", "", ""), UserAccounts::ChangeResult::Changed);
+    QVERIFY(install.accounts().passwordMatches("Eve", ""));
+
+    // Deleted: the database goes, the emptied folder stays.
+    MsgScript::pushAnswer("Yes");
+    MsgScript::pushAnswer("OK");
+    QCOMPARE(install.accounts().remove("Kim", "k", "Max"), UserAccounts::DeleteResult::Deleted);
+    QCOMPARE(lastMessage(), QStringLiteral("操作成功|1|0|用户 Kim 已成功删除！"));
+    QCOMPARE(install.accounts().names(), (QStringList{"Eve", "Max"}));
+    QVERIFY(QFileInfo(install.root + "user/Kim").isDir());
+    QCOMPARE(QDir(install.root + "user/Kim").entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{});
+    // A database removed by hand does not stop the user's deletion.
+    QFile::remove(userDbPath(install.root, "Max"));
+    MsgScript::pushAnswer("Yes");
+    MsgScript::pushAnswer("OK");
+    QCOMPARE(install.accounts().remove("Max", "m", ""), UserAccounts::DeleteResult::Deleted);
+    QCOMPARE(install.accounts().names(), QStringList{"Eve"});
+
+    // Automatic login remembers the name; manual forgets it, not the code.
+    install.addUser("Zed", "z");
+    MsgScript::pushAnswer("OK");
+    QCOMPARE(install.accounts().setLoginMode(M::Automatic, "Zed", "z"), UserAccounts::ModeResult::Applied);
+    QCOMPARE(lastMessage(), QStringLiteral("操作成功|1|0|自动登录设置成功！"));
+    QCOMPARE(install.setting("Auto_Login_Name"), QStringLiteral("Zed"));
+    const QString code = install.setting("Auto_Login_PassWord");
+    MsgScript::pushAnswer("OK");
+    QCOMPARE(install.accounts().setLoginMode(M::Manual, "Zed", ""), UserAccounts::ModeResult::Applied);
+    QCOMPARE(install.setting("Auto_Login_Name"), QStringLiteral("<null>"));
+    QCOMPARE(install.setting("Auto_Login_PassWord"), code);
 }
 
 void TestUsers::storedPasswordCodesAreBitExact()
@@ -255,6 +314,8 @@ void TestUsers::storedPasswordCodesAreBitExact()
     Install install;
     install.addUser("abc", "pass word");
     QCOMPARE(install.pw("abc"), asciiCode("abcpass word"));
+    install.addUser("Ann", "");
+    QCOMPARE(install.pw("Ann"), asciiCode("Ann"));
     // Code of "用户甲" & "密码123", as earlier installations stored it.
     install.addUser("用户甲", "密码123");
     QCOMPARE(install.pw("用户甲"), QStringLiteral("72ff9128ad3d56749efb7395c9c0a074"));
@@ -272,14 +333,15 @@ void TestUsers::storedPasswordCodesAreBitExact()
 void TestUsers::oldFolderGetsFreshDatabase()
 {
     Install install;
-    install.addUser("Lee", "x");
     const QString stats = install.root + "user/Lee/mistakes.db";
-    {
+    auto practise = [&] {
         Database db;
         QVERIFY(db.open(userDbPath(install.root, "Lee"), Database::Mode::ReadWrite));
         db.exec("insert into testlog (type, s, t, c, r) values ('0', 1, 2, 'c', 'r')");
-    }
-    test::writeFile(stats, "counts");
+        QVERIFY(test::writeFile(stats, "counts"));
+    };
+    install.addUser("Lee", "x");
+    practise();
     MsgScript::pushAnswer("Yes");
     MsgScript::pushAnswer("OK");
     QCOMPARE(install.accounts().remove("Lee", "x", ""), UserAccounts::DeleteResult::Deleted);
@@ -290,12 +352,7 @@ void TestUsers::oldFolderGetsFreshDatabase()
     // Again with the database still there: it is replaced by an empty one.
     test::writeFile(install.root + "user/Lee/notes.txt", "kept");
     install.addUser("Lee", "y");
-    {
-        Database db;
-        QVERIFY(db.open(userDbPath(install.root, "Lee"), Database::Mode::ReadWrite));
-        db.exec("insert into testlog (type, s, t, c, r) values ('0', 1, 2, 'c', 'r')");
-    }
-    test::writeFile(stats, "old counts");
+    practise();
     App().Conn_Main.exec("delete from [user]");
     install.addUser("Lee", "z");
     // Statistics of the one before are kept aside, not continued.
@@ -365,74 +422,6 @@ void TestUsers::recencyOrderAndRenumbering()
     QCOMPARE(install.usersByRecency(), (QStringList{"B:0", "C:1", "D:2"}));
 }
 
-void TestUsers::changePassword()
-{
-    Install install;
-    using R = UserAccounts::ChangeResult;
-    MsgScript::pushAnswer("OK");
-    QCOMPARE(install.accounts().changePassword("", "", "1", "1"), R::NoUsers);
-    QCOMPARE(lastMessage(), QStringLiteral("错误|0|0|对不起，用户列表为空，请先添加用户！"));
-
-    install.addUser("Eve", "old");
-    MsgScript::pushAnswer("OK");
-    QCOMPARE(install.accounts().changePassword("Eve", "wrong", "new", "new"), R::WrongOldPassword);
-    QCOMPARE(lastMessage(), QStringLiteral("错误|0|0|对不起，您输入的旧密码错误！"));
-    MsgScript::pushAnswer("OK");
-    QCOMPARE(install.accounts().changePassword("Eve", "old", "new", "neu"), R::PasswordsDiffer);
-    QCOMPARE(lastMessage(), QStringLiteral("错误|0|0|两次输入的密码不一样，请重新输入！"));
-    MsgScript::pushAnswer("No");
-    QCOMPARE(install.accounts().changePassword("Eve", "old", "", ""), R::EmptyPasswordRefused);
-    QCOMPARE(lastMessage(), QStringLiteral("请确认|2|2|您输入的密码为空，真的要使用空密码吗?"));
-    QCOMPARE(install.pw("Eve"), Code_Of("Eveold"));
-
-    MsgScript::pushAnswer("OK");
-    QCOMPARE(install.accounts().changePassword("Eve", "old", "new", "new"), R::Changed);
-    QCOMPARE(lastMessage(), QStringLiteral("操作成功|1|0|用户 Eve 的密码修改成功！"));
-    QCOMPARE(install.pw("Eve"), Code_Of("Evenew"));
-    QVERIFY(!install.accounts().passwordMatches("Eve", "old"));
-    MsgScript::pushAnswer("Yes");
-    MsgScript::pushAnswer("OK");
-    QCOMPARE(install.accounts().changePassword("Eve", "new", "", ""), R::Changed);
-    QVERIFY(install.accounts().passwordMatches("Eve", ""));
-}
-
-void TestUsers::deleteUser()
-{
-    Install install;
-    using R = UserAccounts::DeleteResult;
-    install.addUser("Kim", "k");
-    install.addUser("Max", "m");
-
-    MsgScript::pushAnswer("OK");
-    QCOMPARE(install.accounts().remove("Kim", "k", "Kim"), R::LoggedIn);
-    QCOMPARE(lastMessage(), QStringLiteral("提示|1|0|    对不起，此用户当前正在登录状态。\r\n"
-                                           "如果您想要删除此用户的话，请在登录窗口中调用删除功能。"));
-    MsgScript::pushAnswer("OK");
-    QCOMPARE(install.accounts().remove("Kim", "m", ""), R::WrongPassword);
-    QCOMPARE(lastMessage(), QStringLiteral("错误|0|0|对不起，您输入的密码错误！"));
-    MsgScript::pushAnswer("No");
-    QCOMPARE(install.accounts().remove("Kim", "k", "Max"), R::NotConfirmed);
-    QCOMPARE(lastMessage(), QStringLiteral("请确认|2|2|真的要删除用户：Kim 吗?"));
-    QCOMPARE(install.accounts().count(), 2);
-    QVERIFY(QFileInfo::exists(userDbPath(install.root, "Kim")));
-
-    MsgScript::pushAnswer("Yes");
-    MsgScript::pushAnswer("OK");
-    QCOMPARE(install.accounts().remove("Kim", "k", "Max"), R::Deleted);
-    QCOMPARE(lastMessage(), QStringLiteral("操作成功|1|0|用户 Kim 已成功删除！"));
-    QCOMPARE(install.accounts().names(), QStringList{"Max"});
-    QVERIFY(!QFileInfo::exists(userDbPath(install.root, "Kim")));
-    QVERIFY(QFileInfo(install.root + "user/Kim").isDir());
-    QCOMPARE(QDir(install.root + "user/Kim").entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{});
-
-    // A database removed by hand does not stop the user's deletion.
-    QFile::remove(userDbPath(install.root, "Max"));
-    MsgScript::pushAnswer("Yes");
-    MsgScript::pushAnswer("OK");
-    QCOMPARE(install.accounts().remove("Max", "m", ""), R::Deleted);
-    QCOMPARE(install.accounts().count(), 0);
-}
-
 void TestUsers::deleteThatCannotRemoveTheFileChangesNothing()
 {
     Install install;
@@ -446,42 +435,6 @@ void TestUsers::deleteThatCannotRemoveTheFileChangesNothing()
     QCOMPARE(MsgScript::shown().last().title, QStringLiteral("错误"));
     QCOMPARE(install.usersByRecency(), (QStringList{"Pat:0", "Sam:1"}));
     QVERIFY(QFileInfo::exists(userDbPath(install.root, "Pat")));
-}
-
-void TestUsers::loginMode()
-{
-    Install install;
-    using M = UserAccounts::LoginMode;
-    using R = UserAccounts::ModeResult;
-    install.addUser("Zed", "z");
-    install.addUser("Nil", "");
-
-    MsgScript::pushAnswer("OK");
-    QCOMPARE(install.accounts().setLoginMode(M::None, "Zed", "z"), R::NoModeChosen);
-    QCOMPARE(lastMessage(), QStringLiteral("错误|0|0|请选择登录模式！"));
-    MsgScript::pushAnswer("OK");
-    QCOMPARE(install.accounts().setLoginMode(M::Automatic, "Zed", ""), R::EmptyPassword);
-    QCOMPARE(lastMessage(), QStringLiteral("错误|0|0|请输入密码！"));
-    // A user without a password cannot log in automatically.
-    MsgScript::pushAnswer("OK");
-    QCOMPARE(install.accounts().setLoginMode(M::Automatic, "Nil", ""), R::EmptyPassword);
-    MsgScript::pushAnswer("OK");
-    QCOMPARE(install.accounts().setLoginMode(M::Automatic, "Zed", "q"), R::WrongPassword);
-    QCOMPARE(lastMessage(), QStringLiteral("密码错误|0|0|您输入的密码错误！"));
-    QCOMPARE(install.setting("Auto_Login_Name"), QStringLiteral("<null>"));
-
-    MsgScript::pushAnswer("OK");
-    QCOMPARE(install.accounts().setLoginMode(M::Automatic, "Zed", "z"), R::Applied);
-    QCOMPARE(lastMessage(), QStringLiteral("操作成功|1|0|自动登录设置成功！"));
-    QCOMPARE(install.setting("Auto_Login_Name"), QStringLiteral("Zed"));
-    const QString code = install.setting("Auto_Login_PassWord");
-    QCOMPARE(code, asciiCode("Zed" + asciiCode("Zedz")));
-
-    MsgScript::pushAnswer("OK");
-    QCOMPARE(install.accounts().setLoginMode(M::Manual, "Zed", ""), R::Applied);
-    QCOMPARE(lastMessage(), QStringLiteral("操作成功|1|0|自动登录设置成功！"));
-    QCOMPARE(install.setting("Auto_Login_Name"), QStringLiteral("<null>"));
-    QCOMPARE(install.setting("Auto_Login_PassWord"), code);
 }
 
 void TestUsers::loginChecksPasswordAndRemembers()
@@ -542,16 +495,11 @@ void TestUsers::loginRepairsTestMode_data()
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("after");
     QTest::addColumn<bool>("game");
-    QTest::addRow("main") << "0"
-                          << "0" << false;
-    QTest::addRow("game") << "1"
-                          << "1" << true;
-    QTest::addRow("2 passes, no window of its own") << "2"
-                                                    << "2" << false;
-    QTest::addRow("7") << "7"
-                       << "0" << false;
-    QTest::addRow("-1") << "-1"
-                        << "0" << false;
+    QTest::addRow("main") << "0" << QStringLiteral("0") << false;
+    QTest::addRow("game") << "1" << QStringLiteral("1") << true;
+    QTest::addRow("2 passes, no window of its own") << "2" << QStringLiteral("2") << false;
+    QTest::addRow("7") << "7" << QStringLiteral("0") << false;
+    QTest::addRow("-1") << "-1" << QStringLiteral("0") << false;
 }
 
 void TestUsers::loginRepairsTestMode()
@@ -593,66 +541,54 @@ void TestUsers::loginOpensPhraseDatabase()
     QVERIFY_THROWS_EXCEPTION(DatabaseFailure, App().Conn_Phrase.exec("insert into v2 (Phrase, py) values ('a', 'b')"));
 }
 
-void TestUsers::loginWithUnusableFolderOpensNothing()
-{
-    Install install;
-    install.addUser("Vic", "v");
-    QDir(install.root + "user/Vic").removeRecursively();
-    QVERIFY(test::writeFile(install.root + "user/Vic", "in the way"));
-    MsgScript::pushAnswer("OK");
-    QCOMPARE(logIn("Vic", "v", true), LoginResult::DataFailed);
-    QCOMPARE(MsgScript::shown().last().title, QStringLiteral("错误"));
-    QCOMPARE(App().User_Name, QString());
-    QVERIFY(!App().Conn_User.isOpen());
-    QCOMPARE(install.setting("Auto_Login_Name"), QStringLiteral("<null>"));
-    QVERIFY(QFileInfo(install.root + "user/Vic").isFile());
-}
-
-void TestUsers::loginWithUnwritableDatabaseOpensNothing_data()
-{
-    QTest::addColumn<QString>("locked"); // made read-only, below the user folder
-    QTest::addRow("database file") << "d.at";
-    QTest::addRow("user folder") << "";
-}
-
-void TestUsers::loginWithUnwritableDatabaseOpensNothing()
-{
-    QFETCH(QString, locked);
-    Install install;
-    install.addUser("Wu", "w");
-    test::ReadOnly readOnly(install.root + "user/Wu/" + locked);
-    MsgScript::pushAnswer("OK");
-    QCOMPARE(logIn("Wu", "w", true), LoginResult::DataFailed);
-    const MsgRequest shown = MsgScript::shown().last();
-    QCOMPARE(shown.title, QStringLiteral("错误"));
-    QVERIFY(shown.text.contains(QDir::toNativeSeparators(userDbPath(install.root, "Wu"))));
-    QCOMPARE(App().User_Name, QString());
-    QVERIFY(!App().Conn_User.isOpen());
-    QCOMPARE(install.setting("Auto_Login_Name"), QStringLiteral("<null>"));
-}
-
-void TestUsers::storedNamesThatAreNoFolderNamesAreRefused_data()
+void TestUsers::loginThatCannotOpenTheDatabaseOpensNothing_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addRow("parent folder") << "../pwned";
-    QTest::addRow("through a user folder") << "x/../../pwned";
-    QTest::addRow("invisible") << QStringLiteral("\u200B");
+    QTest::addColumn<QString>("locked"); // made read-only, below the user folder
+    QTest::addRow("a file where the folder goes") << "Vic" << QString();
+    QTest::addRow("read-only database") << "Wu"
+                                        << "d.at";
+    QTest::addRow("read-only user folder") << "Wu"
+                                           << "";
+    // Names written into the application database by another program.
+    QTest::addRow("parent folder") << "../pwned" << QString();
+    QTest::addRow("through a user folder") << "x/../../pwned" << QString();
+    QTest::addRow("invisible") << "\u200B" << QString();
 }
 
-void TestUsers::storedNamesThatAreNoFolderNamesAreRefused()
+void TestUsers::loginThatCannotOpenTheDatabaseOpensNothing()
 {
     QFETCH(QString, name);
-    // Names written into the application database by another program.
+    QFETCH(QString, locked);
     Install install;
-    QVERIFY(QDir().mkpath(install.root + "user/x"));
-    App().Conn_Main.exec("insert into [user] (Un, Pw, I) values (?, ?, 0)", {name, Code_Of(name + "p")});
+    std::unique_ptr<test::ReadOnly> readOnly;
+    const bool foreign = checkUserName(trimUserName(name)) != NameProblem::None || name.contains(QLatin1Char('/'));
+    if (foreign) {
+        QVERIFY(QDir().mkpath(install.root + "user/x"));
+        App().Conn_Main.exec("insert into [user] (Un, Pw, I) values (?, ?, 0)", {name, Code_Of(name + "p")});
+    } else {
+        install.addUser(name, "p");
+        if (locked.isNull()) {
+            QDir(install.root + "user/" + name).removeRecursively();
+            QVERIFY(test::writeFile(install.root + "user/" + name, "in the way"));
+        } else {
+            readOnly = std::make_unique<test::ReadOnly>(install.root + "user/" + name + "/" + locked);
+        }
+    }
     MsgScript::pushAnswer("OK");
     QCOMPARE(logIn(name, "p", true), LoginResult::DataFailed);
-    QCOMPARE(MsgScript::shown().last().title, QStringLiteral("错误"));
-    QVERIFY(MsgScript::shown().last().text.contains(name));
+    const MsgRequest shown = MsgScript::shown().last();
+    QCOMPARE(shown.title, QStringLiteral("错误"));
+    QVERIFY(shown.text.contains(foreign || locked.isNull() ? name
+                                                           : QDir::toNativeSeparators(userDbPath(install.root, name))));
+    QCOMPARE(App().User_Name, QString());
     QVERIFY(!App().Conn_User.isOpen());
+    QCOMPARE(install.setting("Auto_Login_Name"), QStringLiteral("<null>"));
     QVERIFY(!QFileInfo::exists(install.root + "pwned"));
-
+    if (!foreign) {
+        QCOMPARE(QFileInfo(install.root + "user/" + name).isFile(), locked.isNull());
+        return;
+    }
     // Deleting such a user removes the row and touches no file.
     QVERIFY(test::writeFile(install.root + "pwned/d.at", "somebody else's file"));
     MsgScript::pushAnswer("Yes");
