@@ -63,14 +63,10 @@ public:
     }
     bool ok() const { return UserFolder::ok() && m_main; }
 
-    QString setting(const QString& key, Database& db = App().Conn_User)
-    {
-        const auto v = Settings(db).raw(key);
-        return v && *v ? **v : "<none>";
-    }
+    QString setting(const QString& key, Database& db = App().Conn_User) { return test::storedSetting(db, key); }
     void store(const QString& key, const QString& value) { Settings(db()).setValue(key, value); }
     // The reading position of Chinese essay 1.
-    int position() { return db().scalar("select No_ from test_no where N = '0000'")->toInt(); }
+    qint64 position() { return test::position(db(), "test_no", "0000"); }
 
 private:
     bool m_main = false;
@@ -119,12 +115,7 @@ struct Started {
         const int row = window.board().engine().activeRow();
         return window.board().top(row)->Text().at(window.board().input(row)->CountLen());
     }
-    void commit(const QString& text)
-    {
-        QInputMethodEvent event(QString(), {});
-        event.setCommitString(text);
-        QCoreApplication::sendEvent(activeInput(), &event);
-    }
+    void commit(const QString& text) { test::commitText(activeInput(), text); }
     QString caption(const char* name) { return window.findChild<MSG_Label*>(QLatin1String(name))->Caption(); }
     QString beginCaption() { return window.runPanel().CMD_Begin->Caption(); }
 
@@ -175,7 +166,6 @@ private slots:
     void menusOpenTheirWindows();
     void wubiChartsInTheirPanel();
     void fingeringPracticeOnTheKeyboardPage();
-    void numberPadPracticeReopensWithoutPictures();
     void mistakesOfARunInTheirWindow();
 };
 
@@ -226,10 +216,7 @@ void TestMainWindow::storedValuesAreRepaired_data()
     QTest::newRow("61 minutes") << 61 << "011" << 10 << "中文练习 → 百家姓" << QStringLiteral("011");
     QTest::newRow("60 stays") << 60 << "109" << 60 << "英文练习 → 文章 10" << QStringLiteral("109");
     QTest::newRow("random letters reset") << 5 << "110" << 5 << "英文练习 → 文章 1" << QStringLiteral("100");
-    QTest::newRow("numbers") << 5 << "201" << 5 << "数字练习 → 带四则运算符和小数点" << QStringLiteral("201");
     QTest::newRow("essay out of range") << 5 << "012" << 5 << "中文练习 → 文章 1" << QStringLiteral("000");
-    QTest::newRow("deleted article") << 5 << "5旧文_u" << 5 << "中文练习 → 文章 1" << QStringLiteral("5旧文_u");
-    QTest::newRow("unknown group") << 5 << "x12" << 5 << "中文练习 → 文章 1" << QStringLiteral("x12");
 }
 
 void TestMainWindow::storedValuesAreRepaired()
@@ -568,10 +555,8 @@ void TestMainWindow::menusOpenTheirWindows()
 {
     Session s;
     QVERIFY(s.ok());
-    const QString text(60, QChar(0x6587));
-    for (const char* name : {"甲_u", "乙_u"}) {
-        s.db().exec("insert into text_ (N, T, C, No_) values (?, ?, ?, 1)",
-                    {QString::fromUtf8(name), text, Code_Of(text)});
+    for (const QString& name : {"甲_u", "乙_u"}) {
+        test::addArticle(s.db(), name, QString(60, QChar(0x6587)));
     }
     MsgScript::pushAnswer("OK");
     QCOMPARE(UserAccounts(App().Conn_Main, s.path()).add("韩梅梅", "p", "p"), UserAccounts::AddResult::Added);
@@ -883,34 +868,23 @@ void TestMainWindow::fingeringPracticeOnTheKeyboardPage()
     counts(0, 0);
     window.close();
     QCOMPARE(s.setting("Last_Test"), QStringLiteral("402"));
-}
 
-void TestMainWindow::numberPadPracticeReopensWithoutPictures()
-{
-    Session s;
-    QVERIFY(s.ok());
-    s.store("Last_Test", "402");
-    // No picture files: the pictures stay empty and the practice goes on.
+    // Reopened on the pad without picture files: the pictures stay empty and
+    // the practice goes on; back to ordinary keys it is stored as "400".
     QTemporaryDir empty;
     App().Share_Path = empty.path() + QLatin1Char('/');
-    {
-        Started w;
-        KeyboardPage& page = w.window.keyboardPage();
-        QVERIFY(w.window.menus().keyboardMouse[0]->isChecked());
-        QVERIFY(page.numberPad() && page.Check_Box_Test_Key_Number->Value() && !page.Combo_Test_KeyBoard->isEnabled());
-        QCOMPARE(page.fingering().keySet(), Fingering::numberPadSet());
-        QVERIFY(page.Image_Test_Keyboard->pixmap().isNull() && page.Image_D_Go->pixmap().isNull());
-        verifyTarget(page);
-        strike(&w.window, page.fingering().target(), true);
-        QCOMPARE(w.caption("Label_D_RW"), QStringLiteral("打对了 1 个   打错了 0 个"));
-        // Back to ordinary keys: stored as "400".
-        page.Check_Box_Test_Key_Number->click();
-        QCOMPARE(page.fingering().keySet(), Fingering::keySetFor(0, false));
-        w.window.close();
-    }
+    Started again;
+    KeyboardPage& pad = again.window.keyboardPage();
+    QVERIFY(again.window.menus().keyboardMouse[0]->isChecked() && pad.numberPad());
+    QVERIFY(pad.Check_Box_Test_Key_Number->Value() && !pad.Combo_Test_KeyBoard->isEnabled());
+    QVERIFY(pad.Image_Test_Keyboard->pixmap().isNull() && pad.Image_D_Go->pixmap().isNull());
+    verifyTarget(pad);
+    strike(&again.window, pad.fingering().target(), true);
+    QCOMPARE(again.caption("Label_D_RW"), QStringLiteral("打对了 1 个   打错了 0 个"));
+    pad.Check_Box_Test_Key_Number->click();
+    QCOMPARE(pad.fingering().keySet(), Fingering::keySetFor(0, false));
+    again.window.close();
     QCOMPARE(s.setting("Last_Test"), QStringLiteral("400"));
-    Started w;
-    QVERIFY(!w.window.keyboardPage().numberPad() && w.window.keyboardPage().isVisible());
 }
 
 namespace {

@@ -70,7 +70,7 @@ struct Install {
 };
 
 // The single message shown since the last clear, as "title|icon|buttons|text".
-QString lastMessage()
+QString lastShown()
 {
     const auto shown = MsgScript::shown();
     if (shown.isEmpty()) {
@@ -176,7 +176,7 @@ void TestUsers::nameRules()
     QCOMPARE(trimmed, trimUserName(typed));
     if (stored.isEmpty()) {
         QVERIFY(result != Add::Added);
-        QCOMPARE(lastMessage(), message);
+        QCOMPARE(lastShown(), message);
         QCOMPARE(install.accounts().count(), 0);
         QVERIFY(!QFileInfo::exists(install.root + "user"));
         return;
@@ -185,9 +185,9 @@ void TestUsers::nameRules()
     QCOMPARE(install.accounts().names(), QStringList{stored});
     QCOMPARE(install.pw(stored), Code_Of(stored + "pw"));
     QVERIFY(QFileInfo::exists(userDbPath(install.root, stored)));
-    QCOMPARE(lastMessage(), QStringLiteral("操作成功|1|0|    用户 %1 添加成功！如需使用该新增用户登录，\r\n"
-                                           "请关闭“用户管理”窗口转到登录窗口进行登录。。")
-                                .arg(stored));
+    QCOMPARE(lastShown(), QStringLiteral("操作成功|1|0|    用户 %1 添加成功！如需使用该新增用户登录，\r\n"
+                                         "请关闭“用户管理”窗口转到登录窗口进行登录。。")
+                              .arg(stored));
 }
 
 void TestUsers::refusalsChangeNothing_data()
@@ -251,7 +251,7 @@ void TestUsers::refusalsChangeNothing()
     } else {
         QCOMPARE(int(accounts.setLoginMode(UserAccounts::LoginMode(f[1].toInt()), f[2], f[3])), result);
     }
-    QCOMPARE(lastMessage(), message);
+    QCOMPARE(lastShown(), message);
     QCOMPARE(MsgScript::pending(), 0);
     QCOMPARE(install.usersByRecency(), (QStringList{"Eve:0", "Kim:1", "Nil:2"}));
     QCOMPARE(install.pw("Eve"), Code_Of("Eveold"));
@@ -266,14 +266,14 @@ void TestUsers::changePasswordDeleteAndLoginMode()
     using M = UserAccounts::LoginMode;
     MsgScript::pushAnswer("OK");
     QCOMPARE(install.accounts().changePassword("", "", "1", "1"), UserAccounts::ChangeResult::NoUsers);
-    QCOMPARE(lastMessage(), QStringLiteral("错误|0|0|对不起，用户列表为空，请先添加用户！"));
+    QCOMPARE(lastShown(), QStringLiteral("错误|0|0|对不起，用户列表为空，请先添加用户！"));
 
     install.addUser("Eve", "old");
     install.addUser("Kim", "k");
     install.addUser("Max", "m");
     MsgScript::pushAnswer("OK");
     QCOMPARE(install.accounts().changePassword("Eve", "old", "new", "new"), UserAccounts::ChangeResult::Changed);
-    QCOMPARE(lastMessage(), QStringLiteral("操作成功|1|0|用户 Eve 的密码修改成功！"));
+    QCOMPARE(lastShown(), QStringLiteral("操作成功|1|0|用户 Eve 的密码修改成功！"));
     QCOMPARE(install.pw("Eve"), Code_Of("Evenew"));
     QVERIFY(!install.accounts().passwordMatches("Eve", "old"));
     MsgScript::pushAnswer("Yes");
@@ -285,7 +285,7 @@ void TestUsers::changePasswordDeleteAndLoginMode()
     MsgScript::pushAnswer("Yes");
     MsgScript::pushAnswer("OK");
     QCOMPARE(install.accounts().remove("Kim", "k", "Max"), UserAccounts::DeleteResult::Deleted);
-    QCOMPARE(lastMessage(), QStringLiteral("操作成功|1|0|用户 Kim 已成功删除！"));
+    QCOMPARE(lastShown(), QStringLiteral("操作成功|1|0|用户 Kim 已成功删除！"));
     QCOMPARE(install.accounts().names(), (QStringList{"Eve", "Max"}));
     QVERIFY(QFileInfo(install.root + "user/Kim").isDir());
     QCOMPARE(QDir(install.root + "user/Kim").entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{});
@@ -300,7 +300,7 @@ void TestUsers::changePasswordDeleteAndLoginMode()
     install.addUser("Zed", "z");
     MsgScript::pushAnswer("OK");
     QCOMPARE(install.accounts().setLoginMode(M::Automatic, "Zed", "z"), UserAccounts::ModeResult::Applied);
-    QCOMPARE(lastMessage(), QStringLiteral("操作成功|1|0|自动登录设置成功！"));
+    QCOMPARE(lastShown(), QStringLiteral("操作成功|1|0|自动登录设置成功！"));
     QCOMPARE(install.setting("Auto_Login_Name"), QStringLiteral("Zed"));
     const QString code = install.setting("Auto_Login_PassWord");
     MsgScript::pushAnswer("OK");
@@ -384,7 +384,7 @@ void TestUsers::unusableUserFolderAddsNothing()
     QVERIFY(test::writeFile(install.root + "user/Bob", "in the way"));
     MsgScript::pushAnswer("OK");
     QCOMPARE(install.accounts().add("Bob", "1", "1"), Add::Failed);
-    QVERIFY(lastMessage().startsWith("错误|0|0|") && lastMessage().contains("Bob"));
+    QVERIFY(lastShown().startsWith("错误|0|0|") && lastShown().contains("Bob"));
     QCOMPARE(install.accounts().count(), 0);
 
     // The same with "user" itself in the way: nothing is left behind.
@@ -439,7 +439,7 @@ void TestUsers::loginChecksPasswordAndRemembers()
     Install install;
     MsgScript::pushAnswer("OK");
     QCOMPARE(logIn("", "", false), LoginResult::NoUsers);
-    QCOMPARE(lastMessage(), QStringLiteral("提示|1|0|当前用户列表为空，请单击右边的添加用户按钮添加本地用户！"));
+    QCOMPARE(lastShown(), QStringLiteral("提示|1|0|当前用户列表为空，请单击右边的添加用户按钮添加本地用户！"));
 
     install.addUser("Joe", "j");
     install.addUser("李雷", "韩梅梅");
@@ -470,7 +470,7 @@ void TestUsers::loginRecreatesMissingDatabase()
     MsgScript::pushAnswer("OK");
     QCOMPARE(logIn("Ida", "i", false), LoginResult::LoggedIn);
     QCOMPARE(MsgScript::shown().size(), 1);
-    QCOMPARE(lastMessage(), QStringLiteral("提示|1|0|用户配置文件不存在，将采用默认配置。"));
+    QCOMPARE(lastShown(), QStringLiteral("提示|1|0|用户配置文件不存在，将采用默认配置。"));
     QVERIFY(QFileInfo::exists(userDbPath(install.root, "Ida")));
     QCOMPARE(Settings(App().Conn_User).raw("Last_Test_Mode"), std::optional<QString>("0"));
 
