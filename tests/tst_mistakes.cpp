@@ -57,10 +57,10 @@ QList<CharFigures> figuresOf(const MistakeTally& tally)
 }
 
 // A tally from "expected typed count" triples: "的的5 的得1".
-MistakeTally tallyOf(const QString& spec)
+MistakeTally tallyOf(const QString& triples)
 {
     MistakeTally tally;
-    for (const QString& item : spec.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    for (const QString& item : triples.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         const QList<uint> cps = item.toUcs4();
         const QString pair = QString::fromUcs4(reinterpret_cast<const char32_t*>(cps.constData()), 2);
         const int n = item.mid(pair.size()).toInt();
@@ -89,10 +89,10 @@ struct Counted : test::UserFolder {
         store.setToday([this] { return today; });
     }
     QString folder() const { return QFileInfo(App().Conn_User.path()).absolutePath() + QLatin1Char('/'); }
-    bool run(int kind, const QString& spec, int daysAgo = 0)
+    bool run(int kind, const QString& triples, int daysAgo = 0)
     {
         today = kToday.addDays(-daysAgo);
-        const bool ok = store.prepare() && store.storeRun(kind, tallyOf(spec));
+        const bool ok = store.prepare() && store.storeRun(kind, tallyOf(triples));
         today = kToday;
         return ok;
     }

@@ -21,7 +21,7 @@ const Layout& layoutOf(Board board)
     return board == Board::Main ? kMain : kPad;
 }
 
-struct Spec {
+struct KeyShape {
     const char16_t* caption;
     const char16_t* shifted;
     char label;
@@ -37,7 +37,7 @@ QRect cell(const Layout& l, int row, int column, int width, int height = 1)
                  height * pitch - l.gap);
 }
 
-Key makeKey(const Spec& s, const QRect& rect)
+Key makeKey(const KeyShape& s, const QRect& rect)
 {
     Key k;
     k.label = s.label ? QChar::fromLatin1(s.label) : QChar();
@@ -53,7 +53,7 @@ QList<Key> mainKeys()
 {
     // The main block of a 104-key board, row by row, with the finger that
     // strikes each key in touch typing.
-    static const QList<QList<Spec>> rows = {
+    static const QList<QList<KeyShape>> rows = {
         {{u"`", u"~", 0, 4, LeftLittle},
          {u"1", u"!", '1', 4, LeftLittle},
          {u"2", u"@", '2', 4, LeftRing},
@@ -119,7 +119,7 @@ QList<Key> mainKeys()
     QList<Key> keys;
     for (int r = 0; r < rows.size(); ++r) {
         int column = 0;
-        for (const Spec& s : rows[r]) {
+        for (const KeyShape& s : rows[r]) {
             keys << makeKey(s, cell(kMain, r, column, s.width));
             column += s.width;
         }
@@ -131,7 +131,7 @@ QList<Key> padKeys()
 {
     // The number pad: + and Enter are two rows high, 0 two keys wide.
     struct Placed {
-        Spec spec;
+        KeyShape shape;
         int row;
         int column; // quarters
         int height; // rows
@@ -149,7 +149,7 @@ QList<Key> padKeys()
     };
     QList<Key> keys;
     for (const Placed& p : placed) {
-        keys << makeKey(p.spec, cell(kPad, p.row, p.column, p.spec.width, p.height));
+        keys << makeKey(p.shape, cell(kPad, p.row, p.column, p.shape.width, p.height));
     }
     return keys;
 }
