@@ -33,7 +33,6 @@
 #include "users/ui/UserWindow.h"
 
 #include <QAction>
-#include <QClipboard>
 #include <QComboBox>
 #include <QImageReader>
 #include <QInputMethodEvent>
@@ -157,7 +156,6 @@ private slots:
     void firstOpenFillsTheSettings();
     void storedValuesAreRepaired_data();
     void storedValuesAreRepaired();
-    void fullMinuteRunTypedThroughTheWindow();
     void pauseSwitchAndStopEarly();
     void closeStoresAndReopensTheSamePractice();
     void windowKeysAndTheRunLength();
@@ -236,85 +234,6 @@ void TestMainWindow::storedValuesAreRepaired()
     QCOMPARE(w.window.windowTitle(), "Tesmara → " + title);
 }
 
-// The whole way a user goes: run length typed, F5, the start notice, typing
-// through key presses and input-method commits, the clock running out, the
-// result, the record and the reading position.
-void TestMainWindow::fullMinuteRunTypedThroughTheWindow()
-{
-    Session s;
-    QVERIFY(s.ok());
-    s.db().exec("insert into test_no (N, No_) values ('0000', 5)");
-    Started w;
-    Text* testTime = w.window.runPanel().Test_Time;
-    testTime->setFocus();
-    testTime->SelAll();
-    QTest::keyClicks(testTime->inner(), "1");
-    const QString essay = w.window.source().Test_Text;
-    QCOMPARE(w.row0(), essay.mid(4, 30));
-
-    MsgScript::pushAnswer("OK");
-    keyToWindow(testTime->inner(), Qt::Key_F5);
-    QCOMPARE(MsgScript::shown().last().text, QStringLiteral("单击“确定”按钮后正式开始练习！"));
-    QCOMPARE(w.beginCaption(), QStringLiteral("暂停(F5)"));
-    QVERIFY(w.window.runPanel().CMD_Stop->isEnabled());
-    QVERIFY(!testTime->isEnabled());
-    QCOMPARE(w.focusedLine(), w.window.board().input(0));
-
-    // 45 characters right through input-method commits, 5 wrong keys, over
-    // 60 s.
-    for (int typed = 1; typed <= 50; ++typed) {
-        if (typed % 10 == 0) {
-            QTest::keyClick(w.focusedLine(), Qt::Key_Z); // never in a Chinese essay
-        } else {
-            w.commit(QString(w.expected()));
-        }
-        if (typed % 5 == 0) {
-            w.second();
-        }
-    }
-    shot(&w.window, "main-run.png");
-    QCOMPARE(w.caption("Label_Right"), QStringLiteral("45 字"));
-    QCOMPARE(w.caption("Label_Wrong"), QStringLiteral("5 字"));
-    QCOMPARE(w.caption("Time_Use"), QStringLiteral("0 分钟 10 秒"));
-    QCOMPARE(w.caption("Time_Free"), QStringLiteral("0 分钟 50 秒"));
-
-    while (w.window.run().timer().Sum_RunTime() < 59) {
-        w.second();
-    }
-    // While the result notice is open, the result is on the clipboard (as its
-    // title says) and the record is stored: a kill then loses nothing.
-    qint64 recordsAtNotice = -1;
-    QString clipboardAtNotice;
-    MsgScript::setStrict(false);
-    setMsgPresenter([&](const MsgRequest&) {
-        recordsAtNotice = s.count("testlog");
-        clipboardAtNotice = QGuiApplication::clipboard()->text();
-        MsgScript::pushAnswer("NoF"); // no review article
-        return QStringLiteral("OK");
-    });
-    w.second();
-    setMsgPresenter({});
-    MsgScript::setStrict(true);
-    QCOMPARE(recordsAtNotice, 1);
-    QCOMPARE(MsgScript::pending(), 0);
-    QCOMPARE(w.window.run().state(), PracticeRun::State::Finished);
-    QCOMPARE(w.beginCaption(), QStringLiteral("再来一次(F5)"));
-    QVERIFY(!w.window.runPanel().CMD_Stop->isEnabled());
-    QVERIFY(testTime->isEnabled());
-    // 45 right of 50: accuracy 90 %, speed 45 × 0.9 = 40 a minute.
-    QCOMPARE(w.caption("Right_Percent"), QStringLiteral("90 %"));
-    QCOMPARE(w.caption("Label_Speed"), QStringLiteral("40 字/分钟"));
-    QVERIFY(clipboardAtNotice.contains(QStringLiteral("\r\n一共打了： 50 个字\r\n打对了：45 字")));
-    QCOMPARE(s.db().scalar("select s || '/' || r from testlog")->toString(), QStringLiteral("40/90 %"));
-    QCOMPARE(s.position(), 55);
-
-    // Again: F5 starts over from the new position.
-    MsgScript::pushAnswer("OK");
-    keyToWindow(w.focusedLine(), Qt::Key_F5);
-    QCOMPARE(w.row0(), essay.mid(54, 30));
-    QCOMPARE(w.window.board().engine().Right_Count, 0);
-}
-
 void TestMainWindow::pauseSwitchAndStopEarly()
 {
     Session s;
@@ -326,6 +245,13 @@ void TestMainWindow::pauseSwitchAndStopEarly()
     w.second();
     keyToWindow(w.focusedLine(), Qt::Key_F5); // pause: the clock holds
     QCOMPARE(w.beginCaption(), QStringLiteral("继续(F5)"));
+    // Switching asks; No leaves the paused run as it was.
+    MsgScript::pushAnswer("No");
+    w.window.menus().english[2]->trigger();
+    QCOMPARE(MsgScript::shown().last().title, QStringLiteral("确认"));
+    QCOMPARE(test::lastMessage(), QStringLiteral("真的要停止正在进行的练习并转入新练习吗? "));
+    QVERIFY(w.window.menus().chinese[0]->isChecked() && !w.window.menus().english[2]->isChecked());
+    QCOMPARE(w.window.run().state(), PracticeRun::State::Paused);
     w.second();
     w.second();
     QCOMPARE(w.window.run().timer().Sum_RunTime(), 1);
@@ -333,13 +259,6 @@ void TestMainWindow::pauseSwitchAndStopEarly()
     QCOMPARE(w.beginCaption(), QStringLiteral("暂停(F5)"));
     w.second();
     QCOMPARE(w.window.run().timer().Sum_RunTime(), 2);
-
-    // Switching asks; No leaves the run and its ticks alone.
-    MsgScript::pushAnswer("No");
-    w.window.menus().english[2]->trigger();
-    QCOMPARE(MsgScript::shown().last().title, QStringLiteral("确认"));
-    QVERIFY(w.window.menus().chinese[0]->isChecked() && !w.window.menus().english[2]->isChecked());
-    QCOMPARE(w.window.run().state(), PracticeRun::State::Running);
 
     // Stopping early and keeping on changes nothing; then Yes: no record,
     // but the position moves on by the two characters typed.
@@ -353,12 +272,14 @@ void TestMainWindow::pauseSwitchAndStopEarly()
     QCOMPARE(s.count("testlog"), 0);
     QCOMPARE(s.position(), 3);
 
-    // With a run going, Yes switches: the new practice is ready.
+    // With a run going, Yes switches: the new practice is ready, no record.
     w.begin();
     MsgScript::pushAnswer("Yes");
     w.window.menus().english[10]->trigger();
     QVERIFY(w.window.menus().english[10]->isChecked() && !w.window.menus().chinese[0]->isChecked());
     QCOMPARE(w.window.run().state(), PracticeRun::State::Ready);
+    QVERIFY(w.window.runPanel().Test_Time->isEnabled());
+    QCOMPARE(s.count("testlog"), 0);
     QCOMPARE(w.beginCaption(), QStringLiteral("开始(F5)"));
     QCOMPARE(w.window.windowTitle(), QStringLiteral("Tesmara → 英文练习 → 随机生成字母"));
     // Random letters: 30 lower-case letters a row with the wide spacing.
@@ -942,6 +863,7 @@ void TestMainWindow::mistakesOfARunInTheirWindow()
         }
     }
     QVERIFY(de >= 3 && commas >= 3 && stops >= 1);
+    shot(&w.window, "main-run.png");
     w.finishRun();
     QCOMPARE(MsgScript::pending(), 0);
 

@@ -13,10 +13,13 @@
 #include "controls/RunTimer.h"
 #include "controls/ui/Check_Box.h"
 #include "controls/ui/Cmd.h"
+#include "controls/ui/MSG_Label.h"
+#include "controls/ui/Text.h"
 #include "controls/ui/TextData.h"
 #include "practice/PracticeRun.h"
 #include "practice/TextSource.h"
 #include "practice/ui/Form_Test_Common.h"
+#include "practice/ui/RunPanel.h"
 #include "practice/ui/TypingBoard.h"
 #include "records/RecordCheck.h"
 #include "store/RecordCode.h"
@@ -48,6 +51,16 @@ StartupServices quietServices()
     s.autoLogin = [] { loginHandOff().autoLogin(); };
     s.showLogin = [] { loginHandOff().showLoginWindow(); };
     return s;
+}
+
+// The captions of the window's labels `names`.
+QStringList captions(QWidget* window, const QStringList& names)
+{
+    QStringList texts;
+    for (const QString& name : names) {
+        texts << window->findChild<MSG_Label*>(name)->Caption();
+    }
+    return texts;
 }
 
 } // namespace
@@ -131,15 +144,22 @@ void TestWholeProgram::fromAnEmptyFolderToTheSecondStart()
     QCOMPARE(main->windowTitle(), QStringLiteral("Tesmara → 中文练习 → 文章 1"));
     QApplication::setActiveWindow(main);
 
-    // A one-minute run: 60 right characters and 4 wrong ones.
+    // A one-minute run: the length typed, F5 in its box, 60 right characters
+    // and 4 wrong ones.
     main->findChild<QAction*>(QStringLiteral("Menu_Test_Number_Text"))->trigger();
     main->menus().chinese[1]->trigger();
     QCOMPARE(main->windowTitle(), QStringLiteral("Tesmara → 中文练习 → 文章 2"));
-    Text_Data* firstLine = main->board().input(0);
-    main->findChild<QWidget*>(QStringLiteral("Test_Time"))->setProperty("Text", QStringLiteral("1"));
+    RunPanel& panel = main->runPanel();
+    Text* testTime = panel.Test_Time;
+    testTime->setFocus();
+    testTime->SelAll();
+    QTest::keyClicks(testTime->inner(), "1");
     MsgScript::pushAnswer(QStringLiteral("OK"));
-    QTest::keyClick(main, Qt::Key_F5);
-    QCOMPARE(QApplication::focusWidget(), firstLine);
+    QTest::keyClick(testTime->inner(), Qt::Key_F5);
+    QCOMPARE(test::lastMessage(), QStringLiteral("单击“确定”按钮后正式开始练习！"));
+    QCOMPARE(panel.CMD_Begin->Caption(), QStringLiteral("暂停(F5)"));
+    QVERIFY(panel.CMD_Stop->isEnabled() && !testTime->isEnabled());
+    QCOMPARE(QApplication::focusWidget(), main->board().input(0));
     TypingEngine& engine = main->board().engine();
     for (int i = 1; i <= 64; ++i) {
         const int row = engine.activeRow();
@@ -155,17 +175,39 @@ void TestWholeProgram::fromAnEmptyFolderToTheSecondStart()
             main->run().timer().poll();
         }
     }
-    MsgScript::pushAnswer(QStringLiteral("OK"));   // result
-    MsgScript::pushAnswer(QStringLiteral("YesF")); // keep the mistyped characters
-    MsgScript::pushAnswer(QStringLiteral("No"));   // saved; not practised now
+    const QStringList live{"Label_Right", "Label_Wrong", "Time_Use", "Time_Free"};
+    QCOMPARE(captions(main, live), QStringList({"60 字", "4 字", "0 分钟 16 秒", "0 分钟 44 秒"}));
+    // While the result notice is open, the result is on the clipboard (as its
+    // title says) and the record is stored: a kill then loses nothing.
+    QStringList atNotice;
+    MsgScript::setStrict(false);
+    setMsgPresenter([&](const MsgRequest&) {
+        atNotice << App().Conn_User.scalar(QStringLiteral("select count(*) from testlog"))->toString()
+                 << QGuiApplication::clipboard()->text();
+        MsgScript::pushAnswer(QStringLiteral("YesF")); // keep the mistyped characters
+        MsgScript::pushAnswer(QStringLiteral("No"));   // saved; not practised now
+        return QStringLiteral("OK");
+    });
     while (main->run().state() == PracticeRun::State::Running) {
         m_clock.advanceMs(1000);
         main->run().timer().poll();
     }
+    setMsgPresenter({});
+    MsgScript::setStrict(true);
     QCOMPARE(MsgScript::pending(), 0);
-    QVERIFY(QGuiApplication::clipboard()->text().contains(QStringLiteral("打对了：60 字")));
+    QCOMPARE(atNotice.size(), 2);
+    QCOMPARE(atNotice[0], QStringLiteral("1"));
+    QVERIFY(atNotice[1].contains(QStringLiteral("\r\n一共打了： 64 个字\r\n打对了：60 字")));
+    QCOMPARE(panel.CMD_Begin->Caption(), QStringLiteral("再来一次(F5)"));
+    QVERIFY(!panel.CMD_Stop->isEnabled() && testTime->isEnabled());
+    QCOMPARE(captions(main, {"Right_Percent", "Label_Speed"}), QStringList({"93.75 %", "56 字/分钟"}));
     QCOMPARE(main->menus().saveWrongItems.size(), 1);
     QVERIFY(main->menus().saveWrongItems[0]->isEnabled());
+    // Again: F5 starts over where the run ended.
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
+    QCOMPARE(main->board().top(0)->Text(), main->source().Test_Text.mid(64, 30));
+    QCOMPARE(engine.Right_Count, 0);
     main->close();
     QTRY_VERIFY(!shown<Form_Test_Common>());
 
