@@ -84,17 +84,22 @@ void TestArticleEditorWindow::importSeveralFromTheMenu()
 {
     test::UserFolder user;
     const QString dir = user.path() + QStringLiteral("txt/");
-    QVERIFY(test::writeFile(dir + "甲.txt", QString(60, QChar(0x7532)).toUtf8()));
-    QVERIFY(test::writeFile(dir + "乙.txt", QString(60, QChar(0x4E59)).toUtf8()));
+    const QString spaced = QStringLiteral("甲　甲  甲 甲").repeated(20);
+    QVERIFY(test::writeFile(dir + "甲.txt", spaced.toUtf8()));
+    QVERIFY(test::writeFile(dir + "乙.txt", spaced.toUtf8()));
     ArticleEditor editor(user.db());
     setNextImportFiles({dir + "甲.txt", dir + "乙.txt"});
-    MsgScript::pushAnswer(QStringLiteral("Yes"));
-    MsgScript::pushAnswer(QStringLiteral("Yes"));
-    MsgScript::pushAnswer(QStringLiteral("No"));
+    MsgScript::pushAnswer(QStringLiteral("Yes")); // automatic
+    MsgScript::pushAnswer(QStringLiteral("Yes")); // every space removed
+    MsgScript::pushAnswer(QStringLiteral("No"));  // saved, practised later
     MsgScript::pushAnswer(QStringLiteral("No"));
     Menu_Test_Definition_Txt_Click(nullptr, editor);
     QCOMPARE(MsgScript::pending(), 0);
+    QCOMPARE(MsgScript::shown().last().title, QStringLiteral("保存成功"));
     QCOMPARE(user.count("text_"), 2);
+    const QString stored =
+        user.db().scalar(QStringLiteral("select T from text_ where N = ?"), {QStringLiteral("乙_u")})->toString();
+    QCOMPARE(stored, QString(80, QChar(0x7532)));
     // A cancelled dialog imports nothing.
     setNextImportFiles({});
     Menu_Test_Definition_Txt_Click(nullptr, editor);

@@ -45,8 +45,8 @@ Row row(Database& db, const QString& n)
 class TestArticles : public QObject {
     Q_OBJECT
 private slots:
-    void namesAreTrimmedAndLimited();
-    void lengthLimits();
+    void savingChecksNameAndLength_data();
+    void savingChecksNameAndLength();
     void spaceCleaning_data();
     void spaceCleaning();
     void savedTextKeepsQuotesAndCheck();
@@ -60,87 +60,66 @@ private slots:
     void startFolderIsLastImport();
 };
 
-void TestArticles::namesAreTrimmedAndLimited()
+void TestArticles::savingChecksNameAndLength_data()
 {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("suffix");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("removeSpaces");
+    QTest::addColumn<QString>("refusal"); // "title|text", "" when saved
+    const QString badName = QStringLiteral("错误|名称长度只能是 1 - 10 位，并且前后不能包含空格。");
+    const QString tooShort = QStringLiteral("错误|文章长度必须大于 50 个字符。");
+    const auto row = [](const char* tag, const QString& name, const char* suffix, const QString& text,
+                        bool removeSpaces, const QString& refusal) {
+        QTest::addRow("%s", tag) << name << QString::fromLatin1(suffix) << text << removeSpaces << refusal;
+    };
+    row("eleven letters", "abcdefghijk", "_u", longText(60), false, badName);
+    row("blank name", "   ", "_u", longText(60), false, badName);
+    row("no name", "", "_u", longText(60), false, badName);
+    row("name in blanks", " abc ", "_u", longText(60), false, "");
+    row("ten Chinese", "十个字的名称正好十个", "_u", longText(60), false, "");
+    row("49 characters", "短", "_u", longText(49), false, tooShort);
+    // Spaces removed by the clean-up count against the length.
+    row("50 with 5 spaces removed", "短", "_u", longText(45) + "     ", true, tooShort);
+    row("50 characters", "短", "_u", longText(50), false, "");
+    row("65001 characters", "最长", "_u", longText(65001, 'x'), false, "长度限制|文章内容不得超过 65000 个字符。");
+    row("65000 characters", "最长", "_u", longText(65000, 'x'), false, "");
+    // A review article may be short, but not blank.
+    row("one-character review", "复习", "_w", "错", false, "");
+    row("blank review", "空", "_w", "  　 ", false, tooShort);
+}
+
+void TestArticles::savingChecksNameAndLength()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, suffix);
+    QFETCH(QString, text);
+    QFETCH(bool, removeSpaces);
+    QFETCH(QString, refusal);
     test::UserFolder user;
     ArticleEditor editor(user.db());
     QSignalSpy focus(&editor, &ArticleEditor::nameFocusRequested);
-    QSignalSpy changed(&editor, &ArticleEditor::articlesChanged);
-
-    for (const QString& bad : {QStringLiteral("abcdefghijk"), QStringLiteral("   "), QString()}) {
-        editor.setName(bad);
-        editor.setText(longText(60));
-        MsgScript::pushAnswer(QStringLiteral("OK"));
-        QVERIFY(!editor.CMD_Save_Click());
-        QCOMPARE(MsgScript::shown().last().title, QStringLiteral("错误"));
-        QCOMPARE(test::lastMessage(), QStringLiteral("名称长度只能是 1 - 10 位，并且前后不能包含空格。"));
-    }
-    QCOMPARE(focus.count(), 3);
-    QCOMPARE(user.count("text_"), 0);
-
-    editor.setName(QStringLiteral(" abc "));
-    MsgScript::pushAnswer(QStringLiteral("No"));
-    QVERIFY(editor.CMD_Save_Click());
-    QCOMPARE(editor.name(), QStringLiteral("abc"));
-    QVERIFY(row(user.db(), "abc_u").found);
-    QCOMPARE(MsgScript::shown().last().title, QStringLiteral("保存成功"));
-    QCOMPARE(test::lastMessage(), QStringLiteral("保存成功！是否马上用其进行练习?"));
-    QCOMPARE(changed.count(), 1);
-
-    // Ten characters, Chinese ones too, are a valid name.
-    editor.setName(QStringLiteral("十个字的名称正好十个"));
-    MsgScript::pushAnswer(QStringLiteral("Yes"));
     QSignalSpy practise(&editor, &ArticleEditor::practiceRequested);
-    QVERIFY(editor.CMD_Save_Click());
+    QSignalSpy changed(&editor, &ArticleEditor::articlesChanged);
+    editor.setName(name);
+    editor.setSuffix(suffix);
+    editor.setText(text);
+    editor.setOptions(SpaceOptions{removeSpaces, false, false});
+    MsgScript::pushAnswer(refusal.isEmpty() ? QStringLiteral("Yes") : QStringLiteral("OK"));
+    QCOMPARE(editor.CMD_Save_Click(), refusal.isEmpty());
+    QCOMPARE(changed.count(), refusal.isEmpty() ? 1 : 0);
+    const MsgRequest shown = MsgScript::shown().last();
+    if (!refusal.isEmpty()) {
+        QCOMPARE(shown.title + "|" + shown.text, refusal);
+        QCOMPARE(user.count("text_"), 0);
+        QCOMPARE(focus.count(), refusal.contains(QStringLiteral("名称")) ? 1 : 0);
+        return;
+    }
+    QCOMPARE(shown.title + "|" + shown.text, QStringLiteral("保存成功|保存成功！是否马上用其进行练习?"));
+    QCOMPARE(editor.name(), name.trimmed());
+    QCOMPARE(row(user.db(), name.trimmed() + suffix).T, text);
     QCOMPARE(practise.count(), 1);
-    QCOMPARE(practise.first().at(0).toString(), QStringLiteral("十个字的名称正好十个_u"));
-}
-
-void TestArticles::lengthLimits()
-{
-    test::UserFolder user;
-    ArticleEditor editor(user.db());
-    editor.setName(QStringLiteral("短"));
-    editor.setText(longText(49));
-    MsgScript::pushAnswer(QStringLiteral("OK"));
-    QVERIFY(!editor.CMD_Save_Click());
-    QCOMPARE(test::lastMessage(), QStringLiteral("文章长度必须大于 50 个字符。"));
-    // Spaces removed by the clean-up count against the length.
-    editor.setText(longText(45) + QStringLiteral("     "));
-    editor.setOptions(SpaceOptions{true, false, false});
-    MsgScript::pushAnswer(QStringLiteral("OK"));
-    QVERIFY(!editor.CMD_Save_Click());
-    QCOMPARE(user.count("text_"), 0);
-
-    editor.setOptions(SpaceOptions{});
-    editor.setText(longText(50));
-    MsgScript::pushAnswer(QStringLiteral("No"));
-    QVERIFY(editor.CMD_Save_Click());
-
-    editor.setName(QStringLiteral("最长"));
-    editor.setText(longText(65001, QLatin1Char('x')));
-    MsgScript::pushAnswer(QStringLiteral("OK"));
-    QVERIFY(!editor.CMD_Save_Click());
-    QCOMPARE(MsgScript::shown().last().title, QStringLiteral("长度限制"));
-    QCOMPARE(test::lastMessage(), QStringLiteral("文章内容不得超过 65000 个字符。"));
-    editor.setText(longText(65000, QLatin1Char('x')));
-    MsgScript::pushAnswer(QStringLiteral("No"));
-    QVERIFY(editor.CMD_Save_Click());
-    QCOMPARE(row(user.db(), "最长_u").T.size(), 65000);
-
-    // A review article may be short.
-    editor.setName(QStringLiteral("复习"));
-    editor.setSuffix(QStringLiteral("_w"));
-    editor.setText(QStringLiteral("错"));
-    MsgScript::pushAnswer(QStringLiteral("No"));
-    QVERIFY(editor.CMD_Save_Click());
-    QCOMPARE(row(user.db(), "复习_w").T, QStringLiteral("错"));
-    // ... but not blank.
-    editor.setName(QStringLiteral("空"));
-    editor.setText(QStringLiteral("  　 "));
-    MsgScript::pushAnswer(QStringLiteral("OK"));
-    QVERIFY(!editor.CMD_Save_Click());
-    QVERIFY(!row(user.db(), "空_w").found);
+    QCOMPARE(practise.first().at(0).toString(), name.trimmed() + suffix);
 }
 
 void TestArticles::spaceCleaning_data()
@@ -177,8 +156,10 @@ void TestArticles::savedTextKeepsQuotesAndCheck()
         QStringLiteral("It's a 'quoted' text; with \"double\" quotes, 100% and a\\backslash -- ") + longText(20);
     editor.setName(QStringLiteral("引号"));
     editor.setText(text + QStringLiteral("\r\nnext\tline"));
+    QSignalSpy practise(&editor, &ArticleEditor::practiceRequested);
     MsgScript::pushAnswer(QStringLiteral("No"));
     QVERIFY(editor.CMD_Save_Click());
+    QCOMPARE(practise.count(), 0);
     const Row r = row(user.db(), "引号_u");
     QCOMPARE(r.T, text + QStringLiteral("nextline"));
     QCOMPARE(r.C, Code_Of(r.T));
@@ -454,19 +435,6 @@ void TestArticles::importSeveralFilesAutomatically()
     QCOMPARE(row(user.db(), "one_u").T, QStringLiteral("字 字 字 字").repeated(20));
     QCOMPARE(row(user.db(), "two_u").T, QStringLiteral("kept"));
     QCOMPARE(user.count("text_"), 2);
-
-    // Removing every space in automatic mode.
-    user.db().exec(QStringLiteral("delete from text_"));
-    MsgScript::clear();
-    MsgScript::pushAnswer(QStringLiteral("Yes"));
-    MsgScript::pushAnswer(QStringLiteral("Yes"));
-    MsgScript::pushAnswer(QStringLiteral("No"));
-    MsgScript::pushAnswer(QStringLiteral("No"));
-    importer.importFiles({dir + "one.txt", dir + "two.txt"}, [&] { ++opened; });
-    QCOMPARE(MsgScript::pending(), 0);
-    QCOMPARE(MsgScript::shown().size(), 4);
-    QCOMPARE(MsgScript::shown().last().title, QStringLiteral("保存成功"));
-    QCOMPARE(row(user.db(), "two_u").T, QStringLiteral("字字字字").repeated(20));
 }
 
 void TestArticles::startFolderIsLastImport()
