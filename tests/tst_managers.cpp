@@ -38,7 +38,7 @@ private slots:
 
     void listsEachKindWithoutSuffix();
     void positionItemsFollowTheMenus();
-    void positionKeys();
+    void resetAllKindOrOne_data();
     void resetAllKindOrOne();
     void setPositionOfBuiltInAndSavedArticles();
     void positionEntry_data();
@@ -105,61 +105,54 @@ void TestManagers::positionItemsFollowTheMenus()
     QCOMPARE(Position_Items(*m_db, 3), QStringList{"wrong"});
 }
 
-void TestManagers::positionKeys()
+void TestManagers::resetAllKindOrOne_data()
 {
-    QCOMPARE(Position_Key(0, 0, "文章 1"), QStringLiteral("0000"));
-    QCOMPARE(Position_Key(0, 11, "百家姓"), QStringLiteral("0011"));
-    QCOMPARE(Position_Key(1, 9, "文章 10"), QStringLiteral("0109"));
-    QCOMPARE(Position_Key(2, 0, "abc"), QStringLiteral("abc_u"));
-    QCOMPARE(Position_Key(3, 0, "abc"), QStringLiteral("abc_w"));
+    QTest::addColumn<int>("tab");      // -1: every kind
+    QTest::addColumn<int>("item");     // -1: the whole kind
+    QTest::addColumn<QString>("name"); // as the list shows it
+    // 0000, 0003, 0011, 0100, 0105, a_u, b_u, a_w afterwards.
+    QTest::addColumn<QList<qint64>>("positions");
+    using P = QList<qint64>;
+    QTest::addRow("everything") << -1 << -1 << "" << P{1, 1, 1, 1, 1, 1, 1, 1};
+    QTest::addRow("Chinese") << 0 << -1 << "" << P{1, 1, 1, 77, 77, 55, 56, 57};
+    QTest::addRow("English") << 1 << -1 << "" << P{77, 77, 77, 1, 1, 55, 56, 57};
+    QTest::addRow("saved") << 2 << -1 << "" << P{77, 77, 77, 77, 77, 1, 1, 57};
+    QTest::addRow("review") << 3 << -1 << "" << P{77, 77, 77, 77, 77, 55, 56, 1};
+    QTest::addRow("Chinese essay 4") << 0 << 3 << "文章 4" << P{77, 1, 77, 77, 77, 55, 56, 57};
+    QTest::addRow("百家姓") << 0 << 11 << "百家姓" << P{77, 77, 1, 77, 77, 55, 56, 57};
+    QTest::addRow("English essay 6") << 1 << 5 << "文章 6" << P{77, 77, 77, 77, 1, 55, 56, 57};
+    QTest::addRow("saved b") << 2 << 1 << "b" << P{77, 77, 77, 77, 77, 55, 1, 57};
+    QTest::addRow("review a") << 3 << 0 << "a" << P{77, 77, 77, 77, 77, 55, 56, 1};
 }
 
 void TestManagers::resetAllKindOrOne()
 {
-    auto seed = [this] {
-        m_db->exec("delete from test_no");
-        m_db->exec("delete from text_");
-        for (const char* k : {"0000", "0003", "0011", "0100", "0105"}) {
-            m_db->exec("insert into test_no (N, No_) values (?, 77)", {QString::fromLatin1(k)});
-        }
-        addArticle(*m_db, "a_u", "a", 55);
-        addArticle(*m_db, "b_u", "b", 56);
-        addArticle(*m_db, "a_w", "w", 57);
-    };
-    auto positions = [this] {
-        QList<qint64> p;
-        for (const char* k : {"0000", "0003", "0011", "0100", "0105"}) {
-            p << position(*m_db, "test_no", QString::fromLatin1(k));
-        }
-        for (const char* k : {"a_u", "b_u", "a_w"}) {
-            p << position(*m_db, "text_", QString::fromLatin1(k));
-        }
-        return p;
-    };
-
-    seed();
-    Reset_All_Positions(*m_db);
-    QCOMPARE(positions(), (QList<qint64>{1, 1, 1, 1, 1, 1, 1, 1}));
-
-    seed();
-    Reset_Tab_Positions(*m_db, 0);
-    QCOMPARE(positions(), (QList<qint64>{1, 1, 1, 77, 77, 55, 56, 57}));
-    seed();
-    Reset_Tab_Positions(*m_db, 1);
-    QCOMPARE(positions(), (QList<qint64>{77, 77, 77, 1, 1, 55, 56, 57}));
-    seed();
-    Reset_Tab_Positions(*m_db, 2);
-    QCOMPARE(positions(), (QList<qint64>{77, 77, 77, 77, 77, 1, 1, 57}));
-    seed();
-    Reset_Tab_Positions(*m_db, 3);
-    QCOMPARE(positions(), (QList<qint64>{77, 77, 77, 77, 77, 55, 56, 1}));
-
-    seed();
-    Reset_Position(*m_db, 0, Position_Key(0, 3, "文章 4"));
-    QCOMPARE(positions(), (QList<qint64>{77, 1, 77, 77, 77, 55, 56, 57}));
-    seed();
-    Reset_Position(*m_db, 2, Position_Key(2, 1, "b"));
-    QCOMPARE(positions(), (QList<qint64>{77, 77, 77, 77, 77, 55, 1, 57}));
+    QFETCH(int, tab);
+    QFETCH(int, item);
+    QFETCH(QString, name);
+    QFETCH(QList<qint64>, positions);
+    const QStringList builtIn{"0000", "0003", "0011", "0100", "0105"};
+    for (const QString& k : builtIn) {
+        m_db->exec("insert into test_no (N, No_) values (?, 77)", {k});
+    }
+    addArticle(*m_db, "a_u", "a", 55);
+    addArticle(*m_db, "b_u", "b", 56);
+    addArticle(*m_db, "a_w", "w", 57);
+    if (tab < 0) {
+        Reset_All_Positions(*m_db);
+    } else if (item < 0) {
+        Reset_Tab_Positions(*m_db, tab);
+    } else {
+        Reset_Position(*m_db, tab, Position_Key(tab, item, name));
+    }
+    QList<qint64> after;
+    for (const QString& k : builtIn) {
+        after << position(*m_db, "test_no", k);
+    }
+    for (const char* k : {"a_u", "b_u", "a_w"}) {
+        after << position(*m_db, "text_", QString::fromLatin1(k));
+    }
+    QCOMPARE(after, positions);
 }
 
 void TestManagers::setPositionOfBuiltInAndSavedArticles()

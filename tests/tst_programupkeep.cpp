@@ -174,17 +174,11 @@ void TestProgramUpkeep::windowSettingsReadAndWritten()
     QCOMPARE(*us.raw(QStringLiteral("Last_Tips")), std::optional<QString>(QStringLiteral("0")));
     QCOMPARE(*us.raw(QStringLiteral("Last_Test")), std::optional<QString>(QStringLiteral("000")));
 
-    s.testTime = QStringLiteral("25");
-    s.lastTips = 4;
-    s.soundKey = true;
+    // The window's own settings come back through its closing and opening;
+    // the review offer is turned off after a run.
     s.wrongOffer = false;
     s.write(user);
-    const WindowSettings again = WindowSettings::read(user, p.db());
-    QCOMPARE(again.testTime, QStringLiteral("25"));
-    QCOMPARE(again.lastTips, 4);
-    QVERIFY(again.soundKey);
-    QVERIFY(!again.wrongOffer);
-    QCOMPARE(again.lastTest, QStringLiteral("000"));
+    QVERIFY(!WindowSettings::read(user, p.db()).wrongOffer);
 
     writeAutoUpdate(p.db(), false);
     QVERIFY(!WindowSettings::read(user, p.db()).autoUpdate);

@@ -92,7 +92,6 @@ private slots:
     void malformedUpdateListsAreDropped();
     void pendingUpdate_data();
     void pendingUpdate();
-    void updaterIsCopiedFromUpdateFolder();
     void autoLogin();
     void readOnlyProgramFolderUsesDataFolder();
     void pad2AndNumbers();
@@ -125,16 +124,24 @@ void TestStartup::laterRunStartsUpdaterAndRewritesVersion()
     Recorder rec;
     runIn(folder.path(), rec);
     setSetting(folder.path() + "d.at", "Ver", "6.90");
-    QVERIFY(test::writeFile(folder.path() + "Update.exe", "#!/bin/sh\n"));
+    // A downloaded updater is copied into the program folder and started.
+    QVERIFY(test::writeFile(folder.path() + "update/Update.exe", "updater"));
     Recorder second;
     QCOMPARE(runIn(folder.path(), second), StartupOutcome::LoginWindow);
     QCOMPARE(setting(folder.path() + "d.at", "Ver"), QStringLiteral("7.05"));
+    QVERIFY(QFile::exists(folder.path() + "Update.exe"));
     QCOMPARE(second.started, QStringList({"Update.exe|JV|0"}));
 
     setSetting(folder.path() + "d.at", "Auto_Update", "0");
     Recorder third;
     runIn(folder.path(), third);
     QVERIFY(third.started.isEmpty());
+    // The one in the program folder is started by itself.
+    setSetting(folder.path() + "d.at", "Auto_Update", "1");
+    QVERIFY(QFile::remove(folder.path() + "update/Update.exe"));
+    Recorder fourth;
+    runIn(folder.path(), fourth);
+    QCOMPARE(fourth.started, QStringList({"Update.exe|JV|0"}));
 }
 
 void TestStartup::lockFailuresAreToldApart_data()
@@ -390,18 +397,6 @@ void TestStartup::pendingUpdate()
         QCOMPARE(runIn(folder.path(), third), StartupOutcome::LoginWindow);
         QVERIFY(MsgScript::shown().isEmpty());
     }
-}
-
-void TestStartup::updaterIsCopiedFromUpdateFolder()
-{
-    test::ProgramFolder folder;
-    Recorder rec;
-    runIn(folder.path(), rec);
-    QVERIFY(test::writeFile(folder.path() + "update/Update.exe", "updater"));
-    Recorder second;
-    runIn(folder.path(), second);
-    QVERIFY(QFile::exists(folder.path() + "Update.exe"));
-    QCOMPARE(second.started, QStringList({"Update.exe|JV|0"}));
 }
 
 void TestStartup::autoLogin()
