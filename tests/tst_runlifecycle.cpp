@@ -93,10 +93,9 @@ private slots:
     void runLengthChecks();
     void fullMinuteRunWritesCheckedRecord();
     void earlyStop();
-    void fullRunInSavedArticleKeepsNoRecord();
-    void englishResultCountsWords();
     void wrongCharactersGoToReviewArticle();
-    void againReloadsRows();
+    void fullRunsEndWithResultAndRecord_data();
+    void fullRunsEndWithResultAndRecord();
 };
 
 void TestRunLifecycle::liveLabelFormulas_data()
@@ -327,61 +326,6 @@ void TestRunLifecycle::earlyStop()
     QCOMPARE(b.user.count(QStringLiteral("testlog")), 1);
 }
 
-void TestRunLifecycle::fullRunInSavedArticleKeepsNoRecord()
-{
-    Bench b;
-    const QString text = QStringLiteral("字").repeated(80);
-    b.user.db().exec(QStringLiteral("insert into text_ (N, T, C, No_) values (?, ?, ?, 1)"),
-                     {QStringLiteral("文章_u"), text, Code_Of(text)});
-    QVERIFY(b.source.chooseArticle(QStringLiteral("文章_u")));
-    b.begin(QStringLiteral("1"));
-    b.counters.Right_Count = 50;
-    MsgScript::pushAnswer(QStringLiteral("OK"));
-    b.pass(60);
-    QCOMPARE(b.run.state(), PracticeRun::State::Finished);
-    QVERIFY(!b.run.lastResult().isEmpty());
-    QCOMPARE(b.user.count(QStringLiteral("testlog")), 0);
-    QCOMPARE(
-        b.user.db().scalar(QStringLiteral("select No_ from text_ where N = ?"), {QStringLiteral("文章_u")})->toInt(),
-        51);
-}
-
-void TestRunLifecycle::englishResultCountsWords()
-{
-    Bench b;
-    b.source.chooseEnglish(3);
-    b.begin(QStringLiteral("1"));
-    b.counters.Right_Count = 240;
-    b.counters.Wrong_Count = 5;
-    b.counters.Word_Count = 41;
-    MsgScript::pushAnswer(QStringLiteral("OK"));
-    b.pass(60);
-    const MsgRequest shown = MsgScript::shown().last();
-    QCOMPARE(shown.title, QStringLiteral("练习结果(已复制到剪贴板)"));
-    const QStringList lines = shown.text.split(QStringLiteral("\r\n"));
-    QCOMPARE(lines.size(), 7);
-    QCOMPARE(lines[1], QStringLiteral("一共打了： 245 个字符 /41 个单词"));
-    QCOMPARE(lines[2], QStringLiteral("打对了：240 字符"));
-    QCOMPARE(lines[3], QStringLiteral("打错了：5 字符"));
-    QCOMPARE(lines[4], QStringLiteral("正确率：97.96 %"));
-    QSqlQuery q = b.user.db().exec(QStringLiteral("select type, s from testlog"));
-    QVERIFY(q.next());
-    QCOMPARE(q.value(0).toString(), QStringLiteral("1"));
-    QCOMPARE(q.value(1).toString(), QStringLiteral("235"));
-
-    // The random letters are not an English article: the plain form, no
-    // position to keep.
-    b.source.chooseEnglish(10);
-    b.run.resetToReady();
-    b.begin(QStringLiteral("1"));
-    b.counters.Right_Count = 60;
-    MsgScript::pushAnswer(QStringLiteral("OK"));
-    b.pass(60);
-    QCOMPARE(MsgScript::shown().last().title, QStringLiteral("本次测试结果(已复制到剪贴板)"));
-    QVERIFY(MsgScript::shown().last().text.endsWith(QStringLiteral("练习过程中的速度峰值：3600 字/分钟")));
-    QCOMPARE(b.user.count(QStringLiteral("testlog")), 2);
-}
-
 void TestRunLifecycle::wrongCharactersGoToReviewArticle()
 {
     Bench b;
@@ -439,21 +383,70 @@ void TestRunLifecycle::wrongCharactersGoToReviewArticle()
     QCOMPARE(test::lastMessage(), QStringLiteral("本次练习没有正常完成，成绩将不进行记录！"));
 }
 
-void TestRunLifecycle::againReloadsRows()
+void TestRunLifecycle::fullRunsEndWithResultAndRecord_data()
 {
+    QTest::addColumn<QString>("source");     // chinese, english, letters or article
+    QTest::addColumn<QList<int>>("counts");  // right, wrong and words at the end
+    QTest::addColumn<QStringList>("result"); // its title, then lines it holds
+    QTest::addColumn<QString>("record");     // "type/speed", "" when none is kept
+    QTest::addColumn<qint64>("position");    // where the text is read next, -1: not kept
+    const QString plain = QStringLiteral("本次测试结果(已复制到剪贴板)");
+    QTest::newRow("Chinese essay") << "chinese" << QList<int>{30, 0, 0}
+                                   << QStringList{plain, "练习过程中的速度峰值：1800 字/分钟"} << "0/30" << qint64(31);
+    QTest::newRow("English article counts words")
+        << "english" << QList<int>{240, 5, 41}
+        << QStringList{"练习结果(已复制到剪贴板)", "\r\n一共打了： 245 个字符 /41 个单词\r\n打对了：240 "
+                                                   "字符\r\n打错了：5 字符\r\n正确率：97.96 %\r\n"}
+        << "1/235" << qint64(-1);
+    // The random letters are not an English article: the plain form.
+    QTest::newRow("random letters") << "letters" << QList<int>{60, 0, 0}
+                                    << QStringList{plain, "练习过程中的速度峰值：3600 字/分钟"} << "1/60" << qint64(-1);
+    QTest::newRow("saved article: no record")
+        << "article" << QList<int>{50, 0, 0} << QStringList{plain} << "" << qint64(51);
+}
+
+void TestRunLifecycle::fullRunsEndWithResultAndRecord()
+{
+    QFETCH(QString, source);
+    QFETCH(QList<int>, counts);
+    QFETCH(QStringList, result);
+    QFETCH(QString, record);
+    QFETCH(qint64, position);
     Bench b;
-    b.source.chooseChinese(0);
+    const QString article = QStringLiteral("文章_u");
+    if (source == "article") {
+        test::addArticle(b.user.db(), article, QStringLiteral("字").repeated(80));
+        QVERIFY(b.source.chooseArticle(article));
+    } else if (source == "chinese") {
+        b.source.chooseChinese(0);
+    } else {
+        b.source.chooseEnglish(source == "english" ? 3 : 10);
+    }
     QSignalSpy reload(&b.run, &PracticeRun::rowsReloadRequested);
     QSignalSpy reset(&b.run, &PracticeRun::countersResetRequested);
-    b.begin(QStringLiteral("1"));
+    b.begin();
     QCOMPARE(reload.count(), 0);
-    b.counters.Right_Count = 30;
+    b.counters = RunCounters{};
+    b.counters.Right_Count = counts[0];
+    b.counters.Wrong_Count = counts[1];
+    b.counters.Word_Count = counts[2];
     MsgScript::pushAnswer(QStringLiteral("OK"));
     b.pass(60);
     QCOMPARE(b.run.state(), PracticeRun::State::Finished);
-    QCOMPARE(b.run.Speed_Peak(), 1800.0f); // 30 right after the first second
+    const MsgRequest shown = MsgScript::shown().last();
+    QCOMPARE(shown.title, result[0]);
+    for (const QString& line : result.mid(1)) {
+        QVERIFY2(shown.text.contains(line), qPrintable(shown.text));
+    }
+    QCOMPARE(b.user.db().scalar(QStringLiteral("select type || '/' || s from testlog")).value_or("").toString(),
+             record);
+    if (position > 0) {
+        const bool saved = source == "article";
+        QCOMPARE(test::position(b.user.db(), saved ? "text_" : "test_no", saved ? article : "0000"), position);
+    }
 
-    b.begin(QStringLiteral("1"));
+    // Again: the rows are read anew and everything counts from nothing.
+    b.begin();
     QCOMPARE(reload.count(), 1);
     QCOMPARE(reset.count(), 2);
     QCOMPARE(b.counters.Right_Count, 0);
