@@ -49,26 +49,23 @@ using namespace tesmara;
 
 namespace {
 
-// A user's database with the program database beside it, as after login.
+// A user's database with the program database beside it, as after login;
+// one that cannot be made fails the test at once.
 class Session : public test::UserFolder {
 public:
     Session()
     {
         QString error;
-        m_main = App().Conn_Main.open(path() + "d.at", Database::Mode::ReadWrite, &error);
-        if (m_main) {
-            createAppTables(App().Conn_Main);
+        if (!App().Conn_Main.open(path() + "d.at", Database::Mode::ReadWrite, &error)) {
+            throw std::runtime_error("program database: " + error.toStdString());
         }
+        createAppTables(App().Conn_Main);
     }
-    bool ok() const { return UserFolder::ok() && m_main; }
 
     QString setting(const QString& key, Database& db = App().Conn_User) { return test::storedSetting(db, key); }
     void store(const QString& key, const QString& value) { Settings(db()).setValue(key, value); }
     // The reading position of Chinese essay 1.
     qint64 position() { return test::position(db(), "test_no", "0000"); }
-
-private:
-    bool m_main = false;
 };
 
 struct Started {
@@ -170,7 +167,6 @@ private slots:
 void TestMainWindow::firstOpenFillsTheSettings()
 {
     Session s;
-    QVERIFY(s.ok());
     QCOMPARE(s.count("set_"), 0);
     Started w;
     QStringList stored;
@@ -224,7 +220,6 @@ void TestMainWindow::storedValuesAreRepaired()
     QFETCH(int, time);
     QFETCH(QString, title);
     Session s;
-    QVERIFY(s.ok());
     s.store("Last_Test_Time", QString::number(testTime));
     s.store("Last_Test", lastTest);
     Started w;
@@ -237,7 +232,6 @@ void TestMainWindow::storedValuesAreRepaired()
 void TestMainWindow::pauseSwitchAndStopEarly()
 {
     Session s;
-    QVERIFY(s.ok());
     Started w;
     w.begin();
     w.commit(QString(w.expected()));
@@ -297,7 +291,6 @@ void TestMainWindow::pauseSwitchAndStopEarly()
 void TestMainWindow::closeStoresAndReopensTheSamePractice()
 {
     Session s;
-    QVERIFY(s.ok());
     auto stored = [&s] {
         QStringList values;
         for (const char* key :
@@ -345,7 +338,6 @@ void TestMainWindow::closeStoresAndReopensTheSamePractice()
 void TestMainWindow::windowKeysAndTheRunLength()
 {
     Session s;
-    QVERIFY(s.ok());
     Started w;
     RunPanel& panel = w.window.runPanel();
     QVERIFY(panel.Frame_See_Sum->isVisible());
@@ -358,26 +350,19 @@ void TestMainWindow::windowKeysAndTheRunLength()
     panel.Check_Sum->click();
     QVERIFY(panel.Frame_See_Sum->isVisible());
 
-    // Letters never reach the run length; a length out of 1..60 is refused.
+    // Letters never reach the run length (lengths out of 1..60 are refused
+    // by the run itself); F9 with no run does nothing.
     panel.Test_Time->setFocus();
     panel.Test_Time->SelAll();
     QTest::keyClicks(panel.Test_Time->inner(), "a7b");
     QCOMPARE(panel.Test_Time->text(), QStringLiteral("7"));
-    panel.Test_Time->setText("61");
-    MsgScript::pushAnswer("OK");
-    keyToWindow(&w.window, Qt::Key_F5);
-    QCOMPARE(MsgScript::shown().last().title, QStringLiteral("时间设置问题"));
-    QCOMPARE(w.window.run().state(), PracticeRun::State::Ready);
-    // F9 with no run does nothing.
-    const auto shown = MsgScript::shown().size();
     keyToWindow(&w.window, Qt::Key_F9);
-    QCOMPARE(MsgScript::shown().size(), shown);
+    QCOMPARE(MsgScript::shown().size(), 0);
 }
 
 void TestMainWindow::savedArticlesInTheMenus()
 {
     Session s;
-    QVERIFY(s.ok());
     Started w;
     ArticleEditor editor(s.db());
     auto save = [&editor](const QString& name, const QString& text) {
@@ -424,7 +409,6 @@ void TestMainWindow::savedArticlesInTheMenus()
 void TestMainWindow::wubiDrillsTipsAndHints()
 {
     Session s;
-    QVERIFY(s.ok());
     s.store("Last_Test", "312");
     Started w;
     QCOMPARE(s.setting("Last_Test"), QStringLiteral("300"));
@@ -475,7 +459,6 @@ void TestMainWindow::wubiDrillsTipsAndHints()
 void TestMainWindow::menusOpenTheirWindows()
 {
     Session s;
-    QVERIFY(s.ok());
     for (const QString& name : {"甲_u", "乙_u"}) {
         test::addArticle(s.db(), name, QString(60, QChar(0x6587)));
     }
@@ -547,7 +530,6 @@ void TestMainWindow::menusOpenTheirWindows()
 void TestMainWindow::wubiChartsInTheirPanel()
 {
     Session s;
-    QVERIFY(s.ok());
     Started w;
     ChartPanel& panel = w.window.chartPanel();
     const QList<QAction*>& items = w.window.menus().wbShow;
@@ -675,7 +657,6 @@ void verifyTarget(KeyboardPage& page)
 void TestMainWindow::fingeringPracticeOnTheKeyboardPage()
 {
     Session s;
-    QVERIFY(s.ok());
     test::ScriptedRandom random({0.02, 0.31, 0.55, 0.97, 0.78, 0.12, 0.44});
     Started w;
     Form_Test_Common& window = w.window;
@@ -825,7 +806,6 @@ QString rowText(const QTableWidget* table, int row)
 void TestMainWindow::mistakesOfARunInTheirWindow()
 {
     Session s;
-    QVERIFY(s.ok());
     Started w;
     QAction* open = w.window.findChild<QAction*>("Menu_Control_Mistakes");
     QVERIFY(open && open->isEnabled());
