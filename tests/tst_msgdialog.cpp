@@ -38,9 +38,8 @@ void openAndActivate(MsgDialog& dialog)
 class TestMsgDialog : public QObject {
     Q_OBJECT
 private slots:
-    void shortTextGivesMinimumWidth();
-    void longLineWidensWindow();
-    void heightFollowsTextAndCheckBox();
+    void layoutFollowsTheText_data();
+    void layoutFollowsTheText();
     void focusArgumentOrdersButtons_data();
     void focusArgumentOrdersButtons();
     void answers_data();
@@ -51,70 +50,59 @@ private slots:
     void askRunsModallyThroughShowMsg();
 };
 
-void TestMsgDialog::shortTextGivesMinimumWidth()
+void TestMsgDialog::layoutFollowsTheText_data()
 {
-    MsgDialog dialog(request(QStringLiteral("保存成功！"), 0));
-    QCOMPARE(dialog.twipsWidth(), 3000);
-    QCOMPARE(dialog.width(), 200);
-    Cmd* ok = button(dialog, "CMDOK");
-    QVERIFY(!ok->isHidden());
-    QCOMPARE(ok->geometry(), QRect(60, (dialog.twipsHeight() - 1170 + 7) / 15, 88, 28));
-    QCOMPARE(ok->Caption(), QStringLiteral("确定(&O)"));
-    for (const char* name : {"CMDYES", "CMDNO", "CMDCancel"}) {
-        QVERIFY(button(dialog, name)->isHidden());
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<int>("check");
+    QTest::addColumn<int>("icon");
+    QTest::addRow("short notice") << QStringLiteral("保存成功！") << 0 << 0 << 1;
+    QTest::addRow("long question")
+        << QStringLiteral("合并文章需要同时选择两篇或以上的文章，请在列表中按住 Ctrl 键选择多个项目后再试一次。") << 2
+        << 0 << 0;
+    QTest::addRow("three lines and the box") << QStringLiteral("第一行\r\n第二行\r\n第三行") << 1 << -1 << 2;
+    QTest::addRow("line wider than the screen") << QString(2000, QChar(0x5B57)) << 0 << 0 << 1;
+}
+
+void TestMsgDialog::layoutFollowsTheText()
+{
+    QFETCH(QString, text);
+    QFETCH(int, buttons);
+    QFETCH(int, check);
+    QFETCH(int, icon);
+    MsgDialog dialog(request(text, buttons, 1, check, QStringLiteral("提示"), icon));
+    const QRect label = dialog.findChild<MSG_Label*>(QStringLiteral("Label_Msg"))->geometry();
+    QCOMPARE(dialog.findChild<MSG_Label*>(QStringLiteral("Label_Msg"))->Caption(), text);
+    // At least 3000 twips wide, wider for a long line, never wider than the
+    // screen; the label lies inside, right of the one icon asked for.
+    QCOMPARE(dialog.twipsWidth(), qMax(3000, label.width() * 15 + 1200));
+    QVERIFY(dialog.width() <= QGuiApplication::primaryScreen()->geometry().width());
+    QVERIFY(dialog.rect().contains(label));
+    for (int i = 0; i < 3; ++i) {
+        QWidget* picture = dialog.findChild<QWidget*>(QStringLiteral("Image_MSG_%1").arg(i));
+        QCOMPARE(!picture->isHidden(), i == icon);
+        QVERIFY(i != icon || picture->geometry().right() < label.left());
     }
-    QVERIFY(dialog.findChild<QWidget*>(QStringLiteral("Check1"))->isHidden());
-    QVERIFY(dialog.findChild<QWidget*>(QStringLiteral("Image_MSG_0"))->isHidden());
-    QVERIFY(!dialog.findChild<QWidget*>(QStringLiteral("Image_MSG_1"))->isHidden());
-    QVERIFY(dialog.findChild<QWidget*>(QStringLiteral("Image_MSG_2"))->isHidden());
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("提示"));
-    QCOMPARE(dialog.palette().color(QPalette::Window), QColor(0xC8, 0xE6, 0xF7));
-}
-
-void TestMsgDialog::longLineWidensWindow()
-{
-    const QString text =
-        QStringLiteral("合并文章需要同时选择两篇或以上的文章，请在列表中按住 Ctrl 键选择多个项目后再试一次。");
-    MsgDialog dialog(request(text, 2, 3, 0, QStringLiteral("错误"), 0));
-    auto* label = dialog.findChild<MSG_Label*>(QStringLiteral("Label_Msg"));
-    QVERIFY(label->width() * 15 + 1200 > 3000);
-    QCOMPARE(dialog.twipsWidth(), label->width() * 15 + 1200);
-    QCOMPARE(dialog.width(), label->width() + 80);
-    QCOMPARE(label->Caption(), text);
-    QVERIFY(!dialog.findChild<QWidget*>(QStringLiteral("Image_MSG_0"))->isHidden());
-    // The Yes/No pair is centred as one block.
-    const int left = (dialog.twipsWidth() - 2550) / 2;
-    QCOMPARE(button(dialog, "CMDYES")->x(), (left + 7) / 15);
-    QCOMPARE(button(dialog, "CMDNO")->x(), (left + 1500 + 7) / 15);
-
-    // A line longer than the screen wraps rather than leaving the screen.
-    MsgDialog huge(request(QString(2000, QChar(0x5B57)), 0));
-    QVERIFY(huge.width() <= QGuiApplication::primaryScreen()->geometry().width());
-}
-
-void TestMsgDialog::heightFollowsTextAndCheckBox()
-{
-    MsgDialog one(request(QStringLiteral("一行"), 0));
-    MsgDialog three(request(QStringLiteral("第一行\r\n第二行\r\n第三行"), 0));
-    MsgDialog checked(request(QStringLiteral("一行"), 1, 1, -1));
-    const int lineH = one.findChild<MSG_Label*>(QStringLiteral("Label_Msg"))->height();
-    const int threeH = three.findChild<MSG_Label*>(QStringLiteral("Label_Msg"))->height();
-    QVERIFY(threeH >= 3 * lineH - 3);
-    QCOMPARE(one.twipsHeight(), lineH * 15 + 1750);
-    QCOMPARE(three.twipsHeight(), threeH * 15 + 1750);
-    QCOMPARE(checked.twipsHeight(), lineH * 15 + 1950);
-    QVERIFY(three.height() > one.height());
-
-    auto* check = checked.findChild<Check_Box*>(QStringLiteral("Check1"));
-    QVERIFY(!check->isHidden());
-    QVERIFY(!check->Value());
-    QCOMPARE(check->Caption(), QStringLiteral("以后不再显示"));
-    QCOMPARE(check->y(), (checked.twipsHeight() - 1400 + 7) / 15);
-    // Nothing overlaps and everything lies inside the window.
-    Cmd* ok = button(checked, "CMDOK");
-    QVERIFY(check->geometry().bottom() < ok->y());
-    QVERIFY(ok->geometry().bottom() < checked.height());
-    QVERIFY(checked.rect().contains(check->geometry()));
+    // The buttons asked for sit side by side below the text (and the box),
+    // centred as one block.
+    const QStringList pair = QList<QStringList>{{"CMDOK"}, {"CMDOK", "CMDCancel"}, {"CMDYES", "CMDNO"}}[buttons];
+    QRect row;
+    for (const char* name : {"CMDOK", "CMDCancel", "CMDYES", "CMDNO"}) {
+        QCOMPARE(!button(dialog, name)->isHidden(), pair.contains(QLatin1String(name)));
+    }
+    for (const QString& name : pair) {
+        row |= button(dialog, qPrintable(name))->geometry();
+    }
+    QVERIFY(qAbs(row.center().x() - dialog.width() / 2) <= 4);
+    QVERIFY(row.top() > label.bottom() && dialog.rect().contains(row));
+    QCOMPARE(button(dialog, "CMDOK")->Caption(), QStringLiteral("确定(&O)"));
+    auto* box = dialog.findChild<Check_Box*>(QStringLiteral("Check1"));
+    QCOMPARE(!box->isHidden(), check != 0);
+    if (check != 0) {
+        QVERIFY(!box->Value());
+        QCOMPARE(box->Caption(), QStringLiteral("以后不再显示"));
+        QVERIFY(box->geometry().top() > label.bottom() && box->geometry().bottom() < row.top());
+    }
 }
 
 void TestMsgDialog::focusArgumentOrdersButtons_data()
