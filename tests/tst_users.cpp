@@ -92,7 +92,6 @@ private slots:
     void oldFolderGetsFreshDatabase();
     void unusableUserFolderAddsNothing();
     void loginChecksPasswordAndRemembers();
-    void loginRecreatesMissingDatabase();
     void loginRepairsTestMode_data();
     void loginRepairsTestMode();
     void loginOpensPhraseDatabase();
@@ -395,28 +394,9 @@ void TestUsers::loginChecksPasswordAndRemembers()
     QCOMPARE(install.setting("Auto_Login_PassWord"), remembered);
 }
 
-void TestUsers::loginRecreatesMissingDatabase()
-{
-    Install install;
-    install.addUser("Ida", "i");
-    QDir(install.root + "user").removeRecursively();
-    MsgScript::clear();
-    MsgScript::pushAnswer("OK");
-    QCOMPARE(logIn("Ida", "i", false), LoginResult::LoggedIn);
-    QCOMPARE(MsgScript::shown().size(), 1);
-    QCOMPARE(lastShown(), QStringLiteral("提示|1|0|用户配置文件不存在，将采用默认配置。"));
-    QVERIFY(QFileInfo::exists(userDbPath(install.root, "Ida")));
-    QCOMPARE(Settings(App().Conn_User).raw("Last_Test_Mode"), std::optional<QString>("0"));
-
-    // The next login finds it and says nothing.
-    MsgScript::clear();
-    QCOMPARE(logIn("Ida", "i", false), LoginResult::LoggedIn);
-    QCOMPARE(MsgScript::shown().size(), 0);
-}
-
 void TestUsers::loginRepairsTestMode_data()
 {
-    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("stored"); // "" when the user's database is gone
     QTest::addColumn<QString>("after");
     QTest::addColumn<bool>("game");
     QTest::addRow("main") << "0" << QStringLiteral("0") << false;
@@ -424,6 +404,7 @@ void TestUsers::loginRepairsTestMode_data()
     QTest::addRow("2 passes, no window of its own") << "2" << QStringLiteral("2") << false;
     QTest::addRow("7") << "7" << QStringLiteral("0") << false;
     QTest::addRow("-1") << "-1" << QStringLiteral("0") << false;
+    QTest::addRow("database made anew") << "" << QStringLiteral("0") << false;
 }
 
 void TestUsers::loginRepairsTestMode()
@@ -433,7 +414,11 @@ void TestUsers::loginRepairsTestMode()
     QFETCH(bool, game);
     Install install;
     install.addUser("Ron", "r");
-    {
+    MsgScript::clear();
+    if (stored.isEmpty()) {
+        QVERIFY(QDir(install.root + "user").removeRecursively());
+        MsgScript::pushAnswer("OK");
+    } else {
         Database db;
         QVERIFY(db.open(userDbPath(install.root, "Ron"), Database::Mode::ReadWrite));
         Settings(db).insert("Last_Test_Mode", stored);
@@ -442,6 +427,10 @@ void TestUsers::loginRepairsTestMode()
     QCOMPARE(logIn("Ron", "r", false, &first), LoginResult::LoggedIn);
     QCOMPARE(first == FirstWindow::Game, game);
     QCOMPARE(Settings(App().Conn_User).raw("Last_Test_Mode"), std::optional<QString>(after));
+    // Only a missing database is told, once.
+    QCOMPARE(lastShown(),
+             stored.isEmpty() ? QStringLiteral("提示|1|0|用户配置文件不存在，将采用默认配置。") : "<none>");
+    QVERIFY(QFileInfo::exists(userDbPath(install.root, "Ron")));
 }
 
 void TestUsers::loginOpensPhraseDatabase()
