@@ -160,17 +160,12 @@ void TestProgramUpkeep::windowSettingsReadAndWritten()
     QVERIFY(user.open(p.path() + QStringLiteral("u.at"), Database::Mode::ReadWrite));
     createUserTables(user);
     Settings us(user);
-    us.setValue(QStringLiteral("Sound_Key"), QStringLiteral("2"));        // out of range: back to 0
     us.setValue(QStringLiteral("Last_Tips"), QStringLiteral("5"));        // beyond the list: back to 0
-    us.setValue(QStringLiteral("Wrong_Color"), QStringLiteral("0"));      // kept
     Settings(p.db()).insert(QStringLiteral("Auto_Update"), std::nullopt); // null reads as on
     WindowSettings s = WindowSettings::read(user, p.db());
-    QVERIFY(!s.soundKey);
     QCOMPARE(s.lastTips, 0);
-    QVERIFY(!s.wrongColour);
     QVERIFY(s.autoUpdate);
     QVERIFY(s.lastTest.isEmpty());
-    QCOMPARE(*us.raw(QStringLiteral("Sound_Key")), std::optional<QString>(QStringLiteral("0")));
     QCOMPARE(*us.raw(QStringLiteral("Last_Tips")), std::optional<QString>(QStringLiteral("0")));
     QCOMPARE(*us.raw(QStringLiteral("Last_Test")), std::optional<QString>(QStringLiteral("000")));
 
