@@ -44,10 +44,9 @@ private slots:
     void positionEntry_data();
     void positionEntry();
 
-    void managerListsWithAPlaceholderThatCannotBeChosen();
+    void managerButtonsNeedTheRightChoice();
     void managerDeletesAfterAskingAndReloadsMenus();
     void managerMergesTextsWithQuotesThroughTheEditor();
-    void managerChangeNeedsExactlyOne();
     void positionWindowResetsAndSets();
     void positionEntryRefusesLetters();
 
@@ -157,13 +156,8 @@ void TestManagers::resetAllKindOrOne()
 
 void TestManagers::setPositionOfBuiltInAndSavedArticles()
 {
-    m_db->exec("insert into test_no (N, No_) values ('0002', 5)");
-    m_db->exec("insert into test_no (N, No_) values ('0102', 9)");
-    QCOMPARE(Read_Position(*m_db, 0, "0002").value_or(-1), 5);
-    QVERIFY(Set_Position(*m_db, 0, "0002", 120));
-    QCOMPARE(position(*m_db, "test_no", "0002"), 120);
-    QCOMPARE(position(*m_db, "test_no", "0102"), 9);
-    // A text never practised gets its row.
+    // A built-in text with a row is set by the position window's test; one
+    // never practised gets its row.
     QVERIFY(!Read_Position(*m_db, 1, "0107"));
     QVERIFY(Set_Position(*m_db, 1, "0107", 33));
     QCOMPARE(position(*m_db, "test_no", "0107"), 33);
@@ -224,17 +218,18 @@ void selectRows(QListWidget* list, const QList<int>& rows)
 
 } // namespace
 
-void TestManagers::managerListsWithAPlaceholderThatCannotBeChosen()
+void TestManagers::managerButtonsNeedTheRightChoice()
 {
     Database& db = openUser(m_folder->path());
     addArticle(db, "only_u", QString(60, QLatin1Char('x')));
     Form_Control_SaveText w;
     auto* list = w.findChild<QListWidget*>("List_Text");
+    auto* tabs = w.findChild<TS*>("TS1");
     QCOMPARE(w.findChild<MSG_Label*>("Label1")->Caption(), QStringLiteral("用户自定义文章："));
     QCOMPARE(list->count(), 1);
     QCOMPARE(list->item(0)->text(), QStringLiteral("only"));
 
-    test::clickTab(w.findChild<TS*>("TS1"), 1);
+    test::clickTab(tabs, 1);
     QCOMPARE(w.findChild<MSG_Label*>("Label1")->Caption(), QStringLiteral("易错字复习："));
     QCOMPARE(list->count(), 1);
     QCOMPARE(list->item(0)->text(), QStringLiteral("本类无任何保存的项目"));
@@ -251,6 +246,29 @@ void TestManagers::managerListsWithAPlaceholderThatCannotBeChosen()
     QCOMPARE(MsgScript::shown()[1].text, QStringLiteral("必须选择一个要删除的文章！"));
     QCOMPARE(MsgScript::shown()[2].text, QStringLiteral("合并文章需要同时选择两篇或以上的文章！"));
     QCOMPARE(db.scalar("select count(*) from text_")->toInt(), 1);
+
+    // Changing takes exactly one article, opened as it is stored.
+    addArticle(db, "one_w", "错字");
+    addArticle(db, "two_w", "别字");
+    test::clickTab(tabs, 0);
+    test::clickTab(tabs, 1);
+    int shown = 0;
+    setEditorWindowShower([&](QWidget*, ArticleEditor& editor) {
+        ++shown;
+        QCOMPARE(editor.mode(), SaveMode::Change);
+        QCOMPARE(editor.name(), QStringLiteral("two"));
+        QCOMPARE(editor.text(), QStringLiteral("别字"));
+        QCOMPARE(editor.suffix(), QStringLiteral("_w"));
+    });
+    selectRows(list, {0, 1});
+    MsgScript::pushAnswer("OK");
+    w.findChild<Cmd*>("CMD_Change")->click();
+    QCOMPARE(MsgScript::shown().last().text, QStringLiteral("只能选择一个要修改的文章！"));
+    QCOMPARE(shown, 0);
+    selectRows(list, {1});
+    w.findChild<Cmd*>("CMD_Change")->click();
+    setEditorWindowShower({});
+    QCOMPARE(shown, 1);
 }
 
 void TestManagers::managerDeletesAfterAskingAndReloadsMenus()
@@ -326,33 +344,6 @@ void TestManagers::managerMergesTextsWithQuotesThroughTheEditor()
     QCOMPARE(db.scalar("select C from text_ where N = 'merged_u'")->toString(), Code_Of(a + b + c));
     QCOMPARE(list->count(), 4); // relisted
     QCOMPARE(reloads, 1);
-}
-
-void TestManagers::managerChangeNeedsExactlyOne()
-{
-    Database& db = openUser(m_folder->path());
-    addArticle(db, "one_w", "错字");
-    addArticle(db, "two_w", "别字");
-    int shown = 0;
-    setEditorWindowShower([&](QWidget*, ArticleEditor& editor) {
-        ++shown;
-        QCOMPARE(editor.mode(), SaveMode::Change);
-        QCOMPARE(editor.name(), QStringLiteral("two"));
-        QCOMPARE(editor.text(), QStringLiteral("别字"));
-        QCOMPARE(editor.suffix(), QStringLiteral("_w"));
-    });
-    Form_Control_SaveText w;
-    test::clickTab(w.findChild<TS*>("TS1"), 1);
-    auto* list = w.findChild<QListWidget*>("List_Text");
-    selectRows(list, {0, 1});
-    MsgScript::pushAnswer("OK");
-    w.findChild<Cmd*>("CMD_Change")->click();
-    QCOMPARE(MsgScript::shown().last().text, QStringLiteral("只能选择一个要修改的文章！"));
-    QCOMPARE(shown, 0);
-    selectRows(list, {1});
-    w.findChild<Cmd*>("CMD_Change")->click();
-    setEditorWindowShower({});
-    QCOMPARE(shown, 1);
 }
 
 void TestManagers::positionWindowResetsAndSets()
