@@ -13,7 +13,6 @@
 #include "TestSupport.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QUrl>
@@ -35,7 +34,6 @@ class TestLoginWindow : public QObject {
 private slots:
     void init();
     void cleanup();
-    void wrongPasswordKeepsWindow();
     void managementPagesShowTheirFields();
     void aboutModeAndLinks();
 
@@ -60,26 +58,6 @@ void TestLoginWindow::cleanup()
         w->close();
     }
     windowRegistry() = {};
-}
-
-void TestLoginWindow::wrongPasswordKeepsWindow()
-{
-    test::ProgramFolder folder;
-    App().Conn_Main.open(folder.path() + "d.at", Database::Mode::ReadWrite);
-    createAppTables(App().Conn_Main);
-    App().Conn_Main.exec("insert into [user] (Un, Pw, I) values (?, ?, 0)", {"Amy", Code_Of("Amysecret")});
-    LoginWindow::showLoginWindow();
-    LoginWindow* login = test::shown<LoginWindow>();
-    QVERIFY(login);
-    auto* password = child<QLineEdit>(login, "PassWord");
-    QTest::keyClicks(password, "guess");
-    MsgScript::pushAnswer("OK");
-    test::click(child<Cmd>(login, "CMD_Login"));
-    QCOMPARE(MsgScript::shown().last().title, QStringLiteral("密码错误"));
-    QVERIFY(test::shown<LoginWindow>());
-    QCOMPARE(password->selectedText(), QStringLiteral("guess"));
-    QVERIFY(m_opened.isEmpty());
-    QVERIFY(!QFileInfo::exists(folder.path() + "user"));
 }
 
 void TestLoginWindow::managementPagesShowTheirFields()

@@ -133,6 +133,13 @@ void TestWholeProgram::fromAnEmptyFolderToTheSecondStart()
     test::click(login->findChild<Check_Box*>(QStringLiteral("Check_Box1"))); // log in automatically next time
     auto* password = login->findChild<QLineEdit*>(QStringLiteral("PassWord"));
     QCOMPARE(password->echoMode(), QLineEdit::Password);
+    // A wrong password keeps the window, its text selected for typing over.
+    QTest::keyClicks(password, QStringLiteral("guess"));
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    test::click(login->findChild<Cmd*>(QStringLiteral("CMD_Login")));
+    QCOMPARE(MsgScript::shown().last().title, QStringLiteral("密码错误"));
+    QVERIFY(shown<LoginWindow>() && !shown<Form_Test_Common>());
+    QCOMPARE(password->selectedText(), QStringLiteral("guess"));
     QTest::keyClicks(password, QStringLiteral("secret"));
     QTest::keyClick(password, Qt::Key_Return);
     QCOMPARE(MsgScript::pending(), 0);
