@@ -181,8 +181,6 @@ void TestMainWindow::firstOpenFillsTheSettings()
     QVERIFY(line.widthTwips() - (line.position(29) + line.cellWidth()) < line.cellWidth());
     QVERIFY(!w.window.board().top(2)->Text().isEmpty());
     QVERIFY(w.window.board().top(3)->Text().isEmpty());
-    QCOMPARE(w.window.menus().ver->text(), QStringLiteral("版本：7.05"));
-    QCOMPARE(w.beginCaption(), QStringLiteral("开始(F5)"));
     QVERIFY(!w.window.runPanel().CMD_Stop->isEnabled());
     // No saved articles yet: each article menu holds only its placeholder.
     QCOMPARE(w.window.menus().saveUserItems.size(), 1);
@@ -303,7 +301,6 @@ void TestMainWindow::closeStoresAndReopensTheSamePractice()
         w.window.close();
     }
     QCOMPARE(stored(), QStringList({"103", "15", "1", "0", "0", "2"}));
-    QCOMPARE(s.setting("Last_Test_Mode"), QStringLiteral("0"));
     {
         Started w;
         QCOMPARE(w.window.windowTitle(), QStringLiteral("Tesmara → 英文练习 → 文章 4"));
@@ -666,8 +663,6 @@ void TestMainWindow::fingeringPracticeOnTheKeyboardPage()
     QVERIFY(item->isChecked() && !window.menus().chinese[0]->isChecked());
     QVERIFY(page.isVisible() && !common->isVisible());
     QVERIFY(window.centralWidget()->rect().contains(page.geometry()));
-    QCOMPARE(w.caption("Label_D_Time"), QStringLiteral("练习时间：0 秒"));
-    counts(0, 0);
     QCOMPARE(w.caption("Label_Speed_R"), QStringLiteral("速度：0 个/分钟  正确率：100%"));
     QCOMPARE(page.fingering().keySet(), Fingering::keySetFor(0, false));
     QCOMPARE(page.Image_Test_Keyboard->pixmap().size(), keyboard::boardSize(keyboard::Board::Main));
