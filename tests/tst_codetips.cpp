@@ -309,31 +309,42 @@ void TestCodeTips::keyCharacters()
     QCOMPARE(Drill_Key_Char(KeyDrill(drill), key[0], expected.isEmpty() ? QChar() : expected[0]), typed);
 }
 
-// Every root of the root list is typed by the key it is listed with, every
-// key name by the key its hint names, and each one-level character by a key.
+// Every root of the root list sits on one key, is typed by it and hinted
+// with it, and a root that is a character of its own begins its code with
+// it; every key name is a root of the key its hint names, and each
+// one-level character is typed by the key its code is.
 void TestCodeTips::keyTableAgreesWithTheDrillLists()
 {
     const QString roots = stringResource(303);
     QCOMPARE(roots.size(), 266);
     QVERIFY(roots.contains(u'龶'));
+    QMap<QChar, QChar> keyOf;
     for (int i = 0; i + 1 < roots.size(); i += 2) {
         const QChar root = roots[i];
         const QChar key = roots[i + 1];
-        QVERIFY2(key.isUpper(), qPrintable(QString(root)));
+        QVERIFY2(key >= u'A' && key <= u'Y' && !(root >= u'A' && root <= u'Z'), qPrintable(roots.mid(i, 2)));
+        QCOMPARE(keyOf.value(root, key), key);
+        keyOf[root] = key;
         QCOMPARE(Drill_Key_Char(KeyDrill::Root, key.toLower(), root), QString(root));
         QCOMPARE(Code_Hint(root, KeyDrill::Root, roots, 1),
                  QStringLiteral("< ") + root + QStringLiteral(" > 的五笔编码是： ") + key);
+        const QString code = Wb_Code(QString(root), App().Wb86_Codes).split(QStringLiteral("\r\n")).last();
+        QVERIFY2(code.isEmpty() || code[0] == key.toLower(), qPrintable(QString(root)));
     }
+    QCOMPARE(keyOf.size(), 130);
     const QString names = stringResource(305);
     QCOMPARE(names.size(), 24);
     for (QChar c : names) {
         const QString hint = Code_Hint(c, KeyDrill::KeyName, names, 1);
         QVERIFY2(hint.startsWith(QStringLiteral("< ") + c + QStringLiteral(" > 的五笔编码是： ")), qPrintable(hint));
+        QCOMPARE(keyOf.value(c), hint.back());
         QCOMPARE(Drill_Key_Char(KeyDrill::KeyName, hint.back().toLower(), c), QString(c));
     }
     QString levelOne;
     for (char16_t k = u'a'; k <= u'y'; ++k) {
-        levelOne += Drill_Key_Char(KeyDrill::OneLevel, QChar(k), QChar());
+        const QString typed = Drill_Key_Char(KeyDrill::OneLevel, QChar(k), QChar());
+        QCOMPARE(Wb_Code(typed, App().Wb86_Codes).split(QStringLiteral("\r\n")).first(), QString(QChar(k)));
+        levelOne += typed;
     }
     QString list = stringResource(300);
     std::sort(list.begin(), list.end());
