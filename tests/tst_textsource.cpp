@@ -48,9 +48,9 @@ using test::Script;
 class TestTextSource : public QObject {
     Q_OBJECT
 private slots:
-    void chineseLinesWrapAtTheEnd();
+    void chineseLinesFromTheStoredPosition_data();
+    void chineseLinesFromTheStoredPosition();
     void firstChoiceAddsPositionRow();
-    void positionOutsideTextStartsAtOne();
     void englishLinesEndAfterAWord();
     void generatedLines();
     void drillLines();
@@ -66,26 +66,36 @@ private slots:
     void lastPracticeNamingReviewArticle();
 };
 
-void TestTextSource::chineseLinesWrapAtTheEnd()
+void TestTextSource::chineseLinesFromTheStoredPosition_data()
 {
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<int>("from"); // first line: `from` and on, wrapping at the end of the essay
+    QTest::addColumn<int>("next");
+    QTest::newRow("wraps at the end") << 91 << 91 << 21;
+    QTest::newRow("ends at the end") << 71 << 71 << 1;
+    QTest::newRow("the last character") << 100 << 100 << 30;
+    for (const int stored : {0, -4, 101, 5000}) {
+        QTest::addRow("outside the text: %d", stored) << stored << 1 << 31;
+    }
+}
+
+void TestTextSource::chineseLinesFromTheStoredPosition()
+{
+    QFETCH(int, stored);
+    QFETCH(int, from);
+    QFETCH(int, next);
     test::UserFolder user;
     TextSource src(user.db(), nullptr, loader);
-    user.db().exec(QStringLiteral("insert into test_no (N, No_) values ('0003', 91)"));
+    user.db().exec(QStringLiteral("insert into test_no (N, No_) values ('0003', ?)"), {stored});
     src.chooseChinese(3);
     QCOMPARE(src.kind(), PracticeKind::Chinese);
     QCOMPARE(src.textType(), 0);
     src.rewindToStoredPosition();
-    QCOMPARE(src.Test_Pos, 91);
-    const QString text = essay(100);
-    QCOMPARE(src.nextLine(), text.mid(90) + text.left(20));
-    QCOMPARE(src.Test_Pos, 21);
-    QCOMPARE(src.nextLine(), text.mid(20, 30));
-    src.Test_Pos = 71;
-    QCOMPARE(src.nextLine(), text.mid(70, 30));
-    QCOMPARE(src.Test_Pos, 1);
-    src.Test_Pos = 100;
-    QCOMPARE(src.nextLine(), text.mid(99) + text.left(29));
-    QCOMPARE(src.Test_Pos, 30);
+    QCOMPARE(src.Test_Pos, from);
+    const QString twice = essay(100).repeated(2);
+    QCOMPARE(src.nextLine(), twice.mid(from - 1, 30));
+    QCOMPARE(src.Test_Pos, next);
+    QCOMPARE(src.nextLine(), twice.mid(next - 1, 30));
 }
 
 void TestTextSource::firstChoiceAddsPositionRow()
@@ -106,24 +116,6 @@ void TestTextSource::firstChoiceAddsPositionRow()
     src.chooseEnglish(10);
     QVERIFY(src.positionKey().isEmpty());
     QCOMPARE(user.count("test_no"), 2);
-}
-
-void TestTextSource::positionOutsideTextStartsAtOne()
-{
-    test::UserFolder user;
-    TextSource src(user.db(), nullptr, loader);
-    for (const int stored : {0, -4, 101, 5000}) {
-        user.db().exec(QStringLiteral("delete from test_no"));
-        user.db().exec(QStringLiteral("insert into test_no (N, No_) values ('0000', ?)"), {stored});
-        src.chooseChinese(0);
-        src.rewindToStoredPosition();
-        QCOMPARE(src.Test_Pos, 1);
-        QCOMPARE(src.nextLine(), essay(100).left(30));
-    }
-    user.db().exec(QStringLiteral("update test_no set No_ = 100"));
-    src.chooseChinese(0);
-    src.rewindToStoredPosition();
-    QCOMPARE(src.Test_Pos, 100);
 }
 
 void TestTextSource::englishLinesEndAfterAWord()
