@@ -51,7 +51,6 @@ private slots:
     void typingRepaintsOnlyTheNewCell();
     void boardBurstFlowsIntoFollowingRows();
     void boardKeysAndBackspaceAcrossRows();
-    void soundsSkippedWithoutOutput();
     void soundsLoadTheAudioLibrariesOnlyToPlay();
 };
 
@@ -198,7 +197,6 @@ void TestTextData::keysTypeIntoStandaloneLine()
     Text_Data line;
     line.setTextType(1);
     QSignalSpy change(&line, &Text_Data::Change);
-    QSignalSpy down(&line, &Text_Data::KeyDown);
     QTest::keyClick(&line, Qt::Key_Backspace);
     QCOMPARE(change.count(), 0); // nothing to remove
     QTest::keyClicks(&line, QStringLiteral("ab"));
@@ -229,13 +227,6 @@ void TestTextData::keysTypeIntoStandaloneLine()
     QTest::keyClick(held, Qt::Key_F5);
     QTest::keyClick(held, Qt::Key_A);
     QCOMPARE(log.keys, QList<int>{Qt::Key_F5});
-
-    QTest::keyClick(&line, Qt::Key_F1);
-    bool sawF1 = false;
-    for (const auto& args : down) {
-        sawF1 = sawF1 || args.at(0).toInt() == 112;
-    }
-    QVERIFY(sawF1);
 }
 
 // The holder sees every character, typed or committed by an input method,
@@ -394,8 +385,6 @@ void TestTextData::boardKeysAndBackspaceAcrossRows()
     QCOMPARE(focused.last().at(0).toInt(), 1);
     QCOMPARE(board.top(0)->line().colour(1), TypingEngine::kWrongColour);
     QCOMPARE(board.top(1)->BackColor(), uint(TypingEngine::kActiveBack));
-    QTest::keyClick(board.input(1), Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(board.input(1)->Text(), QString());
     // Ctrl+F5 types nothing; a commit that follows is not swallowed.
     QTest::keyClick(board.input(1), Qt::Key_F5, Qt::ControlModifier);
     test::commitText(board.input(1), QStringLiteral("c"));
@@ -410,21 +399,6 @@ void TestTextData::boardKeysAndBackspaceAcrossRows()
     QTest::keyClick(board.input(0), Qt::Key_B);
     QCOMPARE(board.engine().activeRow(), 1);
     QCOMPARE(board.engine().Right_Count, 2);
-}
-
-void TestTextData::soundsSkippedWithoutOutput()
-{
-    Sounds sounds(QStringLiteral("/nonexistent"));
-    sounds.setOutputCheck([] { return false; });
-    TypingBoard board;
-    board.setSounds(&sounds);
-    connect(&board.engine(), &TypingEngine::fillRequested, &board,
-            [&](int row) { board.engine().putLine(row, QStringLiteral("abc")); });
-    board.engine().resetRows(1);
-    board.engine().beginRun();
-    board.engine().type(QStringLiteral("x"));
-    QCOMPARE(board.engine().Wrong_Count, 1);
-    QCOMPARE(sounds.started(), 0);
 }
 
 namespace {
@@ -447,12 +421,20 @@ void TestTextData::soundsLoadTheAudioLibrariesOnlyToPlay()
     Sounds sounds(test::stageDir());
     TypingBoard board;
     board.setSounds(&sounds);
+    connect(&board.engine(), &TypingEngine::fillRequested, &board,
+            [&](int row) { board.engine().putLine(row, QStringLiteral("abc")); });
+    board.engine().resetRows(1);
+    board.engine().beginRun();
     QVERIFY(!audioLibrariesLoaded());
-    sounds.playWrong();
+    board.engine().type(QStringLiteral("x")); // the wrong sound
     QVERIFY(audioLibrariesLoaded());
-    const int expected = sounds.hasOutput() ? 2 : 0;
-    sounds.playKey();
-    QCOMPARE(sounds.started(), expected);
+    const int started = sounds.hasOutput() ? 1 : 0;
+    QCOMPARE(sounds.started(), started);
+    // Without an output nothing starts.
+    sounds.setOutputCheck([] { return false; });
+    board.engine().type(QStringLiteral("y"));
+    QCOMPARE(board.engine().Wrong_Count, 2);
+    QCOMPARE(sounds.started(), started);
 }
 
 QTEST_MAIN(TestTextData)
