@@ -71,42 +71,37 @@ void TestMousePractice::clockTimerTicksOnTheClock()
     ManualClock clock;
     ClockTimer timer(110, clock);
     QSignalSpy ticks(&timer, &ClockTimer::timeout);
-    clock.advanceMs(500);
-    timer.poll();
+    const auto after = [&](int ms) {
+        clock.advanceMs(ms);
+        timer.poll();
+    };
+    after(500);
     QCOMPARE(ticks.count(), 0); // off
 
     timer.setEnabled(true);
-    clock.advanceMs(109);
-    timer.poll();
+    after(109);
     QCOMPARE(ticks.count(), 0);
-    clock.advanceMs(1);
-    timer.poll();
+    after(1);
     QCOMPARE(ticks.count(), 1);
     // Ticks keep the beat: a poll 30 ms late does not shift the next one.
-    clock.advanceMs(140);
-    timer.poll();
+    after(140);
     QCOMPARE(ticks.count(), 2);
-    clock.advanceMs(80);
-    timer.poll();
+    after(80);
     QCOMPARE(ticks.count(), 3);
     QCOMPARE(timer.dropped(), 0);
     // Woken 3.5 intervals late: one tick, the two skipped ones counted.
-    clock.advanceMs(385);
-    timer.poll();
+    after(385);
     QCOMPARE(ticks.count(), 4);
     QCOMPARE(timer.dropped(), 2);
     // A new interval starts afresh; 0 stops the ticks.
     clock.advanceMs(50);
     timer.setInterval(350);
-    clock.advanceMs(349);
-    timer.poll();
+    after(349);
     QCOMPARE(ticks.count(), 4);
-    clock.advanceMs(1);
-    timer.poll();
+    after(1);
     QCOMPARE(ticks.count(), 5);
     timer.setInterval(0);
-    clock.advanceMs(1000);
-    timer.poll();
+    after(1000);
     QCOMPARE(ticks.count(), 5);
 }
 

@@ -5,6 +5,33 @@
 
 using namespace tesmara;
 
+namespace {
+
+// A run timer of `seconds` a period, ending after `periods` (0: never),
+// started on a clock of the test's own, with its signals counted.
+struct Timed {
+    explicit Timed(int seconds, int periods = 0)
+    {
+        timer.setInterval(seconds);
+        if (periods > 0) {
+            timer.setRun_EndTime(periods);
+        }
+        timer.setEnabled(true);
+    }
+    // Lets `ms` pass, then the timer looks at the clock.
+    void after(int ms)
+    {
+        clock.advanceMs(ms);
+        timer.poll();
+    }
+    ManualClock clock;
+    RunTimer timer{nullptr, &clock};
+    QSignalSpy ticks{&timer, &RunTimer::tick};
+    QSignalSpy ends{&timer, &RunTimer::end};
+};
+
+} // namespace
+
 class TestRunTimer : public QObject {
     Q_OBJECT
 private slots:
@@ -17,98 +44,65 @@ private slots:
 
 void TestRunTimer::endsAfterItsPeriods()
 {
-    ManualClock clock;
-    RunTimer timer(nullptr, &clock);
-    QSignalSpy ticks(&timer, &RunTimer::tick);
-    QSignalSpy ends(&timer, &RunTimer::end);
-    timer.setInterval(1);
-    timer.setRun_EndTime(3);
-    timer.setEnabled(true);
-    QVERIFY(timer.isPolling());
+    Timed t(1, 3);
+    QVERIFY(t.timer.isPolling());
     for (int step = 0; step < 80; ++step) { // 4 s in 50 ms polls
-        clock.advanceMs(50);
-        timer.poll();
+        t.after(50);
     }
-    QCOMPARE(ticks.count(), 2);
-    QCOMPARE(ends.count(), 1);
-    QCOMPARE(timer.Sum_RunTime(), qint16(3));
-    QVERIFY(!timer.Enabled());
-    QVERIFY(!timer.isPolling());
+    QCOMPARE(t.ticks.count(), 2);
+    QCOMPARE(t.ends.count(), 1);
+    QCOMPARE(t.timer.Sum_RunTime(), qint16(3));
+    QVERIFY(!t.timer.Enabled());
+    QVERIFY(!t.timer.isPolling());
     // Disabled: nothing more happens until enabled again.
-    clock.advanceMs(5000);
-    timer.poll();
-    QCOMPARE(ticks.count(), 2);
+    t.after(5000);
+    QCOMPARE(t.ticks.count(), 2);
 }
 
 void TestRunTimer::periodsAreMeasuredFromTheEndingPoll()
 {
-    ManualClock clock;
-    RunTimer timer(nullptr, &clock);
-    QSignalSpy ticks(&timer, &RunTimer::tick);
-    timer.setInterval(1);
-    timer.setEnabled(true);
-    clock.advanceMs(999);
-    timer.poll();
-    QCOMPARE(ticks.count(), 0);
-    clock.advanceMs(40); // the poll lands late, at 1.039 s
-    timer.poll();
-    QCOMPARE(ticks.count(), 1);
-    clock.advanceMs(990); // 0.99 s after that poll: not yet
-    timer.poll();
-    QCOMPARE(ticks.count(), 1);
-    clock.advanceMs(10);
-    timer.poll();
-    QCOMPARE(ticks.count(), 2);
-    QCOMPARE(timer.Sum_RunTime(), qint16(2));
+    Timed t(1);
+    t.after(999);
+    QCOMPARE(t.ticks.count(), 0);
+    t.after(40); // the poll lands late, at 1.039 s
+    QCOMPARE(t.ticks.count(), 1);
+    t.after(990); // 0.99 s after that poll: not yet
+    QCOMPARE(t.ticks.count(), 1);
+    t.after(10);
+    QCOMPARE(t.ticks.count(), 2);
+    QCOMPARE(t.timer.Sum_RunTime(), qint16(2));
 }
 
 void TestRunTimer::zeroIntervalNeverFires()
 {
-    ManualClock clock;
-    RunTimer timer(nullptr, &clock);
-    QSignalSpy ticks(&timer, &RunTimer::tick);
-    timer.setInterval(0);
-    timer.setEnabled(true);
-    QVERIFY(!timer.isPolling());
-    clock.advanceMs(100000);
-    timer.poll();
-    QCOMPARE(ticks.count(), 0);
-    timer.setInterval(-3);
-    timer.poll();
-    QCOMPARE(ticks.count(), 0);
+    Timed t(0);
+    QVERIFY(!t.timer.isPolling());
+    t.after(100000);
+    QCOMPARE(t.ticks.count(), 0);
+    t.timer.setInterval(-3);
+    t.timer.poll();
+    QCOMPARE(t.ticks.count(), 0);
 }
 
 void TestRunTimer::writingEndTimeRestartsCountNotPeriod()
 {
-    ManualClock clock;
-    RunTimer timer(nullptr, &clock);
-    QSignalSpy ends(&timer, &RunTimer::end);
-    timer.setInterval(2);
-    timer.setEnabled(true);
-    clock.advanceMs(2000);
-    timer.poll();
-    clock.advanceMs(2000);
-    timer.poll();
-    QCOMPARE(timer.Sum_RunTime(), qint16(2));
-    clock.advanceMs(1500); // half-way through the third period
-    timer.setRun_EndTime(1);
-    QCOMPARE(timer.Sum_RunTime(), qint16(0));
-    clock.advanceMs(500); // the current period was not restarted
-    timer.poll();
-    QCOMPARE(ends.count(), 1);
+    Timed t(2);
+    t.after(2000);
+    t.after(2000);
+    QCOMPARE(t.timer.Sum_RunTime(), qint16(2));
+    t.clock.advanceMs(1500); // half-way through the third period
+    t.timer.setRun_EndTime(1);
+    QCOMPARE(t.timer.Sum_RunTime(), qint16(0));
+    t.after(500); // the current period was not restarted
+    QCOMPARE(t.ends.count(), 1);
 }
 
 void TestRunTimer::runsOnRealTimerToo()
 {
-    ManualClock clock;
-    RunTimer timer(nullptr, &clock);
-    QSignalSpy ends(&timer, &RunTimer::end);
-    timer.setInterval(1);
-    timer.setRun_EndTime(1);
-    timer.setEnabled(true);
-    clock.advanceMs(1000);
+    Timed t(1, 1);
+    t.clock.advanceMs(1000);
     // The inner timer polls by itself; the clock already says the period is over.
-    QTRY_COMPARE_WITH_TIMEOUT(ends.count(), 1, 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(t.ends.count(), 1, 2000);
 }
 
 QTEST_GUILESS_MAIN(TestRunTimer)
