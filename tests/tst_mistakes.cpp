@@ -337,7 +337,6 @@ void TestMistakes::drillWeighsByRank()
     for (int i = 1; i < text.size(); ++i) {
         QVERIFY2(text[i] != text[i - 1] || text.mid(i).count(text[i]) == text.size() - i, qPrintable(text));
     }
-    QCOMPARE(Drill_Name(0), QStringLiteral("中文弱项"));
     QCOMPARE(Drill_Name(kAllKinds), QStringLiteral("综合弱项"));
 
     // Fingering keys are typed without Shift, pad keys as their signs; the
