@@ -14,7 +14,6 @@
 #include "practice/ui/Form_Test_Common.h"
 #include "practice/ui/SplitPage.h"
 #include "store/Schema.h"
-#include "store/Settings.h"
 #include "wubi/SplitPictures.h"
 #include "wubi/SplitTable.h"
 #include "wubi/WubiDict.h"
@@ -324,7 +323,6 @@ void TestSplit::splitDrillInTheWindow()
     SplitPage& page = window->splitPage();
     QVERIFY(item->isChecked() && page.isVisible());
     QVERIFY(!window->findChild<QWidget*>(QStringLiteral("Frame_Common"))->isVisible());
-    QCOMPARE(window->lastTestValue(), QStringLiteral("311"));
     QCOMPARE(page.Label_Text->Caption(), QStringLiteral("的"));
     QCOMPARE(page.WB_Cut1->shownPicture(), -1); // only the character shows
     QWidget* entry = page.Text_Wb_Cut_Wb->inner();
@@ -389,9 +387,7 @@ void TestSplit::splitDrillInTheWindow()
     // Closed on the drill, the window opens on it again.
     item->trigger();
     window->close();
-    const auto stored = Settings(App().Conn_User).raw(QStringLiteral("Last_Test"));
-    QVERIFY(stored && *stored);
-    QCOMPARE(**stored, QStringLiteral("311"));
+    QCOMPARE(test::storedSetting(App().Conn_User, QStringLiteral("Last_Test")), QStringLiteral("311"));
     window = std::make_unique<Form_Test_Common>(services);
     QVERIFY(window->menus().chaiZi->isChecked() && window->splitPage().Timer_OverTime->Enabled());
     QCOMPARE(window->splitPage().Label_Wb_Cut_Show->Caption(), QStringLiteral("正确 0 个  错误 0 个"));
