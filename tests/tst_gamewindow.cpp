@@ -234,18 +234,14 @@ void TestGameWindow::switchesWithTheMainWindowAndLogin()
     windowRegistry().openMainWindow();
     auto* main = shown<Form_Test_Common>();
     QVERIFY(main);
-    QAction* gameItem = main->menus().gameMode;
-    QVERIFY(gameItem->isEnabled());
-    gameItem->trigger();
+    main->menus().gameMode->trigger();
     QTRY_VERIFY(!shown<Form_Test_Common>());
     auto* game = shown<Form_Test_Game1>();
     QVERIFY(game);
     QCOMPARE(s.setting("Last_Test_Mode"), QStringLiteral("0"));
 
     // The game's "普通模式" goes back.
-    QAction* normal = game->findChild<QAction*>(QStringLiteral("Menu_Test_Mode_"));
-    QCOMPARE(normal->text(), QStringLiteral("普通模式"));
-    normal->trigger();
+    game->findChild<QAction*>(QStringLiteral("Menu_Test_Mode_"))->trigger();
     QTRY_VERIFY(!shown<Form_Test_Game1>());
     QVERIFY(shown<Form_Test_Common>());
     QCOMPARE(s.setting("Last_Test_Mode"), QStringLiteral("1"));
