@@ -50,13 +50,12 @@ class TestTextSource : public QObject {
 private slots:
     void chineseLinesFromTheStoredPosition_data();
     void chineseLinesFromTheStoredPosition();
-    void firstChoiceAddsPositionRow();
     void englishLinesEndAfterAWord();
     void generatedLines();
     void drillLines();
     void savedArticleIsChecked();
     void articleLinesFillByWidth();
-    void savingPositions();
+    void positionsAreKeptPerText();
     void englishPositionsResumeAtAWord_data();
     void englishPositionsResumeAtAWord();
     void articleNamesAreKeysAsTheyAre();
@@ -94,26 +93,6 @@ void TestTextSource::chineseLinesFromTheStoredPosition()
     QCOMPARE(src.nextLine(), twice.mid(from - 1, 30));
     QCOMPARE(src.Test_Pos, next);
     QCOMPARE(src.nextLine(), twice.mid(next - 1, 30));
-}
-
-void TestTextSource::firstChoiceAddsPositionRow()
-{
-    test::UserFolder user;
-    TextSource src(user.db(), nullptr, loader);
-    src.chooseChinese(11);
-    QCOMPARE(src.positionKey(), QStringLiteral("0011"));
-    QCOMPARE(position(user.db(), "test_no", "0011"), 1);
-    src.chooseEnglish(2);
-    QCOMPARE(src.positionKey(), QStringLiteral("0102"));
-    QCOMPARE(src.Test_Text, englishText());
-    QCOMPARE(position(user.db(), "test_no", "0102"), 1);
-    // Choosing again adds nothing.
-    src.chooseChinese(11);
-    QCOMPARE(user.count("test_no"), 2);
-    // Random letters keep no position.
-    src.chooseEnglish(10);
-    QVERIFY(src.positionKey().isEmpty());
-    QCOMPARE(user.count("test_no"), 2);
 }
 
 void TestTextSource::englishLinesEndAfterAWord()
@@ -254,11 +233,22 @@ void TestTextSource::articleLinesFillByWidth()
     QCOMPARE(src.nextLine(), QString(14, QLatin1Char('c')) + QStringLiteral("ab中c"));
 }
 
-void TestTextSource::savingPositions()
+void TestTextSource::positionsAreKeptPerText()
 {
     test::UserFolder user;
     TextSource src(user.db(), nullptr, loader);
+    // The first choice of a text adds its row at 1; choosing again adds nothing.
+    src.chooseEnglish(2);
+    QCOMPARE(src.positionKey(), QStringLiteral("0102"));
+    QCOMPARE(src.Test_Text, englishText());
+    QCOMPARE(position(user.db(), "test_no", "0102"), 1);
     src.chooseChinese(4);
+    QCOMPARE(src.positionKey(), QStringLiteral("0004"));
+    QCOMPARE(position(user.db(), "test_no", "0004"), 1);
+    src.chooseEnglish(2);
+    src.chooseChinese(4);
+    QCOMPARE(user.count("test_no"), 2);
+
     src.saveReadingPosition(23);
     QCOMPARE(position(user.db(), "test_no", "0004"), 24);
     src.saveReadingPosition(70);
@@ -277,10 +267,11 @@ void TestTextSource::savingPositions()
     src.saveReadingPosition(5);
     QCOMPARE(position(user.db(), "test_no", "0004"), 6);
 
-    // Generated practice stores nothing.
+    // Generated practice keeps no position.
     src.chooseNumbers(0);
     src.saveReadingPosition(40);
     src.chooseEnglish(10);
+    QVERIFY(src.positionKey().isEmpty());
     src.saveReadingPosition(40);
     QCOMPARE(user.count("test_no"), 1);
 }
