@@ -70,19 +70,22 @@ int fatalErrorChild(int argc, char* argv[], const QString& folder)
 class TestStore : public QObject {
     Q_OBJECT
 private slots:
-    void userDatabaseHasTablesAndColumnsInOrder();
-    void appTablesAllowNullValues();
+    void databasesHaveTheirTablesColumnsAndNulls();
     void settingsAddMissingRowsWithDefaults();
     void settingsRepairOutOfRangeValues_data();
     void settingsRepairOutOfRangeValues();
     void foreignFileIsRefusedAndLeftUntouched();
-    void createUserDbInMissingFolderFails();
     void engineErrorEndsTheProgramWithItsStatus();
 };
 
-void TestStore::userDatabaseHasTablesAndColumnsInOrder()
+void TestStore::databasesHaveTheirTablesColumnsAndNulls()
 {
     test::ProgramFolder folder;
+    // A user's database is not made without the user's folder.
+    QString error;
+    QVERIFY(!Create_User_Db(folder.path(), QStringLiteral("张三"), &error));
+    QVERIFY(!error.isEmpty());
+    QVERIFY(!QFile::exists(userDbPath(folder.path(), QStringLiteral("张三"))));
     QVERIFY(QDir().mkpath(folder.path() + "user/张三"));
     QVERIFY(Create_User_Db(folder.path(), QStringLiteral("张三")));
     Database db;
@@ -105,19 +108,16 @@ void TestStore::userDatabaseHasTablesAndColumnsInOrder()
         QVERIFY(failure.message.contains("NOT NULL"));
     }
     QVERIFY(!QFile::exists(userDbPath(folder.path(), QStringLiteral("张三")) + ".new"));
-}
 
-void TestStore::appTablesAllowNullValues()
-{
-    test::ProgramFolder folder;
-    Database db;
-    QVERIFY(db.open(folder.path() + "d.at", Database::Mode::ReadWrite));
-    createAppTables(db);
-    QCOMPARE(columnsOf(db, "set_"), QStringList({"ID", "Name_", "Value_"}));
-    QCOMPARE(columnsOf(db, "[user]"), QStringList({"ID", "Un", "Pw", "I"}));
-    Settings settings(db);
+    // The program database's settings take nulls.
+    Database app;
+    QVERIFY(app.open(folder.path() + "d.at", Database::Mode::ReadWrite));
+    createAppTables(app);
+    QCOMPARE(columnsOf(app, "set_"), QStringList({"ID", "Name_", "Value_"}));
+    QCOMPARE(columnsOf(app, "[user]"), QStringList({"ID", "Un", "Pw", "I"}));
+    Settings settings(app);
     QCOMPARE(settings.value("Auto_Login_Name"), std::nullopt);
-    QVERIFY(db.hasRow("select ID from set_ where Name_ = 'Auto_Login_Name' and Value_ is null"));
+    QVERIFY(app.hasRow("select ID from set_ where Name_ = 'Auto_Login_Name' and Value_ is null"));
     settings.setValue("Auto_Login_Name", "李四");
     settings.clear("Auto_Login_Name");
     QCOMPARE(settings.raw("Auto_Login_Name"), std::optional<std::optional<QString>>(std::optional<QString>()));
@@ -196,15 +196,6 @@ void TestStore::foreignFileIsRefusedAndLeftUntouched()
     // A read-only open of a missing file is refused too, and creates nothing.
     QVERIFY(!db.open(folder.path() + "p.dat", Database::Mode::ReadOnly, &error));
     QVERIFY(!QFile::exists(folder.path() + "p.dat"));
-}
-
-void TestStore::createUserDbInMissingFolderFails()
-{
-    test::ProgramFolder folder;
-    QString error;
-    QVERIFY(!Create_User_Db(folder.path(), "nobody", &error));
-    QVERIFY(!error.isEmpty());
-    QVERIFY(!QFile::exists(userDbPath(folder.path(), "nobody")));
 }
 
 void TestStore::engineErrorEndsTheProgramWithItsStatus()
