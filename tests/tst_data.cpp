@@ -20,11 +20,9 @@ class TestData : public QObject {
 private slots:
     void initTestCase();
     void codeTableSizes();
-    void characterLists_data();
-    void characterLists();
+    void drillLists_data();
+    void drillLists();
     void chartRootsStandAlike();
-    void phraseLists_data();
-    void phraseLists();
     void gamePools();
     void phraseDatabase();
     void builtInTexts();
@@ -88,45 +86,49 @@ void TestData::codeTableSizes()
     QVERIFY(withReading > 20800);
 }
 
-void TestData::characterLists_data()
+void TestData::drillLists_data()
 {
     QTest::addColumn<int>("id");
-    QTest::addColumn<int>("length");
-    // 2, 3: that short code; 4: no more; 6: identification letter; 7: full code only
+    QTest::addColumn<int>("itemLength");
+    QTest::addColumn<int>("count");
+    // 2, 3: that short code; 6: identification letter; 7: full code only; 0: no more
     QTest::addColumn<int>("kind");
-    QTest::addRow("301 two-letter short codes") << 301 << 588 << 2;
-    QTest::addRow("302 three-letter short codes") << 302 << 2472 << 3;
-    QTest::addRow("304 root characters") << 304 << 54 << 4;
-    QTest::addRow("306 identification letter") << 306 << 420 << 6;
-    QTest::addRow("307 full four-letter code") << 307 << 661 << 7;
+    QTest::addRow("301 two-letter short codes") << 301 << 1 << 588 << 2;
+    QTest::addRow("302 three-letter short codes") << 302 << 1 << 2472 << 3;
+    QTest::addRow("304 root characters") << 304 << 1 << 54 << 0;
+    QTest::addRow("306 identification letter") << 306 << 1 << 420 << 6;
+    QTest::addRow("307 full four-letter code") << 307 << 1 << 661 << 7;
+    QTest::addRow("308 two-character words") << 308 << 2 << 1668 << 0;
+    QTest::addRow("309 three-character words") << 309 << 3 << 348 << 0;
+    QTest::addRow("310 four-character words") << 310 << 4 << 1223 << 0;
 }
 
-void TestData::characterLists()
+// Each list has its items once, and every character both codes and the
+// codes its list drills.
+void TestData::drillLists()
 {
     QFETCH(int, id);
-    QFETCH(int, length);
+    QFETCH(int, itemLength);
+    QFETCH(int, count);
     QFETCH(int, kind);
     const QString list = stringResource(id);
-    QCOMPARE(list.size(), length);
-    QVERIFY(distinct(list, 1));
+    QCOMPARE(list.size(), itemLength * count);
+    QVERIFY(distinct(list, itemLength));
     const QString roots = stringResource(304) + stringResource(305) + stringResource(303);
     for (QChar c : list) {
         const QStringList codes = codes86(c);
         const QString full = codes.last();
-        QVERIFY2(!full.isEmpty(), qPrintable(QString(c)));
-        QVERIFY2(!Wb_Code(QString(c), m_wb98).isEmpty(), qPrintable(QString(c)));
+        QVERIFY2(!full.isEmpty() && !Wb_Code(QString(c), m_wb98).isEmpty(), qPrintable(QString(c)));
         switch (kind) {
         case 2:
         case 3:
             QVERIFY2(codes.size() >= 2 && codes.contains(full.left(kind)) && full.size() > kind,
                      qPrintable(QString(c)));
             break;
-        case 4:
-            break;
         case 6:
             QVERIFY2(codes.size() == 1 && full.size() == 3 && !roots.contains(c), qPrintable(QString(c)));
             break;
-        default:
+        case 7:
             QVERIFY2(codes.size() == 1 && full.size() == 4 && !roots.contains(c), qPrintable(QString(c)));
         }
     }
@@ -164,29 +166,6 @@ void TestData::chartRootsStandAlike()
             const int longer = qMax(right - left, bottom - top) + 1;
             QVERIFY2(longer >= 12 && longer <= 19, qPrintable(what));
         }
-    }
-}
-
-void TestData::phraseLists_data()
-{
-    QTest::addColumn<int>("id");
-    QTest::addColumn<int>("phraseLength");
-    QTest::addColumn<int>("count");
-    QTest::addRow("308") << 308 << 2 << 1668;
-    QTest::addRow("309") << 309 << 3 << 348;
-    QTest::addRow("310") << 310 << 4 << 1223;
-}
-
-void TestData::phraseLists()
-{
-    QFETCH(int, id);
-    QFETCH(int, phraseLength);
-    QFETCH(int, count);
-    const QString list = stringResource(id);
-    QCOMPARE(list.size(), phraseLength * count);
-    QVERIFY(distinct(list, phraseLength));
-    for (QChar c : list) {
-        QVERIFY2(Gbk_Index(QString(c)) >= 0 && !Wb_Code(QString(c), m_wb86).isEmpty(), qPrintable(QString(c)));
     }
 }
 
