@@ -18,7 +18,6 @@ private slots:
     void knownCodes_data();
     void knownCodes();
     void indexFollowsGbkBytes();
-    void outsideTheTableIsEmpty();
     void recordFieldsAreReadBitByBit();
     void pinyinRecords();
     void tablesAgreeWithTheSources_data();
@@ -55,6 +54,10 @@ void TestWubi::knownCodes_data()
     row("丁, three-letter full code", "丁", "sgh", "sgh", "ding zheng");
     row("的, several readings", "的", "r\r\nrqy\r\nrqyy", "r\r\nrqy\r\nrqyy", "de di");
     row("only the first character counts", "照中", "jvko", "jvko", "zhao");
+    // Outside the tables, and a GBK punctuation mark, whose record is empty.
+    for (const char* ch : {"a", "Z", "7", " ", "", "  ", "\U0001F600", " 中", "，"}) {
+        row(qPrintable(QStringLiteral("no codes for \"%1\"").arg(QString::fromUtf8(ch))), ch, "", "", "");
+    }
 }
 
 void TestWubi::knownCodes()
@@ -79,22 +82,6 @@ void TestWubi::indexFollowsGbkBytes()
     QCOMPARE(Gbk_Index(QString()), -1);
 }
 
-void TestWubi::outsideTheTableIsEmpty()
-{
-    for (const QString& ch : {QStringLiteral("a"), QStringLiteral("Z"), QStringLiteral("7"), QStringLiteral(" "),
-                              QString(), QStringLiteral("  "), QStringLiteral("\U0001F600"), QStringLiteral(" 中")}) {
-        QCOMPARE(Wb_Code(ch, m_wb86), QString());
-        QCOMPARE(Wb_Code(ch, m_wb98), QString());
-        QCOMPARE(Get_Py(ch, m_py), QString());
-    }
-    // A GBK punctuation mark has a record, but an empty one.
-    QCOMPARE(Wb_Code(QStringLiteral("，"), m_wb86), QString());
-    QCOMPARE(Get_Py(QStringLiteral("，"), m_py), QString());
-    // A table cut short (a damaged resource) answers nothing past its end.
-    QCOMPARE(Wb_Code(QStringLiteral("照"), m_wb86.left(100)), QString());
-    QCOMPARE(Get_Py(QStringLiteral("照"), QByteArray()), QString());
-}
-
 void TestWubi::recordFieldsAreReadBitByBit()
 {
     QByteArray table(kWubiTableSize, '\0');
@@ -110,6 +97,9 @@ void TestWubi::recordFieldsAreReadBitByBit()
     table[1] = char(0b01000000);
     table[2] = char(0b00010000);
     QCOMPARE(Wb_Code(QStringLiteral("丂"), table), QStringLiteral("aa"));
+    // A table cut short (a damaged resource) answers nothing past its end.
+    QCOMPARE(Wb_Code(QStringLiteral("照"), m_wb86.left(100)), QString());
+    QCOMPARE(Get_Py(QStringLiteral("照"), QByteArray()), QString());
 }
 
 void TestWubi::pinyinRecords()
