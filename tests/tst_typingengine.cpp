@@ -51,7 +51,6 @@ private slots:
     void wrongMarksSoundAndColour();
     void rowsFillThreeAheadAndActivate();
     void backspaceStepsBackAtMostThreeRows();
-    void retypedRowFillsNothingNew();
     void wordDrillSeparatorsAndBackspace();
     void fullRowHandsKeyOn();
     void ringWithoutTextDropsKey();
@@ -138,8 +137,16 @@ void TestTypingEngine::rowsFillThreeAheadAndActivate()
     QCOMPARE(e.top(1).BackColor(), TypingEngine::kActiveBack);
     QCOMPARE(focus.last().at(0).toInt(), 1);
 
+    // A row stepped back into and typed again fills nothing new.
+    press(e, 1, kBackspace);
+    QCOMPARE(e.Back_Rows, qint16(1));
+    typeAt(e, 0, QStringLiteral("b"));
+    QCOMPARE(e.activeRow(), 1);
+    QCOMPARE(e.filled.size(), 4);
+    QCOMPARE(e.Back_Rows, qint16(0));
     typeAt(e, 1, QStringLiteral("cd"));
     QCOMPARE(e.filled.last(), 4);
+    QCOMPARE(e.top(4).Text(), QStringLiteral("ij"));
     QCOMPARE(e.Right_Count, 4);
 }
 
@@ -180,24 +187,6 @@ void TestTypingEngine::backspaceStepsBackAtMostThreeRows()
     QCOMPARE(e.Right_Count, 2);
     QVERIFY(e.input(1).Enabled());
     QVERIFY(!e.input(4).Enabled());
-}
-
-void TestTypingEngine::retypedRowFillsNothingNew()
-{
-    Run e(
-        {QStringLiteral("L0"), QStringLiteral("L1"), QStringLiteral("L2"), QStringLiteral("L3"), QStringLiteral("L4")});
-    e.beginRun();
-    typeAt(e, 0, QStringLiteral("L0"));
-    QCOMPARE(e.filled, (QList<int>{0, 1, 2, 3}));
-    press(e, 1, kBackspace); // back into row 0
-    QCOMPARE(e.Back_Rows, qint16(1));
-    typeAt(e, 0, QStringLiteral("0"));
-    QCOMPARE(e.activeRow(), 1);
-    QCOMPARE(e.filled.size(), 4); // no new row filled
-    QCOMPARE(e.Back_Rows, qint16(0));
-    typeAt(e, 1, QStringLiteral("L1"));
-    QCOMPARE(e.filled.last(), 4);
-    QCOMPARE(e.top(4).Text(), QStringLiteral("L4"));
 }
 
 void TestTypingEngine::wordDrillSeparatorsAndBackspace()
