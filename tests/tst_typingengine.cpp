@@ -52,7 +52,6 @@ private slots:
     void rowsFillThreeAheadAndActivate();
     void backspaceStepsBackAtMostThreeRows();
     void wordDrillSeparatorsAndBackspace();
-    void fullRowHandsKeyOn();
     void ringWithoutTextDropsKey();
     void englishWordCount();
     void f1HintOnlyForTextPractice();
@@ -147,7 +146,13 @@ void TestTypingEngine::rowsFillThreeAheadAndActivate()
     typeAt(e, 1, QStringLiteral("cd"));
     QCOMPARE(e.filled.last(), 4);
     QCOMPARE(e.top(4).Text(), QStringLiteral("ij"));
-    QCOMPARE(e.Right_Count, 4);
+    // A key for a full row (its line left enabled, as if the widget still
+    // had a key queued) lands in the next row.
+    e.input(1).setEnabled(true);
+    press(e, 1, 'e');
+    QCOMPARE(e.input(1).Text(), QStringLiteral("cd"));
+    QCOMPARE(e.input(2).Text(), QStringLiteral("e"));
+    QCOMPARE(e.Right_Count, 5);
 }
 
 void TestTypingEngine::backspaceStepsBackAtMostThreeRows()
@@ -220,20 +225,6 @@ void TestTypingEngine::wordDrillSeparatorsAndBackspace()
     press(e, 0, kBackspace);
     QCOMPARE(e.input(0).Text(), QString());
     QCOMPARE(e.Right_Count, 0);
-}
-
-void TestTypingEngine::fullRowHandsKeyOn()
-{
-    Run e({QStringLiteral("ab"), QStringLiteral("cd"), QStringLiteral("ef")});
-    e.beginRun();
-    typeAt(e, 0, QStringLiteral("ab"));
-    // Row 0 stays enabled by hand here (as if its widget still had a key
-    // queued); the key still lands in row 1.
-    e.input(0).setEnabled(true);
-    press(e, 0, 'c');
-    QCOMPARE(e.input(0).Text(), QStringLiteral("ab"));
-    QCOMPARE(e.input(1).Text(), QStringLiteral("c"));
-    QCOMPARE(e.Right_Count, 3);
 }
 
 void TestTypingEngine::ringWithoutTextDropsKey()
