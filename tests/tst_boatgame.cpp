@@ -329,7 +329,6 @@ void TestBoatGame::typing_data()
     QTest::addColumn<int>("hit"); // lane hit by the last character, or -1
     QTest::addColumn<QString>("buffer");
     // Afloat: lane 4 and lane 7, items 0 and 1 of the pool.
-    QTest::newRow("lower-case letter") << int(ModeGroup::English) << 0 << kLetters << "b" << 7 << "";
     QTest::newRow("capital") << int(ModeGroup::English) << 0 << kLetters << "A" << 4 << "";
     QTest::newRow("other letter") << int(ModeGroup::English) << 0 << kLetters << "c" << -1 << "";
     QTest::newRow("control keys") << int(ModeGroup::English) << 0 << kLetters << "\b\r\x1b" << -1 << "";
@@ -338,8 +337,6 @@ void TestBoatGame::typing_data()
     QTest::newRow("key-name root") << int(ModeGroup::WbText) << 3 << QStringLiteral("王G金Q") << "q" << 7 << "";
     QTest::newRow("capital key") << int(ModeGroup::WbText) << 3 << kRoots << "Q" << -1 << "";
     QTest::newRow("z") << int(ModeGroup::WbText) << 3 << kRoots << "z" << -1 << "";
-    QTest::newRow("phrase") << int(ModeGroup::WbPhrase) << 0 << kPairs << "人民" << 7 << "";
-    QTest::newRow("phrase, half") << int(ModeGroup::WbPhrase) << 0 << kPairs << "人" << -1 << "人";
     QTest::newRow("three into two") << int(ModeGroup::WbPhrase) << 0 << kPairs << "中人民" << -1 << "民";
     QTest::newRow("word") << int(ModeGroup::English) << 1 << QStringLiteral(" sun sea") << "sEa" << 7 << "";
     QTest::newRow("word restarts") << int(ModeGroup::English) << 1 << QStringLiteral(" sun sea") << "sxsun" << 4 << "";
