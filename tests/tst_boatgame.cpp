@@ -20,15 +20,9 @@ const QString kRoots = QStringLiteral("金Q王G儿Q一G五G口K川K");
 const QString kPairs = QStringLiteral("中国人民工人");
 
 struct Game {
-    explicit Game(GameMode mode, const QString& pool, bool large = false) : game(layout(large), clock, random)
+    explicit Game(GameMode mode, const QString& pool, bool large = false) : game(GameLayout{large}, clock, random)
     {
         game.chooseMode(mode, pool);
-    }
-    static GameLayout layout(bool large)
-    {
-        GameLayout l;
-        l.large = large;
-        return l;
     }
     // The random values that launch `item` into `lane` (when no lane next
     // to the two launched last is chosen).
