@@ -142,7 +142,6 @@ void TestTextSource::generatedLines()
 
     src.chooseNumbers(0);
     random.restart();
-    QVERIFY(src.Test_Text.isEmpty());
     src.setNumberWidth(true);
     QCOMPARE(src.textType(), 0);
     line = src.nextLine();
