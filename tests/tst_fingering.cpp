@@ -25,8 +25,7 @@ private slots:
     void fingers();
     void texts_data();
     void texts();
-    void keyTableAgreesWithTheFingerGroups();
-    void picturesFitTheKeyTable();
+    void keyTableAgreesWithFingersAndPictures();
 };
 
 void TestFingering::keySets_data()
@@ -200,8 +199,12 @@ void TestFingering::texts()
     QCOMPARE(f.speedText().value_or(QString()), speed);
 }
 
-void TestFingering::keyTableAgreesWithTheFingerGroups()
+// The key table against the finger groups, and the pictures the build drew
+// from it: caps inside the board, never overlapping, each lit cap the size
+// of its highlight and opaque over its middle; the hands and each finger.
+void TestFingering::keyTableAgreesWithFingersAndPictures()
 {
+    const QString share = test::stageDir();
     for (Board board : {Board::Main, Board::NumberPad}) {
         const bool pad = board == Board::NumberPad;
         const QString practised = pad ? Fingering::numberPadSet() : Fingering::keySetFor(0, false);
@@ -212,12 +215,17 @@ void TestFingering::keyTableAgreesWithTheFingerGroups()
                      qPrintable(QStringLiteral("'%1' is coloured for another finger").arg(key)));
             QVERIFY(!keyboard::highlightRect(board, key).isEmpty());
         }
-        // Caps never overlap and stay inside the board.
         const QList<keyboard::Key>& keys = keyboard::keys(board);
         const QRect inside(QPoint(0, 0), keyboard::boardSize(board));
         for (qsizetype i = 0; i < keys.size(); ++i) {
             QVERIFY(inside.contains(keys[i].rect));
-            QVERIFY(inside.contains(keyboard::highlightRect(board, keys[i].label)) || keys[i].label.isNull());
+            if (!keys[i].label.isNull()) {
+                const QRect lit = keyboard::highlightRect(board, keys[i].label);
+                QVERIFY(inside.contains(lit));
+                const QImage picture(share + keyboard::highlightFile(board, keys[i].label));
+                QCOMPARE(picture.size(), lit.size());
+                QCOMPARE(qAlpha(picture.pixel(picture.rect().center())), 255);
+            }
             for (qsizetype j = i + 1; j < keys.size(); ++j) {
                 QVERIFY2(!keys[i].rect.intersects(keys[j].rect),
                          qPrintable(keys[i].caption + QStringLiteral(" / ") + keys[j].caption));
@@ -227,30 +235,9 @@ void TestFingering::keyTableAgreesWithTheFingerGroups()
     QVERIFY(keyboard::findKey(Board::Main, QLatin1Char('F'))->bump);
     QVERIFY(keyboard::findKey(Board::Main, QLatin1Char('J'))->bump);
     QVERIFY(!keyboard::findKey(Board::Main, QLatin1Char('e')));
-}
-
-void TestFingering::picturesFitTheKeyTable()
-{
-    // The build drew every picture the page shows, each the size the key
-    // table gives it.
-    const QString share = test::stageDir();
-    auto sizeOf = [&share](const QString& file) { return QImage(share + file).size(); };
-    for (Board board : {Board::Main, Board::NumberPad}) {
-        QCOMPARE(sizeOf(keyboard::boardFile(board)), keyboard::boardSize(board));
-        for (const keyboard::Key& key : keyboard::keys(board)) {
-            if (key.label.isNull()) {
-                continue;
-            }
-            const QString file = keyboard::highlightFile(board, key.label);
-            QCOMPARE(sizeOf(file), keyboard::highlightRect(board, key.label).size());
-            // The lit cap is opaque over the middle of its key.
-            const QImage lit(share + file);
-            QCOMPARE(qAlpha(lit.pixel(lit.rect().center())), 255);
-        }
-    }
-    QCOMPARE(sizeOf(keyboard::handsFile()), keyboard::handsSize());
+    QCOMPARE(QImage(share + keyboard::handsFile()).size(), keyboard::handsSize());
     for (int f = 0; f < keyboard::kFingers; ++f) {
-        QCOMPARE(sizeOf(keyboard::fingerFile(f)), keyboard::handsSize());
+        QCOMPARE(QImage(share + keyboard::fingerFile(f)).size(), keyboard::handsSize());
     }
 }
 
