@@ -109,7 +109,6 @@ void TestBoatGame::storedModes_data()
     row("0", ModeGroup::Chinese, 0, "", "游戏模式 → 中文练习");
     row("7", ModeGroup::Chinese, 0, "0", "游戏模式 → 中文练习");
     row("", ModeGroup::Chinese, 0, "0", "游戏模式 → 中文练习");
-    row("-1", ModeGroup::Chinese, 0, "0", "游戏模式 → 中文练习");
     row("10", ModeGroup::English, 0, "", "游戏模式 → 英文练习(字母)");
     row("12", ModeGroup::English, 0, "10", "游戏模式 → 英文练习(字母)");
     row("1", ModeGroup::English, 1, "", "游戏模式 → 英文练习(单词)");
@@ -120,7 +119,6 @@ void TestBoatGame::storedModes_data()
     row("38", ModeGroup::WbPhrase, 0, "", "游戏模式 → 五笔专区 → 二字词组");
     row("311", ModeGroup::WbText, 0, "30", "游戏模式 → 五笔专区 → 一级简码");
     row("3x", ModeGroup::WbText, 0, "30", "游戏模式 → 五笔专区 → 一级简码");
-    row("3", ModeGroup::WbText, 0, "30", "游戏模式 → 五笔专区 → 一级简码");
 }
 
 void TestBoatGame::storedModes()

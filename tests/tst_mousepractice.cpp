@@ -142,7 +142,6 @@ void TestMousePractice::launch_data()
     QTest::addColumn<int>("icon");
     QTest::addColumn<int>("top");
     QTest::newRow("lowest") << 0.0 << 0.0 << 201 << 1000;
-    QTest::newRow("middle") << 0.5 << 0.5 << 210 << 2750;
     QTest::newRow("highest") << 0.9999 << 0.99999 << 218 << 4499;
 }
 
