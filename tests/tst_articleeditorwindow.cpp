@@ -89,10 +89,7 @@ void TestArticleEditorWindow::importSeveralFromTheMenu()
     QVERIFY(test::writeFile(dir + "乙.txt", spaced.toUtf8()));
     ArticleEditor editor(user.db());
     setNextImportFiles({dir + "甲.txt", dir + "乙.txt"});
-    MsgScript::pushAnswer(QStringLiteral("Yes")); // automatic
-    MsgScript::pushAnswer(QStringLiteral("Yes")); // every space removed
-    MsgScript::pushAnswer(QStringLiteral("No"));  // saved, practised later
-    MsgScript::pushAnswer(QStringLiteral("No"));
+    test::answer({"Yes", "Yes", "No", "No"}); // automatic; every space removed; saved, practised later
     Menu_Test_Definition_Txt_Click(nullptr, editor);
     QCOMPARE(MsgScript::pending(), 0);
     QCOMPARE(MsgScript::shown().last().title, QStringLiteral("保存成功"));

@@ -413,13 +413,9 @@ void TestArticles::importSeveralFilesAutomatically()
 
     ArticleEditor editor(user.db());
     ArticleImporter importer(user.db(), editor, user.path());
-    MsgScript::pushAnswer(QStringLiteral("Yes")); // automatic
-    MsgScript::pushAnswer(QStringLiteral("No"));  // keep spaces
-    MsgScript::pushAnswer(QStringLiteral("Yes")); // half-width
-    MsgScript::pushAnswer(QStringLiteral("No"));  // one: saved, practise later
-    MsgScript::pushAnswer(QStringLiteral("OK"));  // two: name taken
-    MsgScript::pushAnswer(QStringLiteral("OK"));  // long name
-    MsgScript::pushAnswer(QStringLiteral("OK"));  // too short
+    // Automatic, spaces kept, half-width; one saved and practised later; two,
+    // the long name and the short text refused.
+    test::answer({"Yes", "No", "Yes", "No", "OK", "OK", "OK"});
     int opened = 0;
     importer.importFiles({dir + "one.txt", dir + "two.txt", dir + "a name too long.txt", dir + "short.txt"},
                          [&] { ++opened; });

@@ -99,8 +99,7 @@ struct Started {
         while (window.run().timer().Sum_RunTime() < window.run().timer().Run_EndTime() - 1) {
             second();
         }
-        MsgScript::pushAnswer("OK");
-        MsgScript::pushAnswer("NoF");
+        test::answer({"OK", "NoF"});
         second();
     }
     QWidget* focusedLine() { return QApplication::focusWidget(); }
@@ -250,8 +249,7 @@ void TestMainWindow::pauseSwitchAndStopEarly()
     MsgScript::pushAnswer("No");
     keyToWindow(w.focusedLine(), Qt::Key_F9);
     QCOMPARE(w.window.run().state(), PracticeRun::State::Running);
-    MsgScript::pushAnswer("Yes");
-    MsgScript::pushAnswer("OK");
+    test::answer({"Yes", "OK"});
     keyToWindow(w.focusedLine(), Qt::Key_F9);
     QCOMPARE(w.window.run().state(), PracticeRun::State::Finished);
     QCOMPARE(s.count("testlog"), 0);
@@ -477,8 +475,7 @@ void TestMainWindow::menusOpenTheirWindows()
     // Deleting an article in the manager rebuilds the menus at once.
     whenModalShown([](QWidget* modal) {
         modal->findChild<QListWidget*>("List_Text")->item(0)->setSelected(true);
-        MsgScript::pushAnswer("Yes");
-        MsgScript::pushAnswer("OK");
+        test::answer({"Yes", "OK"});
         modal->findChild<Cmd*>("CMD_Del")->click();
         modal->close();
     });
@@ -874,8 +871,7 @@ void TestMainWindow::mistakesOfARunInTheirWindow()
                  QStringLiteral("真的要清空“中文练习”的全部错误统计吗？\r\n清空后不能恢复。"));
         QCOMPARE(MsgScript::shown().last().focus, 4);
         QVERIFY(modal->findChild<QTableWidget*>("Grid_Weak")->isVisible());
-        MsgScript::pushAnswer("Yes");
-        MsgScript::pushAnswer("OK");
+        test::answer({"Yes", "OK"});
         reset->click();
         QVERIFY(!modal->findChild<QTableWidget*>("Grid_Weak")->isVisible() && !reset->isEnabled());
         modal->close();

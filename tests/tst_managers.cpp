@@ -289,8 +289,7 @@ void TestManagers::managerDeletesAfterAskingAndReloadsMenus()
     QCOMPARE(db.scalar("select count(*) from text_")->toInt(), 4);
     QCOMPARE(reloads, 0);
 
-    MsgScript::pushAnswer("Yes");
-    MsgScript::pushAnswer("OK");
+    test::answer({"Yes", "OK"});
     w.findChild<Cmd*>("CMD_Del")->click();
     QCOMPARE(MsgScript::shown().last().text, QStringLiteral("所选的全部文章删除成功！"));
     QCOMPARE(List_Articles(db, "_u"), QStringList{"c"});
@@ -299,8 +298,7 @@ void TestManagers::managerDeletesAfterAskingAndReloadsMenus()
     QCOMPARE(reloads, 1);
 
     selectRows(list, {0});
-    MsgScript::pushAnswer("Yes");
-    MsgScript::pushAnswer("OK");
+    test::answer({"Yes", "OK"});
     w.findChild<Cmd*>("CMD_Del")->click();
     QCOMPARE(MsgScript::shown()[MsgScript::shown().size() - 2].title, QStringLiteral("删除文章"));
     QCOMPARE(MsgScript::shown().last().text, QStringLiteral("所选的文章删除成功！"));
@@ -332,8 +330,7 @@ void TestManagers::managerMergesTextsWithQuotesThroughTheEditor()
     connect(&w, &Form_Control_SaveText::Reload_Menus, this, [&] { ++reloads; });
     auto* list = w.findChild<QListWidget*>("List_Text");
     selectRows(list, {2, 0, 1}); // list order counts, not the order of choosing
-    MsgScript::pushAnswer("No"); // keep the sources
-    MsgScript::pushAnswer("OK"); // merged
+    test::answer({"No", "OK"});  // keep the sources; merged
     w.findChild<Cmd*>("CMD_HB")->click();
     setEditorWindowShower({});
     QCOMPARE(MsgScript::shown()[0].text, QStringLiteral("合并后是否删除所有原文章?"));

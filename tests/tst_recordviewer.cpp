@@ -176,8 +176,7 @@ void TestRecordViewer::clearingAsksFirst()
     child<Cmd>(&w, "CMD_Del_Now")->click();
     QCOMPARE(App().Conn_User.scalar("select count(*) from testlog")->toInt(), 4);
 
-    MsgScript::pushAnswer(QStringLiteral("Yes"));
-    MsgScript::pushAnswer(QStringLiteral("OK"));
+    test::answer({"Yes", "OK"});
     child<Cmd>(&w, "CMD_Del_Now")->click();
     QCOMPARE(MsgScript::shown()[1].title, QStringLiteral("请确认"));
     QCOMPARE(MsgScript::shown()[1].text, QStringLiteral("真的要清空当前类别的所有记录吗?"));
@@ -186,8 +185,7 @@ void TestRecordViewer::clearingAsksFirst()
     QCOMPARE(App().Conn_User.scalar("select count(*) from testlog where type = '40'")->toInt(), 2);
     QCOMPARE(child<MSG_Label>(&w, "Label_Sum")->Caption(), QStringLiteral(" 本类别共有 0 个记录 "));
 
-    MsgScript::pushAnswer(QStringLiteral("Yes"));
-    MsgScript::pushAnswer(QStringLiteral("OK"));
+    test::answer({"Yes", "OK"});
     child<Cmd>(&w, "CMD_Del_All")->click();
     QCOMPARE(MsgScript::shown()[3].text, QStringLiteral("真的要清空所有类别的所有记录吗?"));
     QCOMPARE(MsgScript::shown()[4].text, QStringLiteral("已完成所有清空操作。"));
@@ -261,8 +259,7 @@ void TestRecordViewer::exportRefusalsKeepTheOldFile()
 
     // "Yes" replaces it whole.
     chosen = path;
-    MsgScript::pushAnswer(QStringLiteral("Yes"));
-    MsgScript::pushAnswer(QStringLiteral("OK"));
+    test::answer({"Yes", "OK"});
     child<Cmd>(&w, "CMD_OutPutAll")->click();
     QCOMPARE(MsgScript::shown().last().text,
              QStringLiteral("全部导出完成！您可以用 EXCEL 软件打开该 TXT 文件按需排版后进行打印。"));

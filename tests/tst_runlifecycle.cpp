@@ -338,10 +338,7 @@ void TestRunLifecycle::wrongCharactersGoToReviewArticle()
     b.counters.Wrong_Count = 5;
     b.counters.Wrong_Text = QStringLiteral("，中中a。");
     b.pass(3);
-    MsgScript::pushAnswer(QStringLiteral("Yes"));  // stop early
-    MsgScript::pushAnswer(QStringLiteral("OK"));   // no record
-    MsgScript::pushAnswer(QStringLiteral("YesF")); // save the characters
-    MsgScript::pushAnswer(QStringLiteral("No"));   // practise now?
+    test::answer({"Yes", "OK", "YesF", "No"}); // stop early; no record; save the characters; not now
     b.run.CMD_Stop_Click();
     QCOMPARE(MsgScript::pending(), 0);
     const MsgRequest question = MsgScript::shown().at(MsgScript::shown().size() - 2);
@@ -360,10 +357,7 @@ void TestRunLifecycle::wrongCharactersGoToReviewArticle()
     b.begin(QStringLiteral("5"));
     b.counters.Wrong_Count = 2;
     b.counters.Wrong_Text = QStringLiteral("a的");
-    MsgScript::pushAnswer(QStringLiteral("Yes"));
-    MsgScript::pushAnswer(QStringLiteral("OK"));
-    MsgScript::pushAnswer(QStringLiteral("YesT"));
-    MsgScript::pushAnswer(QStringLiteral("OK")); // changed
+    test::answer({"Yes", "OK", "YesT", "OK"}); // as above, the box ticked; added
     b.run.CMD_Stop_Click();
     QCOMPARE(MsgScript::pending(), 0);
     QCOMPARE(b.user.db()
@@ -376,8 +370,7 @@ void TestRunLifecycle::wrongCharactersGoToReviewArticle()
     // With the offer off nothing is asked.
     b.begin(QStringLiteral("5"));
     b.counters.Wrong_Text = QStringLiteral("错");
-    MsgScript::pushAnswer(QStringLiteral("Yes"));
-    MsgScript::pushAnswer(QStringLiteral("OK"));
+    test::answer({"Yes", "OK"});
     b.run.CMD_Stop_Click();
     QCOMPARE(MsgScript::pending(), 0);
     QCOMPARE(test::lastMessage(), QStringLiteral("本次练习没有正常完成，成绩将不进行记录！"));

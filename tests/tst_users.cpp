@@ -249,8 +249,7 @@ void TestUsers::changePasswordDeleteAndLoginMode()
     QCOMPARE(lastShown(), QStringLiteral("操作成功|1|0|用户 Eve 的密码修改成功！"));
     QCOMPARE(install.pw("Eve"), Code_Of("Evenew"));
     QVERIFY(!install.accounts().passwordMatches("Eve", "old"));
-    MsgScript::pushAnswer("Yes");
-    MsgScript::pushAnswer("OK");
+    test::answer({"Yes", "OK"});
     QCOMPARE(install.accounts().changePassword("Eve", "new", "", ""), UserAccounts::ChangeResult::Changed);
     QVERIFY(install.accounts().passwordMatches("Eve", ""));
 
@@ -258,8 +257,7 @@ void TestUsers::changePasswordDeleteAndLoginMode()
     // nothing changes.
     const QString blocker = userDbPath(install.root, "Kim") + ".deleted/x";
     QVERIFY(test::writeFile(blocker, "x"));
-    MsgScript::pushAnswer("Yes");
-    MsgScript::pushAnswer("OK");
+    test::answer({"Yes", "OK"});
     QCOMPARE(install.accounts().remove("Kim", "k", "Max"), UserAccounts::DeleteResult::Failed);
     QCOMPARE(MsgScript::shown().last().title, QStringLiteral("错误"));
     QCOMPARE(install.usersByRecency(), (QStringList{"Eve:0", "Kim:1", "Max:2"}));
@@ -268,8 +266,7 @@ void TestUsers::changePasswordDeleteAndLoginMode()
 
     // Deleted: the database goes, the emptied folder stays, the rest are
     // numbered on without a gap.
-    MsgScript::pushAnswer("Yes");
-    MsgScript::pushAnswer("OK");
+    test::answer({"Yes", "OK"});
     QCOMPARE(install.accounts().remove("Kim", "k", "Max"), UserAccounts::DeleteResult::Deleted);
     QCOMPARE(lastShown(), QStringLiteral("操作成功|1|0|用户 Kim 已成功删除！"));
     QCOMPARE(install.usersByRecency(), (QStringList{"Eve:0", "Max:1"}));
@@ -277,8 +274,7 @@ void TestUsers::changePasswordDeleteAndLoginMode()
     QCOMPARE(QDir(install.root + "user/Kim").entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{});
     // A database removed by hand does not stop the user's deletion.
     QFile::remove(userDbPath(install.root, "Max"));
-    MsgScript::pushAnswer("Yes");
-    MsgScript::pushAnswer("OK");
+    test::answer({"Yes", "OK"});
     QCOMPARE(install.accounts().remove("Max", "m", ""), UserAccounts::DeleteResult::Deleted);
     QCOMPARE(install.accounts().names(), QStringList{"Eve"});
 
@@ -309,8 +305,7 @@ void TestUsers::oldFolderGetsFreshDatabase()
     };
     install.addUser("Lee", "x");
     practise();
-    MsgScript::pushAnswer("Yes");
-    MsgScript::pushAnswer("OK");
+    test::answer({"Yes", "OK"});
     QCOMPARE(install.accounts().remove("Lee", "x", ""), UserAccounts::DeleteResult::Deleted);
     QVERIFY(QFileInfo(install.root + "user/Lee").isDir());
     QVERIFY(!QFileInfo::exists(userDbPath(install.root, "Lee")));
@@ -504,8 +499,7 @@ void TestUsers::loginThatCannotOpenTheDatabaseOpensNothing()
     }
     // Deleting such a user removes the row and touches no file.
     QVERIFY(test::writeFile(install.root + "pwned/d.at", "somebody else's file"));
-    MsgScript::pushAnswer("Yes");
-    MsgScript::pushAnswer("OK");
+    test::answer({"Yes", "OK"});
     QCOMPARE(install.accounts().remove(name, "p", ""), UserAccounts::DeleteResult::Deleted);
     QCOMPARE(install.accounts().count(), 0);
     QCOMPARE(QDir(install.root + "pwned").entryList(QDir::Files), QStringList{"d.at"});

@@ -107,8 +107,7 @@ void TestWholeProgram::fromAnEmptyFolderToTheSecondStart()
     const QString name = QStringLiteral("李雷");
 
     // First start: no user; the user adds one in the management window.
-    MsgScript::pushAnswer(QStringLiteral("Yes"));
-    MsgScript::pushAnswer(QStringLiteral("OK"));
+    test::answer({"Yes", "OK"});
     QTimer::singleShot(0, [&] {
         auto* w = qobject_cast<UserWindow*>(QApplication::activeModalWidget());
         QVERIFY(w);
@@ -191,8 +190,7 @@ void TestWholeProgram::fromAnEmptyFolderToTheSecondStart()
     setMsgPresenter([&](const MsgRequest&) {
         atNotice << App().Conn_User.scalar(QStringLiteral("select count(*) from testlog"))->toString()
                  << QGuiApplication::clipboard()->text();
-        MsgScript::pushAnswer(QStringLiteral("YesF")); // keep the mistyped characters
-        MsgScript::pushAnswer(QStringLiteral("No"));   // saved; not practised now
+        test::answer({"YesF", "No"}); // keep the mistyped characters; saved; not practised now
         return QStringLiteral("OK");
     });
     while (main->run().state() == PracticeRun::State::Running) {

@@ -65,6 +65,13 @@ QString stageDir()
     return dir;
 }
 
+void answer(const QStringList& answers)
+{
+    for (const QString& a : answers) {
+        MsgScript::pushAnswer(a);
+    }
+}
+
 QString lastMessage()
 {
     return MsgScript::shown().isEmpty() ? QString() : MsgScript::shown().last().text;

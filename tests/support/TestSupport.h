@@ -39,6 +39,9 @@ bool writeFile(const QString& path, const QByteArray& bytes);
 // The build's stage folder (where the program and its data files are).
 QString stageDir();
 
+// Queues the answers to the next message dialogs, in order.
+void answer(const QStringList& answers);
+
 // The text of the last message shown, or an empty text.
 QString lastMessage();
 
