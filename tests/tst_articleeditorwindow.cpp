@@ -18,7 +18,6 @@ class TestArticleEditorWindow : public QObject {
     Q_OBJECT
 private slots:
     void savesWhatTheWindowShows();
-    void refusalKeepsTheWindowOpen();
     void importSeveralFromTheMenu();
 };
 
@@ -26,6 +25,7 @@ void TestArticleEditorWindow::savesWhatTheWindowShows()
 {
     test::UserFolder user;
     ArticleEditor editor(user.db());
+    editor.setText(QStringLiteral("一 二  三") + QString(60, QChar(0x5B57)));
     Form_Input_Test_Text window(editor);
     window.show();
     auto* name = window.findChild<Text*>(QStringLiteral("Text_Name"));
@@ -43,7 +43,7 @@ void TestArticleEditorWindow::savesWhatTheWindowShows()
     QVERIFY(check2->Value());
     QVERIFY(half->Value());
 
-    text->setText(QStringLiteral("一 二  三") + QString(60, QChar(0x5B57)));
+    // It opens on the editor's text.
     QCOMPARE(count->Caption(), QStringLiteral("练习内容(当前字数66个)"));
     check1->click();
     QVERIFY(!check2->isEnabled() && !full->isEnabled());
@@ -52,6 +52,15 @@ void TestArticleEditorWindow::savesWhatTheWindowShows()
     full->click();
     QVERIFY(full->Value());
     QVERIFY(!half->Value());
+
+    // A refused name keeps the window open, the name selected to type over.
+    name->setText(QStringLiteral("十一个字的名字太长了吧"));
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    window.findChild<Cmd*>(QStringLiteral("CMD_Save"))->click();
+    QCOMPARE(window.result(), int(QDialog::Rejected));
+    QVERIFY(window.isVisible());
+    QCOMPARE(user.count("text_"), 0);
+    QCOMPARE(name->SelLength(), 11);
 
     name->setText(QStringLiteral("  窗口  "));
     MsgScript::pushAnswer(QStringLiteral("No"));
@@ -62,22 +71,6 @@ void TestArticleEditorWindow::savesWhatTheWindowShows()
         user.db().scalar(QStringLiteral("select T from text_ where N = ?"), {QStringLiteral("窗口_u")})->toString();
     QCOMPARE(stored, QStringLiteral("一　二　三") + QString(60, QChar(0x5B57)));
     QCOMPARE(text->text(), stored);
-}
-
-void TestArticleEditorWindow::refusalKeepsTheWindowOpen()
-{
-    test::UserFolder user;
-    ArticleEditor editor(user.db());
-    editor.setName(QStringLiteral("十一个字的名字太长了吧"));
-    editor.setText(QString(60, QChar(0x5B57)));
-    Form_Input_Test_Text window(editor);
-    window.show();
-    MsgScript::pushAnswer(QStringLiteral("OK"));
-    window.CMD_Save_Click();
-    QCOMPARE(window.result(), int(QDialog::Rejected));
-    QVERIFY(window.isVisible());
-    QCOMPARE(user.count("text_"), 0);
-    QCOMPARE(window.findChild<Text*>(QStringLiteral("Text_Name"))->SelLength(), 11);
 }
 
 void TestArticleEditorWindow::importSeveralFromTheMenu()

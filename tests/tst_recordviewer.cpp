@@ -63,8 +63,7 @@ private slots:
     void tabsPagesAndChart();
     void pointOpensOnHoverAndClosesAfterLeaving();
     void clearingAsksFirst();
-    void exportOneKind();
-    void exportRefusalsKeepTheOldFile();
+    void exportOneKindOrAll();
 
 private:
     test::ProgramFolder* m_folder = nullptr;
@@ -192,14 +191,15 @@ void TestRecordViewer::clearingAsksFirst()
     QCOMPARE(App().Conn_User.scalar("select count(*) from testlog")->toInt(), 0);
 }
 
-void TestRecordViewer::exportOneKind()
+void TestRecordViewer::exportOneKindOrAll()
 {
     Form_Show_TestLog w;
     int asked = 0;
     const QString base = m_folder->path() + QStringLiteral("speed");
+    QString chosen = base;
     Form_Show_TestLog::setExportFileChooser([&](QWidget*) {
         ++asked;
-        return base;
+        return chosen;
     });
     // Nothing to export: a notice, no dialog, no file.
     MsgScript::pushAnswer(QStringLiteral("OK"));
@@ -216,32 +216,24 @@ void TestRecordViewer::exportOneKind()
     child<Cmd>(&w, "CMD_OutPutOne")->click();
     QCOMPARE(asked, 1);
     QCOMPARE(MsgScript::shown().last().title, QStringLiteral("完成"));
-    QFile f(base + ".txt");
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(),
+    auto contents = [](const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    QCOMPARE(contents(base + ".txt"),
              QStringLiteral("中文练习\r\n共有 2 条练习记录\r\n序号\t速度\t时间(分钟)\t正确率\r\n1\t88\t2\t96 %\r\n"
                             "2\t130\t10\t88 %\r\n")
                  .toUtf8());
-}
 
-void TestRecordViewer::exportRefusalsKeepTheOldFile()
-{
-    test::addRecord(App().Conn_User, 2, 50, 1, QStringLiteral("90 %"));
+    // All kinds into an existing file: "No" to replacing it writes nothing.
     const QString path = m_folder->path() + QStringLiteral("LOG.TXT");
     QVERIFY(test::writeFile(path, "old"));
-    Form_Show_TestLog w;
-    QString chosen = path;
-    Form_Show_TestLog::setExportFileChooser([&](QWidget*) { return chosen; });
-
-    // "No" to the replace question: nothing written.
+    chosen = path;
     MsgScript::pushAnswer(QStringLiteral("No"));
     child<Cmd>(&w, "CMD_OutPutAll")->click();
     QCOMPARE(MsgScript::shown().last().title, QStringLiteral("文件已存在"));
     QCOMPARE(MsgScript::shown().last().text, QStringLiteral("该文件已存在，要替换吗?"));
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), QByteArray("old"));
-    f.close();
+    QCOMPARE(contents(path), QByteArray("old"));
 
     // Cancelled dialog: silent.
     chosen.clear();
@@ -263,8 +255,7 @@ void TestRecordViewer::exportRefusalsKeepTheOldFile()
     child<Cmd>(&w, "CMD_OutPutAll")->click();
     QCOMPARE(MsgScript::shown().last().text,
              QStringLiteral("全部导出完成！您可以用 EXCEL 软件打开该 TXT 文件按需排版后进行打印。"));
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), Encode_System(Export_All_Text(App().Conn_User)));
+    QCOMPARE(contents(path), Encode_System(Export_All_Text(App().Conn_User)));
 }
 
 QTEST_MAIN(TestRecordViewer)
