@@ -226,19 +226,10 @@ void TestRunLifecycle::fullMinuteRunWritesCheckedRecord()
     QCOMPARE(b.run.state(), PracticeRun::State::Running);
     QCOMPARE(results.count(), 0);
 
-    // While the result notice is open, everything is already stored: a kill
-    // at that moment loses nothing.
-    QStringList atNotice;
-    b.answering(
-        [&](const MsgRequest&) {
-            atNotice
-                << QString::number(b.user.count(QStringLiteral("testlog")))
-                << b.user.db().scalar(QStringLiteral("select No_ from test_no where N = '0000'")).value_or(0).toString()
-                << QString::number(results.count());
-            return QStringLiteral("OK");
-        },
-        [&] { b.pass(1); });
-    QCOMPARE(atNotice, (QStringList{"1", "1", "1"}));
+    // (What is stored by the time the notice shows, the whole-program test
+    // checks.)
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    b.pass(1);
     QCOMPARE(b.run.state(), PracticeRun::State::Finished);
     QCOMPARE(b.run.labels().Time_Use, QStringLiteral("1 分钟 0 秒"));
     QCOMPARE(b.run.labels().Time_Free, QStringLiteral("0 分钟 0 秒"));

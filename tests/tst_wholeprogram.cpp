@@ -184,11 +184,13 @@ void TestWholeProgram::fromAnEmptyFolderToTheSecondStart()
     const QStringList live{"Label_Right", "Label_Wrong", "Time_Use", "Time_Free"};
     QCOMPARE(captions(main, live), QStringList({"60 字", "4 字", "0 分钟 16 秒", "0 分钟 44 秒"}));
     // While the result notice is open, the result is on the clipboard (as its
-    // title says) and the record is stored: a kill then loses nothing.
+    // title says), the record and the reading position are stored: a kill
+    // then loses nothing.
     QStringList atNotice;
     MsgScript::setStrict(false);
     setMsgPresenter([&](const MsgRequest&) {
         atNotice << App().Conn_User.scalar(QStringLiteral("select count(*) from testlog"))->toString()
+                 << App().Conn_User.scalar(QStringLiteral("select No_ from test_no where N = '0001'"))->toString()
                  << QGuiApplication::clipboard()->text();
         test::answer({"YesF", "No"}); // keep the mistyped characters; saved; not practised now
         return QStringLiteral("OK");
@@ -200,9 +202,9 @@ void TestWholeProgram::fromAnEmptyFolderToTheSecondStart()
     setMsgPresenter({});
     MsgScript::setStrict(true);
     QCOMPARE(MsgScript::pending(), 0);
-    QCOMPARE(atNotice.size(), 2);
-    QCOMPARE(atNotice[0], QStringLiteral("1"));
-    QVERIFY(atNotice[1].contains(QStringLiteral("\r\n一共打了： 64 个字\r\n打对了：60 字")));
+    QCOMPARE(atNotice.size(), 3);
+    QCOMPARE(atNotice.mid(0, 2), QStringList({"1", "65"}));
+    QVERIFY(atNotice[2].contains(QStringLiteral("\r\n一共打了： 64 个字\r\n打对了：60 字")));
     QCOMPARE(panel.CMD_Begin->Caption(), QStringLiteral("再来一次(F5)"));
     QVERIFY(!panel.CMD_Stop->isEnabled() && testTime->isEnabled());
     QCOMPARE(captions(main, {"Right_Percent", "Label_Speed"}), QStringList({"93.75 %", "56 字/分钟"}));
