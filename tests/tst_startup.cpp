@@ -82,10 +82,8 @@ class TestStartup : public QObject {
 private slots:
     void firstRunCreatesDatabaseWithExactRows();
     void laterRunStartsUpdaterAndRewritesVersion();
-    void lockFailuresAreToldApart_data();
-    void lockFailuresAreToldApart();
-    void unusableDatabaseIsReportedAndKept_data();
-    void unusableDatabaseIsReportedAndKept();
+    void unusableFolderOrDatabaseIsToldAndKept_data();
+    void unusableFolderOrDatabaseIsToldAndKept();
     void emptyUpdateValueNeverTouchesFolder_data();
     void emptyUpdateValueNeverTouchesFolder();
     void malformedUpdateListsAreDropped_data();
@@ -144,95 +142,73 @@ void TestStartup::laterRunStartsUpdaterAndRewritesVersion()
     QCOMPARE(fourth.started, QStringList({"Update.exe|JV|0"}));
 }
 
-void TestStartup::lockFailuresAreToldApart_data()
+void TestStartup::unusableFolderOrDatabaseIsToldAndKept_data()
 {
-    QTest::addColumn<QString>("lock");
+    QTest::addColumn<QString>("setup");
     QTest::addColumn<int>("outcome");
-    QTest::addColumn<QString>("noticeTitle"); // "" when none is shown
+    QTest::addColumn<QString>("notice"); // title of the system notice; "" for none, "dialog" for a message
     QTest::addRow("live lock: already running")
-        << "live" << int(StartupOutcome::SecondInstance) << QStringLiteral("程序已在运行");
+        << "live lock" << int(StartupOutcome::SecondInstance) << QStringLiteral("程序已在运行");
     // A crashed copy of another account left its lock file, which this
     // account may read but not write: it is taken over.
-    QTest::addRow("stale lock of another account") << "stale" << int(StartupOutcome::LoginWindow) << QString();
+    QTest::addRow("stale lock of another account") << "stale lock" << int(StartupOutcome::LoginWindow) << QString();
     QTest::addRow("folder cannot be made") << "no folder" << int(StartupOutcome::Fatal) << QStringLiteral("无法启动");
+    QTest::addRow("not a database") << "notes" << int(StartupOutcome::Fatal) << "dialog";
+    // These open for reading only, which would go unnoticed until the first
+    // setting is written.
+    QTest::addRow("read-only database") << "d.at" << int(StartupOutcome::Fatal) << "dialog";
+    QTest::addRow("read-only folder") << "" << int(StartupOutcome::Fatal) << "dialog";
 }
 
-void TestStartup::lockFailuresAreToldApart()
+void TestStartup::unusableFolderOrDatabaseIsToldAndKept()
 {
-    QFETCH(QString, lock);
+    QFETCH(QString, setup);
     QFETCH(int, outcome);
-    QFETCH(QString, noticeTitle);
+    QFETCH(QString, notice);
     test::ProgramFolder folder;
     QString root = folder.path();
     QLockFile live(root + "tesmara.lock");
-    if (lock == "live") {
+    std::optional<test::ReadOnly> readOnly;
+    if (setup == "live lock") {
         QVERIFY(live.tryLock(0));
-    } else if (lock == "stale") {
+    } else if (setup == "stale lock") {
         const QString content = "999999\ntesmara\n" + QSysInfo::machineHostName() + "\n";
         QVERIFY(test::writeFile(root + "tesmara.lock", content.toUtf8()));
         QVERIFY(QFile::setPermissions(root + "tesmara.lock", QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    } else {
+    } else if (setup == "no folder") {
         QVERIFY(test::writeFile(root + "in-the-way", "a file, not a folder"));
         root += "in-the-way/tesmara/";
-    }
-    test::PermissionsApply permissions;
-    Recorder rec;
-    QCOMPARE(int(runIn(root, rec)), outcome);
-    if (noticeTitle.isEmpty()) {
-        QVERIFY(rec.notices.isEmpty());
-        QCOMPARE(rec.logins, 1);
-        return;
-    }
-    QCOMPARE(rec.notices.size(), 1);
-    QVERIFY(rec.notices.first().startsWith(noticeTitle + "|"));
-    if (lock == "no folder") {
-        QVERIFY(rec.notices.first().contains(QDir::toNativeSeparators(root.chopped(1))));
-    }
-    QVERIFY(!QFile::exists(root + "d.at"));
-    QCOMPARE(rec.logins, 0);
-}
-
-void TestStartup::unusableDatabaseIsReportedAndKept_data()
-{
-    QTest::addColumn<QString>("damage");
-    QTest::addRow("not a database") << "notes";
-    // These open for reading only, which would go unnoticed until the first
-    // setting is written.
-    QTest::addRow("read-only file") << "d.at";
-    QTest::addRow("read-only folder") << "";
-}
-
-void TestStartup::unusableDatabaseIsReportedAndKept()
-{
-    QFETCH(QString, damage);
-    test::ProgramFolder folder;
-    const QString path = folder.path() + "d.at";
-    Recorder rec;
-    if (damage == "notes") {
-        QVERIFY(test::writeFile(path, "this is not a database file, but somebody's notes\r\n"));
+    } else if (setup == "notes") {
+        QVERIFY(test::writeFile(root + "d.at", "this is not a database file, but somebody's notes\r\n"));
     } else {
-        QCOMPARE(runIn(folder.path(), rec), StartupOutcome::LoginWindow);
-        App().reset();
+        Recorder first;
+        QCOMPARE(runIn(root, first), StartupOutcome::LoginWindow);
+        readOnly.emplace(root + setup);
     }
     auto contents = [&] {
-        QFile f(path);
+        QFile f(root + "d.at");
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     };
     const QByteArray before = contents();
-    {
-        std::optional<test::ReadOnly> readOnly;
-        if (damage != "notes") {
-            readOnly.emplace(folder.path() + damage);
-        }
+    test::PermissionsApply permissions;
+    if (notice == "dialog") {
         MsgScript::pushAnswer("OK");
-        Recorder second;
-        QCOMPARE(runIn(folder.path(), second), StartupOutcome::Fatal);
-        QCOMPARE(second.logins, 0);
     }
-    QCOMPARE(MsgScript::shown().size(), 1);
-    QCOMPARE(MsgScript::shown().first().icon, 0);
-    QVERIFY(MsgScript::shown().first().text.contains(QDir::toNativeSeparators(path)));
-    QCOMPARE(contents(), before);
+    Recorder rec;
+    QCOMPARE(int(runIn(root, rec)), outcome);
+    QCOMPARE(rec.logins, outcome == int(StartupOutcome::LoginWindow) ? 1 : 0);
+    QCOMPARE(rec.notices.size(), notice.isEmpty() || notice == "dialog" ? 0 : 1);
+    if (notice == "dialog") {
+        // The program's own message names the file, which is left as it was.
+        QCOMPARE(MsgScript::shown().size(), 1);
+        QCOMPARE(MsgScript::shown().first().icon, 0);
+        QVERIFY(MsgScript::shown().first().text.contains(QDir::toNativeSeparators(root + "d.at")));
+        QCOMPARE(contents(), before);
+    } else if (!notice.isEmpty()) {
+        QVERIFY(rec.notices.first().startsWith(notice + "|"));
+        QVERIFY(setup != "no folder" || rec.notices.first().contains(QDir::toNativeSeparators(root.chopped(1))));
+        QVERIFY(!QFile::exists(root + "d.at"));
+    }
 }
 
 void TestStartup::emptyUpdateValueNeverTouchesFolder_data()
