@@ -1,5 +1,4 @@
 #include "RunsFixture.h"
-#include "app/AppState.h"
 #include "app/Msg.h"
 #include "articles/ArticleEditor.h"
 #include "articles/ui/Form_Input_Test_Text.h"
@@ -9,7 +8,6 @@
 #include "controls/ui/Option.h"
 #include "controls/ui/Text.h"
 
-#include <QSignalSpy>
 #include <QtTest>
 
 using namespace tesmara;

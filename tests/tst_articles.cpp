@@ -12,8 +12,6 @@
 #include <QStringEncoder>
 #include <QtTest>
 
-#include <unistd.h>
-
 using namespace tesmara;
 
 namespace {

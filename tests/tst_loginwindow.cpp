@@ -1,7 +1,6 @@
 #include "app/AppState.h"
 #include "app/Msg.h"
 #include "app/ui/WindowRegistry.h"
-#include "controls/ui/Check_Box.h"
 #include "controls/ui/Cmd.h"
 #include "controls/ui/TS.h"
 #include "store/RecordCode.h"

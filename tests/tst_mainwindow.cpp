@@ -25,7 +25,6 @@
 #include "practice/ui/Sounds.h"
 #include "practice/ui/TipsPanel.h"
 #include "practice/ui/TypingBoard.h"
-#include "store/RecordCode.h"
 #include "store/Schema.h"
 #include "store/Settings.h"
 #include "users/UserAccounts.h"
@@ -35,11 +34,9 @@
 #include <QAction>
 #include <QComboBox>
 #include <QImageReader>
-#include <QInputMethodEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QRegularExpression>
-#include <QSqlQuery>
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolTip>

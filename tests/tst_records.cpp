@@ -14,12 +14,10 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSqlQuery>
 #include <QtTest>
 
 #include <csignal>
 #include <sys/resource.h>
-#include <unistd.h>
 
 using namespace tesmara;
 

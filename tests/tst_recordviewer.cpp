@@ -3,8 +3,6 @@
 #include "controls/ui/Cmd.h"
 #include "controls/ui/MSG_Label.h"
 #include "controls/ui/TS.h"
-#include "records/PracticeKinds.h"
-#include "records/RecordCheck.h"
 #include "records/RecordExport.h"
 #include "records/SpeedChart.h"
 #include "records/ui/Form_Show_TestLog.h"
@@ -17,7 +15,6 @@
 
 #include <QComboBox>
 #include <QFile>
-#include <QSqlQuery>
 #include <QtTest>
 
 using namespace tesmara;

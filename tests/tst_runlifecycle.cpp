@@ -3,13 +3,11 @@
 #include "app/Format.h"
 #include "app/Msg.h"
 #include "controls/RunTimer.h"
-#include "practice/PracticeRecord.h"
 #include "practice/PracticeRun.h"
 #include "practice/TextSource.h"
 #include "store/RecordCode.h"
 
 #include <QSignalSpy>
-#include <QSqlQuery>
 #include <QtTest>
 
 using namespace tesmara;

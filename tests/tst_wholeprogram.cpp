@@ -23,8 +23,6 @@
 #include "practice/ui/TypingBoard.h"
 #include "records/RecordCheck.h"
 #include "store/RecordCode.h"
-#include "store/Schema.h"
-#include "store/Settings.h"
 #include "users/ui/LoginWindow.h"
 #include "users/ui/UserWindow.h"
 
