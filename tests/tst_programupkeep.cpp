@@ -65,7 +65,6 @@ class TestProgramUpkeep : public QObject {
 private slots:
     void pendingInstallersRunOnce();
     void updateCheckFindsTheUpdater();
-    void updateCheckAsksToTurnOnAutomaticUpdate();
     void windowSettingsReadAndWritten();
 };
 
@@ -126,31 +125,21 @@ void TestProgramUpkeep::updateCheckFindsTheUpdater()
     QCOMPARE(r.started[0].program, p.path() + QStringLiteral("Update.exe"));
     QCOMPARE(r.started[0].args, QStringList{QStringLiteral("JV")});
 
-    // The updater in the program folder is started directly.
-    MsgScript::pushAnswer(QStringLiteral("OK"));
-    Menu_Help_CheckNew_Click(true, {}, p.path(), r.services());
-    QCOMPARE(r.started.size(), 2);
-    QCOMPARE(r.eventRounds, 1);
-    QCOMPARE(MsgScript::pending(), 0);
-}
-
-void TestProgramUpkeep::updateCheckAsksToTurnOnAutomaticUpdate()
-{
-    ProgramDb p;
-    Recorder r;
-    QVERIFY(test::writeFile(p.path() + QStringLiteral("Update.exe"), "u"));
+    // The updater in the program folder is started directly. With automatic
+    // updates off the check asks to turn them on; either way it runs now.
     int turnedOn = 0;
     for (const QString& answer : {QStringLiteral("No"), QStringLiteral("Yes")}) {
-        MsgScript::pushAnswer(answer);
-        MsgScript::pushAnswer(QStringLiteral("OK"));
+        const qsizetype before = MsgScript::shown().size();
+        test::answer({answer, "OK"});
         Menu_Help_CheckNew_Click(
             false, [&] { ++turnedOn; }, p.path(), r.services());
+        QCOMPARE(MsgScript::shown()[before].title, QStringLiteral("自动更新"));
+        QCOMPARE(MsgScript::shown()[before].buttons, 2);
     }
     QCOMPARE(turnedOn, 1);
-    // Either way the check runs now.
-    QCOMPARE(r.started.size(), 2);
-    QCOMPARE(MsgScript::shown()[0].title, QStringLiteral("自动更新"));
-    QCOMPARE(MsgScript::shown()[0].buttons, 2);
+    QCOMPARE(r.started.size(), 3);
+    QCOMPARE(r.eventRounds, 1);
+    QCOMPARE(MsgScript::pending(), 0);
 }
 
 void TestProgramUpkeep::windowSettingsReadAndWritten()
