@@ -1,5 +1,7 @@
 #include "controls/ui/Skin.h"
 
+#include "controls/ui/SkinStyle.h"
+
 #include <QApplication>
 #include <QLinearGradient>
 #include <QPainter>
@@ -81,6 +83,7 @@ QFont font(qreal pointSize)
 
 void install()
 {
+    QApplication::setStyle(new SkinStyle);
     QApplication::setFont(font());
     QPalette pal = QApplication::palette();
     pal.setColor(QPalette::Window, window());

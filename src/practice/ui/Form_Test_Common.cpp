@@ -148,14 +148,28 @@ void Form_Test_Common::buildWindow()
     m_board->setSounds(m_sounds);
     m_tips = new TipsPanel(m_centre);
     m_runPanel = new RunPanel(m_centre);
-    m_keyPage = new KeyboardPage(m_services.clock, m_services.random, m_sounds, m_centre);
-    m_keyPage->setMistakeStore(m_mistakes.get());
-    m_keyPage->hide();
-    m_panels[int(Panel::Keyboard)] = {m_keyPage, [this] { m_keyPage->leave(); }};
-    buildMousePage();
-    buildSplitPage();
-    // Created last so that it floats over the practice panels.
+    // Floats over the practice panels; the pages of their own are built
+    // when first chosen, as most sessions never open them.
     m_chart = new ChartPanel(m_centre);
+}
+
+void Form_Test_Common::addPanel(Panel panel, QWidget* frame, std::function<void()> leave)
+{
+    frame->hide();
+    frame->stackUnder(m_chart);
+    m_panels[int(panel)] = {frame, std::move(leave)};
+    placePanels();
+}
+
+KeyboardPage& Form_Test_Common::keyboardPage()
+{
+    if (!m_keyPage) {
+        m_keyPage = new KeyboardPage(m_services.clock, m_services.random, m_sounds, m_centre);
+        m_keyPage->setMistakeStore(m_mistakes.get());
+        m_keyPage->setWrongSound(m_menus.soundWrong->isChecked());
+        addPanel(Panel::Keyboard, m_keyPage, [this] { m_keyPage->leave(); });
+    }
+    return *m_keyPage;
 }
 
 void Form_Test_Common::chooseLayout()
@@ -252,7 +266,9 @@ void Form_Test_Common::applySettings()
     m_menus.soundKey->setChecked(m_settings.soundKey);
     m_menus.wrongColour->setChecked(m_settings.wrongColour);
     m_board->engine().setWrongSound(m_settings.soundWrong);
-    m_keyPage->setWrongSound(m_settings.soundWrong);
+    if (m_keyPage) {
+        m_keyPage->setWrongSound(m_settings.soundWrong);
+    }
     m_board->engine().setWrongColour(m_settings.wrongColour);
     m_tips->setEntry(m_settings.lastTips);
     m_board->engine().setCodeTips(m_tips->entry() != 0);
@@ -345,7 +361,7 @@ bool Form_Test_Common::handleWindowKey(QKeyEvent* event)
     if (m_menus.soundKey->isChecked()) {
         m_sounds->playKey();
     }
-    if (m_keyPage->keyPress(event)) {
+    if (m_keyPage && m_keyPage->keyPress(event)) {
         return true;
     }
     const int key = event->key();

@@ -87,12 +87,13 @@ public:
     RunPanel& runPanel() { return *m_runPanel; }
     TipsPanel& tipsPanel() { return *m_tips; }
     ChartPanel& chartPanel() { return *m_chart; }
-    KeyboardPage& keyboardPage() { return *m_keyPage; }
+    // The pages of their own are built the first time they are wanted.
+    KeyboardPage& keyboardPage();
     MistakeStore& mistakes() { return *m_mistakes; }
     ArticleEditor& editor() { return *m_editor; }
     Sounds& sounds() { return *m_sounds; }
-    MousePage& mousePage() { return *m_mousePage; }
-    SplitPage& splitPage() { return *m_splitPage; }
+    MousePage& mousePage();
+    SplitPage& splitPage();
     // The Last_Test value the window would store now.
     QString lastTestValue() const;
 
@@ -112,9 +113,10 @@ private:
     };
 
     void buildWindow();
-    void buildMousePage();
+    // Adds a page built on first use to the panels, under the chart panel
+    // that floats over them all.
+    void addPanel(Panel panel, QWidget* frame, std::function<void()> leave);
     void startMousePractice();
-    void buildSplitPage();
     void connectMenus();
     void connectRun();
     void chooseLayout();

@@ -68,7 +68,9 @@ void Form_Test_Common::connectMenus()
     connect(m.mistakes, &QAction::triggered, this, [this] {
         // The keys of a fingering session so far are in what the window
         // shows; the session goes on.
-        m_keyPage->endSession(false);
+        if (m_keyPage) {
+            m_keyPage->endSession(false);
+        }
         Show_Mistakes_Window(this, *m_mistakes, *m_editor, int(m_kind));
     });
     for (int page = 0; page < m.user.size(); ++page) {
@@ -80,7 +82,9 @@ void Form_Test_Common::connectMenus()
 
     connect(m.soundWrong, &QAction::toggled, this, [this](bool on) {
         m_board->engine().setWrongSound(on);
-        m_keyPage->setWrongSound(on);
+        if (m_keyPage) {
+            m_keyPage->setWrongSound(on);
+        }
     });
     connect(m.wrongColour, &QAction::toggled, this, [this](bool on) { m_board->engine().setWrongColour(on); });
 

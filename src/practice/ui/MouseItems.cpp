@@ -10,15 +10,18 @@
 
 namespace tesmara {
 
-void Form_Test_Common::buildMousePage()
+MousePage& Form_Test_Common::mousePage()
 {
-    m_mousePage = new MousePage(m_services.clock, m_services.random, m_centre);
-    m_panels[int(Panel::Mouse)] = {m_mousePage, [this] {
-                                       if (App().Conn_User.isOpen()) {
-                                           m_mousePage->settings().write(App().Conn_User);
-                                       }
-                                       m_mousePage->stop();
-                                   }};
+    if (!m_mousePage) {
+        m_mousePage = new MousePage(m_services.clock, m_services.random, m_centre);
+        addPanel(Panel::Mouse, m_mousePage, [this] {
+            if (App().Conn_User.isOpen()) {
+                m_mousePage->settings().write(App().Conn_User);
+            }
+            m_mousePage->stop();
+        });
+    }
+    return *m_mousePage;
 }
 
 void Form_Test_Common::startMousePractice()
@@ -31,7 +34,7 @@ void Form_Test_Common::startMousePractice()
     item->setChecked(true);
     setWindowTitle(QStringLiteral("Tesmara → 鼠标练习"));
     m_kind = PracticeKind::KeyMouse;
-    m_mousePage->start(MouseSettings::read(App().Conn_User), App().Share_Path);
+    mousePage().start(MouseSettings::read(App().Conn_User), App().Share_Path);
 }
 
 } // namespace tesmara

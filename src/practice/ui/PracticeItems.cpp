@@ -66,7 +66,7 @@ void Form_Test_Common::runRestored(const LastPractice& last)
     case Item::Keyboard:
         Menu_Test_KeyboardMouse_Text_Click(0);
         if (last.index == 2) {
-            m_keyPage->Check_Box_Test_Key_Number->click();
+            keyboardPage().Check_Box_Test_Key_Number->click();
         }
         break;
     case Item::Mouse:
@@ -97,6 +97,19 @@ bool Form_Test_Common::switchOver(Panel target)
 {
     if (!m_run->confirmSwitch()) {
         return false;
+    }
+    switch (target) {
+    case Panel::Keyboard:
+        keyboardPage();
+        break;
+    case Panel::Mouse:
+        mousePage();
+        break;
+    case Panel::Split:
+        splitPage();
+        break;
+    case Panel::Text:
+        break;
     }
     for (const OwnPanel& panel : m_panels) {
         if (panel.frame && !panel.frame->isHidden() && panel.frame != m_panels[int(target)].frame) {
@@ -215,7 +228,7 @@ void Form_Test_Common::Menu_Test_KeyboardMouse_Text_Click(int index)
     if (index != 0 || !item || item->isChecked() || !switchOver(Panel::Keyboard)) {
         return;
     }
-    m_keyPage->start();
+    keyboardPage().start();
     setWindowTitle(QStringLiteral("Tesmara → 键盘指法练习"));
     Set_False();
     m_kind = PracticeKind::KeyMouse;
@@ -287,7 +300,7 @@ QString Form_Test_Common::lastTestValue() const
     case PracticeKind::KeyMouse:
         p.item = m_menus.keyboardMouse[0]->isChecked() ? Item::Keyboard : Item::Mouse;
         // The number pad is practised while the key-set list is off.
-        p.index = p.item == Item::Keyboard && !m_keyPage->Combo_Test_KeyBoard->isEnabled() ? 2 : 0;
+        p.index = p.item == Item::Keyboard && m_keyPage && !m_keyPage->Combo_Test_KeyBoard->isEnabled() ? 2 : 0;
         break;
     case PracticeKind::Article: {
         const int u = tickedIndex(m_menus.saveUserItems);

@@ -10,11 +10,13 @@
 
 namespace tesmara {
 
-void Form_Test_Common::buildSplitPage()
+SplitPage& Form_Test_Common::splitPage()
 {
-    m_splitPage = new SplitPage(m_services.clock, m_services.random, m_centre);
-    m_splitPage->hide();
-    m_panels[int(Panel::Split)] = {m_splitPage, [this] { m_splitPage->leave(); }};
+    if (!m_splitPage) {
+        m_splitPage = new SplitPage(m_services.clock, m_services.random, m_centre);
+        addPanel(Panel::Split, m_splitPage, [this] { m_splitPage->leave(); });
+    }
+    return *m_splitPage;
 }
 
 void Form_Test_Common::Menu_Test_ChaiZi_Click()
@@ -26,7 +28,7 @@ void Form_Test_Common::Menu_Test_ChaiZi_Click()
     Set_False();
     m_kind = PracticeKind::Wubi;
     item->setChecked(true);
-    m_splitPage->start();
+    splitPage().start();
     m_source->chooseDrill(m_splitPage->WB_Cut1->GetText(), 1);
 }
 
