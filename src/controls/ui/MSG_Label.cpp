@@ -3,9 +3,21 @@
 #include "controls/ui/Skin.h"
 
 #include <QEvent>
+#include <QFontInfo>
 #include <QPainter>
 
 namespace tesmara {
+
+namespace {
+
+// How far the second stroke of a heavy caption is drawn to the right: about
+// what the bold face adds to a stem.
+qreal heavyOffset(const QFont& font)
+{
+    return qBound(0.5, QFontInfo(font).pixelSize() / 18.0, 1.2);
+}
+
+} // namespace
 
 MSG_Label::MSG_Label(QWidget* parent) : MSG_Label(QString(), parent) {}
 
@@ -87,7 +99,16 @@ QSize MSG_Label::textSize(int maxWidth) const
     // Wrap anywhere as a last resort so an unbroken Chinese line still fits.
     const QRect box = fm.boundingRect(QRect(0, 0, limit, 1 << 20),
                                       Qt::TextWordWrap | Qt::TextWrapAnywhere | Qt::TextExpandTabs, text);
-    return QSize(box.width() + 1, box.height());
+    return QSize(box.width() + 1 + (m_heavy ? 1 : 0), box.height());
+}
+
+void MSG_Label::setHeavy(bool heavy)
+{
+    if (m_heavy != heavy) {
+        m_heavy = heavy;
+        updateGeometry();
+        update();
+    }
 }
 
 void MSG_Label::changeEvent(QEvent* e)
@@ -106,7 +127,11 @@ void MSG_Label::paintEvent(QPaintEvent*)
     }
     p.setFont(font());
     p.setPen(isEnabled() ? m_foreColor : skin::textDisabled());
-    p.drawText(rect(), textFlags() | Qt::TextWrapAnywhere, shownText());
+    const int flags = textFlags() | Qt::TextWrapAnywhere;
+    p.drawText(rect(), flags, shownText());
+    if (m_heavy) {
+        p.drawText(QRectF(rect()).translated(heavyOffset(font()), 0), flags, shownText());
+    }
 }
 
 } // namespace tesmara

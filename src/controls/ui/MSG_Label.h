@@ -35,6 +35,12 @@ public:
     int Alignment() const { return m_alignment; }
     void setAlignment(int alignment);
 
+    // Heavy captions are drawn twice, a fraction of a pixel apart: they stand
+    // out like bold ones without loading the bold face of the CJK font,
+    // which would cost the first window several megabytes and milliseconds.
+    bool Heavy() const { return m_heavy; }
+    void setHeavy(bool heavy);
+
     // Size the caption needs; with maxWidth > 0 longer lines wrap to it.
     QSize textSize(int maxWidth = 0) const;
     QSize sizeHint() const override { return textSize(); }
@@ -53,6 +59,7 @@ private:
     QPixmap m_mouseIcon;
     int m_mousePointer = 0;
     int m_alignment = 0;
+    bool m_heavy = false;
 };
 
 } // namespace tesmara

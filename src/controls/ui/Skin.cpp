@@ -78,6 +78,7 @@ QFont font(qreal pointSize)
     f.setFamilies(fontFamilies());
     f.setPointSizeF(pointSize);
     f.setStyleHint(QFont::SansSerif);
+    f.setStyleStrategy(QFont::StyleStrategy(QFont::PreferDefault | QFont::PreferNoShaping));
     return f;
 }
 

@@ -27,9 +27,8 @@ MSG_Label* label(const QString& caption, QWidget* parent, const char* name = nul
 MSG_Label* value(const QString& caption, QWidget* parent, const char* name)
 {
     MSG_Label* l = label(caption, parent, name);
-    QFont f = skin::font(10);
-    f.setBold(true);
-    l->setFont(f);
+    l->setFont(skin::font(10));
+    l->setHeavy(true);
     l->setForeColor(QColor(0x1F, 0x4E, 0x8C));
     l->setMinimumWidth(96);
     return l;
@@ -51,9 +50,8 @@ My_Frame* framed(QWidget* parent, const char* name)
 MSG_Label* sideTitle(const QString& caption, QWidget* parent)
 {
     MSG_Label* l = label(caption, parent);
-    QFont f = skin::font(12);
-    f.setBold(true);
-    l->setFont(f);
+    l->setFont(skin::font(12));
+    l->setHeavy(true);
     l->setForeColor(QColor(0x3A, 0x78, 0xB8));
     l->setAlignment(2);
     l->setFixedWidth(28);
