@@ -4,6 +4,7 @@
 #include "app/Msg.h"
 #include "app/ui/LoginHandOff.h"
 #include "app/ui/MsgDialog.h"
+#include "app/ui/StartupPrefetch.h"
 #include "articles/ui/Form_Input_Test_Text.h"
 #include "controls/ui/Picture.h"
 #include "controls/ui/Skin.h"
@@ -20,21 +21,46 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTranslator>
+#include <QWidget>
 
 namespace tesmara {
 
 namespace {
 
-// The window icon, drawn at build time in every size a window needs.
-QIcon windowIcon()
+// The window icon's pictures, drawn at build time in every size a window
+// needs.
+QStringList windowIconFiles()
 {
-    QIcon icon;
     const QDir dir(QStringLiteral(":/data/icon"));
+    QStringList files;
     for (const QString& file : dir.entryList({QStringLiteral("*.png")})) {
-        icon.addPixmap(QPixmap::fromImage(pngImage(dir.filePath(file))));
+        files.append(dir.filePath(file));
     }
-    return icon;
+    return files;
 }
+
+// Gives the application its icon as the first window is about to show (its
+// pictures are decoded meanwhile), so that window and every later one
+// carry it.
+class WindowIconOnFirstShow : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow()) {
+            qApp->removeEventFilter(this);
+            QIcon icon;
+            for (const QString& file : windowIconFiles()) {
+                icon.addPixmap(QPixmap::fromImage(pngImage(file)));
+            }
+            QApplication::setWindowIcon(icon);
+            deleteLater();
+        }
+        return false;
+    }
+};
 
 // Set once a database engine error was reported: the program is ending.
 bool databaseFailed = false;
@@ -85,7 +111,7 @@ void configureApplication()
     // No display name: the window system would append it to every caption.
     QApplication::setApplicationName(QStringLiteral("tesmara"));
     QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
-    QApplication::setWindowIcon(windowIcon());
+    qApp->installEventFilter(new WindowIconOnFirstShow(qApp));
     // The program speaks Chinese whatever the locale, Qt's own dialogs and
     // buttons included.
     auto* translator = new QTranslator(qApp);
@@ -98,6 +124,7 @@ void configureApplication()
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
+    m_prefetch = std::make_unique<StartupPrefetch>(windowIconFiles() << QStringLiteral(":/data/pictures/logo.png"));
     // The windows lay their menus out inside themselves; a desktop's global
     // menu bar would take them away, and asking the session bus for one
     // would hold up the first window.
@@ -105,6 +132,13 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     configureApplication();
     skin::install();
     installUiServices();
+}
+
+Application::~Application() = default;
+
+void Application::endPrefetch()
+{
+    m_prefetch.reset();
 }
 
 bool Application::notify(QObject* receiver, QEvent* event)
@@ -129,6 +163,7 @@ int runApplication(int argc, char* argv[])
     } catch (const DatabaseFailure&) {
         return kDatabaseFailureStatus;
     }
+    application.endPrefetch();
     if (databaseFailed) {
         return kDatabaseFailureStatus;
     }

@@ -4,7 +4,11 @@
 
 #include <QApplication>
 
+#include <memory>
+
 namespace tesmara {
+
+class StartupPrefetch;
 
 // The program's application object: names, icon, skin, the message dialog
 // and the report of database errors are in place once it exists.
@@ -12,10 +16,18 @@ class Application : public QApplication {
     Q_OBJECT
 public:
     Application(int& argc, char** argv);
+    ~Application() override;
+
+    // Waits for the start-up work done on the second core and drops what
+    // the first window did not want.
+    void endPrefetch();
 
     // Delivers an event. A database engine error unwinds the handler that
     // met it up to here; the error was reported and the program is ending.
     bool notify(QObject* receiver, QEvent* event) override;
+
+private:
+    std::unique_ptr<StartupPrefetch> m_prefetch;
 };
 
 // The exit status after a database engine error.

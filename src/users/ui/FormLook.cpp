@@ -37,6 +37,19 @@ class SkinComboBox : public QComboBox {
 public:
     using QComboBox::QComboBox;
 
+    void showPopup() override
+    {
+        // The list is made when it first drops down, not with the window.
+        if (!m_listStyled) {
+            m_listStyled = true;
+            view()->setStyleSheet(
+                QStringLiteral("QAbstractItemView { background: %1; color: %2; "
+                               "selection-background-color: %3; selection-color: white; }")
+                    .arg(colourName(skin::field()), colourName(skin::text()), colourName(skin::focus())));
+        }
+        QComboBox::showPopup();
+    }
+
 protected:
     void paintEvent(QPaintEvent*) override
     {
@@ -59,6 +72,9 @@ protected:
         p.setBrush(enabled ? skin::text() : skin::textDisabled());
         p.drawPolygon(arrow, 3);
     }
+
+private:
+    bool m_listStyled = false;
 };
 
 } // namespace
@@ -114,10 +130,6 @@ QComboBox* comboBox(QWidget* parent, const QString& name, const QRect& geometry)
     box->setObjectName(name);
     box->setGeometry(geometry);
     box->setEditable(false);
-    box->view()->setStyleSheet(
-        QStringLiteral("QAbstractItemView { background: %1; color: %2; "
-                       "selection-background-color: %3; selection-color: white; }")
-            .arg(colourName(skin::field()), colourName(skin::text()), colourName(skin::focus())));
     return box;
 }
 
