@@ -4,7 +4,6 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -77,6 +76,24 @@ private:
     bool m_listStyled = false;
 };
 
+// A group of fields on the form: the window's colour inside a rounded
+// outline. Painted here rather than by a style sheet, which would make every
+// control inside go through the style-sheet machinery.
+class RoundedFrame : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(skin::border(), 1));
+        p.setBrush(skin::fromVb(skin::kWindowVb));
+        p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 5, 5);
+    }
+};
+
 } // namespace
 
 QColor background()
@@ -105,11 +122,9 @@ QLabel* picture(QWidget* parent, const QString& name, const QPixmap& pixmap)
 
 QWidget* frame(QWidget* parent, const QString& name, const QRect& geometry)
 {
-    auto* frame = new QFrame(parent);
+    auto* frame = new RoundedFrame(parent);
     frame->setObjectName(name);
     frame->setGeometry(geometry);
-    frame->setStyleSheet(QStringLiteral("QFrame#%1 { background: %2; border: 1px solid %3; border-radius: 5px; }")
-                             .arg(name, colourName(background()), colourName(skin::border())));
     return frame;
 }
 
@@ -119,8 +134,9 @@ QLabel* caption(QWidget* parent, const QString& name, const QString& text, const
     label->setObjectName(name);
     label->setGeometry(geometry);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setStyleSheet(
-        QStringLiteral("background: transparent; border: none; color: %1;").arg(colourName(skin::text())));
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, skin::text());
+    label->setPalette(palette);
     return label;
 }
 
