@@ -157,8 +157,14 @@ bool Startup::openMainDatabase()
                      QStringLiteral("数据文件错误"));
             return false;
         }
+        // The settings a first start writes go in with the tables: a new
+        // folder is ready after one write to disk instead of four.
         fresh.transaction([&] {
             createAppTables(fresh);
+            Settings settings(fresh, app.App_Path);
+            settings.insert(QStringLiteral("Ver"), QString::fromLatin1(kVersion));
+            settings.insert(QStringLiteral("Update_"), QStringLiteral("0"));
+            settings.insert(QStringLiteral("Auto_Update"), QStringLiteral("1"));
             return true;
         });
         fresh.close();
