@@ -31,10 +31,9 @@ namespace {
 // needs.
 QStringList windowIconFiles()
 {
-    const QDir dir(QStringLiteral(":/data/icon"));
     QStringList files;
-    for (const QString& file : dir.entryList({QStringLiteral("*.png")})) {
-        files.append(dir.filePath(file));
+    for (const int size : {TESMARA_ICON_SIZES}) {
+        files.append(QStringLiteral(":/data/icon/%1.png").arg(size));
     }
     return files;
 }
