@@ -14,7 +14,6 @@
 #include "users/ui/LoginWindow.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QMessageBox>
