@@ -9,6 +9,7 @@
 #include "controls/ui/Cmd.h"
 #include "controls/ui/MSG_Label.h"
 #include "controls/ui/Option.h"
+#include "controls/ui/Skin.h"
 #include "controls/ui/TS.h"
 #include "controls/ui/Text.h"
 #include "controls/ui/TextData.h"
@@ -21,8 +22,10 @@
 #include "practice/ui/ChartPanel.h"
 #include "practice/ui/Form_Test_Common.h"
 #include "practice/ui/KeyboardPage.h"
+#include "practice/ui/MousePage.h"
 #include "practice/ui/RunPanel.h"
 #include "practice/ui/Sounds.h"
+#include "practice/ui/SplitPage.h"
 #include "practice/ui/TipsPanel.h"
 #include "practice/ui/TypingBoard.h"
 #include "store/Schema.h"
@@ -146,6 +149,8 @@ void shot(QWidget* window, const char* name)
 class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
+    // The program's skin: its style, font and colours.
+    void initTestCase() { skin::install(); }
     void firstOpenFillsTheSettings();
     void storedValuesAreRepaired_data();
     void storedValuesAreRepaired();
@@ -182,6 +187,13 @@ void TestMainWindow::firstOpenFillsTheSettings()
     QCOMPARE(w.window.menus().saveUserItems.size(), 1);
     QCOMPARE(w.window.menus().saveUserItems[0]->text(), QStringLiteral("暂无保存此类文章"));
     QVERIFY(!w.window.menus().saveWrongItems[0]->isEnabled());
+    // The pages of their own wait until chosen, and nothing made Qt load
+    // its picture-format plugins (each pulls in libraries of its own).
+    QVERIFY(!w.window.findChild<KeyboardPage*>() && !w.window.findChild<MousePage*>() &&
+            !w.window.findChild<SplitPage*>());
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    QVERIFY(maps.open(QIODevice::ReadOnly));
+    QVERIFY(!maps.readAll().contains("/imageformats/"));
 }
 
 void TestMainWindow::storedValuesAreRepaired_data()

@@ -2,12 +2,15 @@
 #include "controls/ui/Check_Box.h"
 #include "controls/ui/Cmd.h"
 #include "controls/ui/Option.h"
+#include "controls/ui/Picture.h"
 #include "controls/ui/Text.h"
 
 #include <QInputMethodEvent>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QtTest>
+
+#include <thread>
 
 using namespace tesmara;
 
@@ -23,6 +26,7 @@ private slots:
     void cmdClicksFromKeyboardAndMouse();
     void disabledWidgetsIgnoreInput();
     void cmdLooksDifferInEveryState();
+    void picturesDecodedAheadAreTheOnesRead();
 };
 
 void TestWidgets::tabStripCaptionsStayWithinTabs()
@@ -317,4 +321,19 @@ void TestWidgets::cmdLooksDifferInEveryState()
 }
 
 QTEST_MAIN(TestWidgets)
+void TestWidgets::picturesDecodedAheadAreTheOnesRead()
+{
+    const QString icon = QStringLiteral(":/data/icon/32.png");
+    const QString logo = QStringLiteral(":/data/pictures/logo.png");
+    const QImage direct = pngImage(logo);
+    QVERIFY(!direct.isNull());
+    std::thread worker(decodeAhead({icon, logo}));
+    // Asked for while the worker may still be decoding: waits for it.
+    const QImage ahead = pngImage(logo);
+    worker.join();
+    QCOMPARE(ahead, direct);
+    QCOMPARE(pngImage(icon).size(), QSize(32, 32));
+    dropDecodedAhead();
+}
+
 #include "tst_widgets.moc"
