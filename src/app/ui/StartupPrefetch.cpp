@@ -3,7 +3,6 @@
 #include "controls/ui/Picture.h"
 
 #include <QFontDatabase>
-#include <QSqlDatabase>
 
 namespace tesmara {
 
@@ -11,14 +10,11 @@ StartupPrefetch::StartupPrefetch(const QStringList& pictures)
 {
     // The pictures are claimed here, before any window can ask for them.
     m_worker = std::thread([decode = decodeAhead(pictures)] {
-        decode();
-        // Reading the font list and loading the database driver's libraries
-        // are both behind locks of Qt's, which the main thread takes too;
-        // done here first, the main thread finds them ready.
+        // The font list first: the main thread meanwhile opens the program
+        // database, whose driver library it loads under Qt's plugin lock,
+        // which reading pictures takes as well.
         QFontDatabase::families();
-        const QString name = QStringLiteral("tesmara-prefetch");
-        QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        QSqlDatabase::removeDatabase(name);
+        decode();
     });
 }
 

@@ -7,9 +7,9 @@
 namespace tesmara {
 
 // Start-up work that needs no window, done on the second core while the
-// main thread builds the application and its first window: the window
-// icon's and the login banner's pictures, the font list, and the database
-// driver's libraries. Whatever the main thread asks for first it waits for.
+// main thread builds the application and its first window: the font list
+// and the window icon's and login banner's pictures. Whatever the main
+// thread asks for first it waits for.
 class StartupPrefetch {
 public:
     // Starts the worker; the application object must exist.
