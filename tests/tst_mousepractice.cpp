@@ -338,11 +338,7 @@ void TestMousePractice::mousePageInTheWindow()
 
     ManualClock clock;
     test::Seeded random;
-    Form_Test_Common::Services services;
-    services.clock = &clock;
-    services.random = &random;
-    auto window = std::make_unique<Form_Test_Common>(services);
-    window->show();
+    auto window = test::shownMainWindow(&clock, &random);
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
 
     QAction* item = window->menus().keyboardMouse[1];
@@ -446,12 +442,12 @@ void TestMousePractice::mousePageInTheWindow()
     window.reset();
     QCOMPARE(test::storedSetting(App().Conn_User, QStringLiteral("Last_Test")), QStringLiteral("401"));
     QCOMPARE(test::storedSetting(App().Conn_User, QStringLiteral("Mouse_Test_Lase_BackPic")), QStringLiteral("0"));
-    Form_Test_Common again(services);
-    QCOMPARE(again.windowTitle(), QStringLiteral("Tesmara → 鼠标练习"));
-    QVERIFY(again.menus().keyboardMouse[1]->isChecked());
-    QCOMPARE(again.mousePage().Combo_Test_Mouse_Hard->currentIndex(), 4);
-    QVERIFY(again.mousePage().Option_Test_Mouse_Mode[4]->Value());
-    again.close();
+    auto again = test::shownMainWindow(&clock, &random);
+    QCOMPARE(again->windowTitle(), QStringLiteral("Tesmara → 鼠标练习"));
+    QVERIFY(again->menus().keyboardMouse[1]->isChecked());
+    QCOMPARE(again->mousePage().Combo_Test_Mouse_Hard->currentIndex(), 4);
+    QVERIFY(again->mousePage().Option_Test_Mouse_Mode[4]->Value());
+    again->close();
 }
 
 QTEST_MAIN(TestMousePractice)

@@ -284,11 +284,7 @@ void TestSplit::splitDrillInTheWindow()
     const auto at = [](int i) { return (i + 0.5) / 1081; };
     test::Script random({at(1), at(differs), at(1)});
     ManualClock clock;
-    Form_Test_Common::Services services;
-    services.clock = &clock;
-    services.random = &random;
-    auto window = std::make_unique<Form_Test_Common>(services);
-    window->show();
+    auto window = test::shownMainWindow(&clock, &random);
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
 
     QAction* item = window->menus().chaiZi;
@@ -361,7 +357,7 @@ void TestSplit::splitDrillInTheWindow()
     item->trigger();
     window->close();
     QCOMPARE(test::storedSetting(App().Conn_User, QStringLiteral("Last_Test")), QStringLiteral("311"));
-    window = std::make_unique<Form_Test_Common>(services);
+    window = test::shownMainWindow(&clock, &random);
     QVERIFY(window->menus().chaiZi->isChecked() && window->splitPage().Timer_OverTime->Enabled());
     QCOMPARE(window->splitPage().Label_Wb_Cut_Show->Caption(), QStringLiteral("正确 0 个  错误 0 个"));
     MsgScript::setStrict(false);

@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/Msg.h"
 #include "controls/ui/TS.h"
+#include "practice/ui/Form_Test_Common.h"
 #include "records/RecordCheck.h"
 #include "store/Database.h"
 #include "store/RecordCode.h"
@@ -44,6 +45,16 @@ ProgramFolder::~ProgramFolder()
 QString ProgramFolder::path() const
 {
     return m_dir.path() + QLatin1Char('/');
+}
+
+std::unique_ptr<Form_Test_Common> shownMainWindow(Clock* clock, RandomSource* random)
+{
+    Form_Test_Common::Services services;
+    services.clock = clock;
+    services.random = random;
+    auto window = std::make_unique<Form_Test_Common>(services);
+    window->show();
+    return window;
 }
 
 bool writeFile(const QString& path, const QByteArray& bytes)

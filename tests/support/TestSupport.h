@@ -15,6 +15,7 @@
 
 namespace tesmara {
 class Database;
+class Form_Test_Common;
 class TS;
 } // namespace tesmara
 
@@ -32,6 +33,9 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// The main window on the given clock and random source, shown.
+std::unique_ptr<Form_Test_Common> shownMainWindow(Clock* clock, RandomSource* random);
 
 // Writes bytes to a file, creating folders on the way.
 bool writeFile(const QString& path, const QByteArray& bytes);
