@@ -9,7 +9,7 @@ set -euo pipefail
 packages=(
     cmake g++ make
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-multimedia-dev libqt6svg6 qt6-translations-l10n
-    libgl-dev libxkbcommon-dev
+    libgl-dev libxkbcommon-dev libfontconfig-dev
     fonts-noto-cjk
     xvfb xauth imagemagick
     python3

@@ -333,6 +333,12 @@ void TestWidgets::picturesDecodedAheadAreTheOnesRead()
     worker.join();
     QCOMPARE(ahead, direct);
     QCOMPARE(pngImage(icon).size(), QSize(32, 32));
+    // Asked for before the worker began: read at once, and the worker,
+    // started later, does not wait for it or decode it again.
+    const auto job = decodeAhead({logo, icon});
+    QCOMPARE(pngImage(logo), direct);
+    std::thread(job).join();
+    QCOMPARE(pngImage(icon).size(), QSize(32, 32));
     dropDecodedAhead();
 }
 

@@ -120,9 +120,12 @@ void configureApplication()
     }
 }
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv)
+Application::Application(int& argc, char** argv, std::unique_ptr<StartupPrefetch> prefetch)
+    : QApplication(argc, argv), m_prefetch(std::move(prefetch))
 {
-    m_prefetch = std::make_unique<StartupPrefetch>(windowIconFiles() << QStringLiteral(":/data/pictures/logo.png"));
+    if (m_prefetch) {
+        m_prefetch->applicationReady();
+    }
     // The windows lay their menus out inside themselves; a desktop's global
     // menu bar would take them away, and asking the session bus for one
     // would hold up the first window.
@@ -150,7 +153,12 @@ bool Application::notify(QObject* receiver, QEvent* event)
 
 int runApplication(int argc, char* argv[])
 {
-    Application application(argc, argv);
+    // Started before the application object, which takes a good part of
+    // start-up to make. The login banner first: the login window wants it
+    // before any window shows and needs the icon.
+    Application application(
+        argc, argv,
+        std::make_unique<StartupPrefetch>(QStringList{QStringLiteral(":/data/pictures/logo.png")} + windowIconFiles()));
 
     const ProgramFolders folders = resolveFolders(QCoreApplication::applicationDirPath(),
                                                   QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));

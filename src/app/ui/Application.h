@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Startup.h"
+#include "app/ui/StartupPrefetch.h"
 
 #include <QApplication>
 
@@ -8,14 +9,13 @@
 
 namespace tesmara {
 
-class StartupPrefetch;
-
 // The program's application object: names, icon, skin, the message dialog
 // and the report of database errors are in place once it exists.
 class Application : public QApplication {
     Q_OBJECT
 public:
-    Application(int& argc, char** argv);
+    // Takes over the start-up work begun before it (none when null).
+    Application(int& argc, char** argv, std::unique_ptr<StartupPrefetch> prefetch = nullptr);
     ~Application() override;
 
     // Waits for the start-up work done on the second core and drops what

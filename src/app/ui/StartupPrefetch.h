@@ -2,18 +2,23 @@
 
 #include <QStringList>
 
+#include <future>
 #include <thread>
 
 namespace tesmara {
 
 // Start-up work that needs no window, done on the second core while the
-// main thread builds the application and its first window: the font list
-// and the window icon's and login banner's pictures. Whatever the main
-// thread asks for first it waits for.
+// main thread builds the application and its first window: the system's
+// font configuration while the application object is being made, then the
+// font list and the window icon's and login banner's pictures. Whatever the
+// main thread asks for first it waits for.
 class StartupPrefetch {
 public:
-    // Starts the worker; the application object must exist.
+    // Starts the worker, before the application object exists.
     explicit StartupPrefetch(const QStringList& pictures);
+    // The application object exists: the worker goes on to the font list
+    // and the pictures.
+    void applicationReady();
     // Waits for the worker and drops the pictures nobody asked for.
     ~StartupPrefetch();
 
@@ -21,6 +26,8 @@ public:
     StartupPrefetch& operator=(const StartupPrefetch&) = delete;
 
 private:
+    std::promise<bool> m_ready;
+    bool m_readySent = false;
     std::thread m_worker;
 };
 

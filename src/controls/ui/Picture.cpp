@@ -8,6 +8,7 @@
 #include <QMutex>
 #include <QStringList>
 
+#include <atomic>
 #include <future>
 #include <memory>
 #include <vector>
@@ -23,10 +24,21 @@ QImage readResourcePng(const QString& path)
     return reader.read();
 }
 
+// A picture to be decoded ahead: whoever claims it first decodes it, the
+// other waits for the result.
+struct AheadPicture {
+    std::atomic_flag claimed;
+    std::promise<QImage> promise;
+    std::shared_future<QImage> result = promise.get_future().share();
+
+    bool claim() { return !claimed.test_and_set(); }
+    void decode(const QString& path) { promise.set_value(readResourcePng(path)); }
+};
+
 // Pictures being decoded ahead, each handed out once.
 struct DecodedAhead {
     QMutex mutex;
-    QHash<QString, std::shared_future<QImage>> pictures;
+    QHash<QString, std::shared_ptr<AheadPicture>> pictures;
 };
 
 DecodedAhead& decodedAhead()
@@ -39,15 +51,18 @@ DecodedAhead& decodedAhead()
 
 std::function<void()> decodeAhead(const QStringList& paths)
 {
-    auto promises = std::make_shared<std::vector<std::promise<QImage>>>(paths.size());
+    std::vector<std::shared_ptr<AheadPicture>> pictures;
     DecodedAhead& ahead = decodedAhead();
     const QMutexLocker lock(&ahead.mutex);
-    for (int i = 0; i < paths.size(); ++i) {
-        ahead.pictures.insert(paths[i], (*promises)[i].get_future().share());
+    for (const QString& path : paths) {
+        pictures.push_back(std::make_shared<AheadPicture>());
+        ahead.pictures.insert(path, pictures.back());
     }
-    return [paths, promises] {
-        for (int i = 0; i < paths.size(); ++i) {
-            (*promises)[i].set_value(readResourcePng(paths[i]));
+    return [paths, pictures] {
+        for (qsizetype i = 0; i < paths.size(); ++i) {
+            if (pictures[i]->claim()) {
+                pictures[i]->decode(paths[i]);
+            }
         }
     };
 }
@@ -62,13 +77,18 @@ void dropDecodedAhead()
 QImage pngImage(const QString& path)
 {
     if (path.startsWith(QLatin1Char(':'))) {
-        std::shared_future<QImage> ahead;
+        std::shared_ptr<AheadPicture> ahead;
         {
             DecodedAhead& decoded = decodedAhead();
             const QMutexLocker lock(&decoded.mutex);
             ahead = decoded.pictures.take(path);
         }
-        return ahead.valid() ? ahead.get() : readResourcePng(path);
+        // One the worker has not begun is read here rather than waited for
+        // behind the worker's other jobs.
+        if (!ahead || ahead->claim()) {
+            return readResourcePng(path);
+        }
+        return ahead->result.get();
     }
     // A picture of ours is a few hundred kilobytes; a pipe or a device in its
     // place is not read at all.
