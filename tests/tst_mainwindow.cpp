@@ -194,6 +194,16 @@ void TestMainWindow::firstOpenFillsTheSettings()
     QFile maps(QStringLiteral("/proc/self/maps"));
     QVERIFY(maps.open(QIODevice::ReadOnly));
     QVERIFY(!maps.readAll().contains("/imageformats/"));
+    // The menu bar's "more" button keeps its chevrons, drawn when shown.
+    const QImage more =
+        w.window.style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).pixmap(16).toImage();
+    int inked = 0;
+    for (int y = 0; y < more.height(); ++y) {
+        for (int x = 0; x < more.width(); ++x) {
+            inked += qAlpha(more.pixel(x, y)) > 0;
+        }
+    }
+    QVERIFY2(inked > 10 && inked < 128, qPrintable(QString::number(inked)));
 }
 
 void TestMainWindow::storedValuesAreRepaired_data()
