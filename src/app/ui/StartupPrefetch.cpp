@@ -2,7 +2,6 @@
 
 #include "controls/ui/Picture.h"
 
-#include <QDBusConnection>
 #include <QFile>
 #include <QFontDatabase>
 #include <QLibraryInfo>
@@ -36,9 +35,6 @@ StartupPrefetch::StartupPrefetch(const QStringList& pictures)
         if (!ready.get()) {
             return;
         }
-        // The first window's accessibility support joins the session bus
-        // (a round trip to the bus daemon); the connection is shared.
-        QDBusConnection::sessionBus();
         // The font list before the pictures: every window needs it, and the
         // main thread meanwhile opens the program database, whose driver
         // library it loads under Qt's plugin lock, which reading pictures

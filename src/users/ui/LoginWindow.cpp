@@ -56,11 +56,11 @@ QPixmap userPicture(int side)
     p.drawEllipse(QRectF(0, 0, side, side));
     p.setBrush(QColor(0x4a, 0x82, 0xc3));
     p.drawEllipse(QRectF(side * 0.34, side * 0.18, side * 0.32, side * 0.32));
-    QPainterPath body;
-    body.addEllipse(QRectF(side * 0.18, side * 0.56, side * 0.64, side * 0.56));
+    // The shoulders are cut off by the round frame.
     QPainterPath circle;
     circle.addEllipse(QRectF(0, 0, side, side));
-    p.drawPath(body.intersected(circle));
+    p.setClipPath(circle);
+    p.drawEllipse(QRectF(side * 0.18, side * 0.56, side * 0.64, side * 0.56));
     return pixmap;
 }
 
