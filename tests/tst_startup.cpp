@@ -84,10 +84,8 @@ private slots:
     void laterRunStartsUpdaterAndRewritesVersion();
     void unusableFolderOrDatabaseIsToldAndKept_data();
     void unusableFolderOrDatabaseIsToldAndKept();
-    void emptyUpdateValueNeverTouchesFolder_data();
-    void emptyUpdateValueNeverTouchesFolder();
-    void malformedUpdateListsAreDropped_data();
-    void malformedUpdateListsAreDropped();
+    void unusableUpdatesAreDropped_data();
+    void unusableUpdatesAreDropped();
     void pendingUpdate_data();
     void pendingUpdate();
     void autoLogin();
@@ -211,29 +209,13 @@ void TestStartup::unusableFolderOrDatabaseIsToldAndKept()
     }
 }
 
-void TestStartup::emptyUpdateValueNeverTouchesFolder_data()
-{
-    QTest::addColumn<QString>("value");
-    QTest::addRow("zero") << "0";
-    QTest::addRow("empty") << "";
-}
-
-void TestStartup::emptyUpdateValueNeverTouchesFolder()
-{
-    QFETCH(QString, value);
-    test::ProgramFolder folder;
-    Recorder rec;
-    runIn(folder.path(), rec);
-    setSetting(folder.path() + "d.at", "Update_", value);
-    runIn(folder.path(), rec);
-    QVERIFY(!QDir(folder.path() + "update").exists());
-    QCOMPARE(setting(folder.path() + "d.at", "Update_"), value);
-}
-
-void TestStartup::malformedUpdateListsAreDropped_data()
+void TestStartup::unusableUpdatesAreDropped_data()
 {
     QTest::addColumn<QByteArray>("list");
     QTest::addColumn<bool>("writeFiles");
+    // Nothing pending: the stored value stays and the folder is never touched.
+    QTest::addRow("Update_ 0") << QByteArray("<Update_=0>") << false;
+    QTest::addRow("Update_ empty") << QByteArray("<Update_=>") << false;
     QTest::addRow("no list") << QByteArray() << false;
     QTest::addRow("only line 1") << QByteArray("header\r\n") << true;
     QTest::addRow("count without =") << QByteArray("h\r\nfiles 1\r\na.bin=DIGEST_A\r\n") << true;
@@ -252,14 +234,16 @@ void TestStartup::malformedUpdateListsAreDropped_data()
     QTest::addRow("list is a device") << QByteArray("<device>") << false;
 }
 
-void TestStartup::malformedUpdateListsAreDropped()
+void TestStartup::unusableUpdatesAreDropped()
 {
     QFETCH(QByteArray, list);
     QFETCH(bool, writeFiles);
     test::ProgramFolder folder;
     Recorder rec;
     runIn(folder.path(), rec);
-    setSetting(folder.path() + "d.at", "Update_", "7.10");
+    const bool pending = !list.startsWith("<Update_=");
+    const QString value = pending ? QStringLiteral("7.10") : QString::fromLatin1(list.mid(9).chopped(1));
+    setSetting(folder.path() + "d.at", "Update_", value);
     const QString listPath = folder.path() + "update/update.d";
     std::unique_ptr<test::FifoWatch> fifo;
     if (list == "<pipe>") {
@@ -277,9 +261,9 @@ void TestStartup::malformedUpdateListsAreDropped()
     Recorder second;
     QCOMPARE(runIn(folder.path(), second), StartupOutcome::LoginWindow);
     QVERIFY(!fifo || !fifo->opened());
-    QCOMPARE(setting(folder.path() + "d.at", "Update_"), QStringLiteral("0"));
+    QCOMPARE(setting(folder.path() + "d.at", "Update_"), pending ? QStringLiteral("0") : value);
     QVERIFY(MsgScript::shown().isEmpty());
-    QVERIFY(QDir(folder.path() + "update").exists());
+    QCOMPARE(QDir(folder.path() + "update").exists(), pending);
     QVERIFY(!second.started.join(' ').contains("filecopy"));
 }
 
