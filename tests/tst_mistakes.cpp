@@ -158,9 +158,7 @@ void TestMistakes::engineTallyFollowsTheCounters_data()
     QTest::addRow("same slip twice") << 1 << "asas" << QStringLiteral("aaaa") << "a 2/0; s 0/2 >a2";
     QTest::addRow("full-width comma for half-width")
         << 1 << "我,你" << QStringLiteral("我，你") << ", 0/1 >，1; 你 1/0; 我 1/0";
-    QTest::addRow("character outside the BMP counts once") << 1 << kFarChar + "字" << kFarChar + "字"
-                                                           << "字 1/0; " + kFarChar + " 1/0";
-    QTest::addRow("outside the BMP typed wrong, then taken back")
+    QTest::addRow("outside the BMP counts once, a wrong one taken back")
         << 1 << kFarChar + "字" << QString::fromUcs4(U"\U00020001") + "\b\b" + kFarChar + "字"
         << "字 1/0; " + kFarChar + " 1/0";
     QTest::addRow("word drill Backspace drops the word")
@@ -199,9 +197,8 @@ void TestMistakes::fingeringCountsKeysAndPadKeys()
     Fingering keys(&random);
     keys.setKeySet(QStringLiteral("AS"));
     keys.press(Fingering::kRestartCode); // target A, not counted
-    QVERIFY(keys.tally().isEmpty());
-    keys.press('s'); // wrong: S for A
-    keys.press('a'); // right, lower case counts; target S
+    keys.press('s');                     // wrong: S for A
+    keys.press('a');                     // right, lower case counts; target S
     keys.press('\r');
     QCOMPARE(describe(figuresOf(keys.tally())), QStringLiteral("A 1/1 >S1; S 0/1 >回车1"));
 
@@ -310,8 +307,6 @@ void TestMistakes::keysOfCharactersForTheHeatMap()
     QCOMPARE(Key_Index_Of(U'<', &board), comma);
     QCOMPARE(heat.main[comma].total(), qint64(8));
     QCOMPARE(Key_Index_Of(U'!', &board), Key_Index_Of(U'1', &board));
-    QCOMPARE(Key_Tip(Board::Main, Key_Index_Of(U' ', &board), &heat.main[Key_Index_Of(U' ', &board)]),
-             QStringLiteral("空格 键\n打对 30 次，打错 3 次\n错误率 9.1%"));
     QCOMPARE(Key_Index_Of(U'的', &board), -1);
     QCOMPARE(heat.main.size(), 4);
     const int enter = Key_Index_Of(padKey(QLatin1Char('e')), &board);
@@ -336,7 +331,6 @@ void TestMistakes::drillWeighsByRank()
     for (int i = 1; i < text.size(); ++i) {
         QVERIFY2(text[i] != text[i - 1] || text.mid(i).count(text[i]) == text.size() - i, qPrintable(text));
     }
-    QCOMPARE(Drill_Name(kAllKinds), QStringLiteral("综合弱项"));
 
     // Fingering keys are typed without Shift, pad keys as their signs; the
     // space bar and Enter cannot be put in a line. Letters come in fives.
@@ -356,7 +350,6 @@ void TestMistakes::resetClearsOneKindOrAll()
     QVERIFY(s.run(1, "aa1 ab1", 100));
     QVERIFY(s.store.reset(0));
     QCOMPARE(s.store.read(0, MistakePeriod::All).runs, qint64(0));
-    QVERIFY(s.store.read(0, MistakePeriod::Week).chars.isEmpty());
     QCOMPARE(describe(s.store.read(kAllKinds, MistakePeriod::All).chars), QStringLiteral("a 1/1 >b1"));
     QVERIFY(s.store.reset(kAllKinds));
     QVERIFY(!s.store.hasHistory());

@@ -54,11 +54,8 @@ private slots:
     void clockTimerTicksOnTheClock();
     void settingsAreRepaired_data();
     void settingsAreRepaired();
-    void launch_data();
-    void launch();
     void wander_data();
     void wander();
-    void escapes();
     void kills_data();
     void kills();
     void deadMiceWaitThenRunAgain();
@@ -135,87 +132,55 @@ void TestMousePractice::settingsAreRepaired()
     QCOMPARE(user.count(QStringLiteral("set_")), 3);
 }
 
-void TestMousePractice::launch_data()
-{
-    QTest::addColumn<double>("pick");
-    QTest::addColumn<double>("height");
-    QTest::addColumn<int>("icon");
-    QTest::addColumn<int>("top");
-    QTest::newRow("lowest") << 0.0 << 0.0 << 201 << 1000;
-    QTest::newRow("highest") << 0.9999 << 0.99999 << 218 << 4499;
-}
-
-void TestMousePractice::launch()
-{
-    QFETCH(double, pick);
-    QFETCH(double, height);
-    QFETCH(int, icon);
-    QFETCH(int, top);
-    Field f;
-    f.then({pick, height});
-    f.field.restart();
-    const Mouse& m = f.field.mouse(0);
-    QCOMPARE(m.icon, icon);
-    QCOMPARE(int(m.stage), icon - 200);
-    QCOMPARE(m.left, 0);
-    QCOMPARE(m.top, top);
-}
-
 void TestMousePractice::wander_data()
 {
     QTest::addColumn<int>("action");
-    QTest::addColumn<int>("top");
-    QTest::addColumn<QList<double>>("numbers"); // coin, [step], forward
-    QTest::addColumn<int>("newTop");
-    QTest::addColumn<int>("newLeft");
+    QTest::addColumn<QPoint>("from");           // left, top
+    QTest::addColumn<QList<double>>("numbers"); // coin, [step], forward, [icon, height]
+    QTest::addColumn<QPoint>("to");
+    QTest::addColumn<int>("icon");
     const int click = MouseField::LeftClick;
     const int drag = MouseField::RightDrag;
-    QTest::newRow("up") << click << 2000 << QList<double>{0.7, 0.5, 0.5} << 1950 << 100;
-    QTest::newRow("up to the limit") << click << 600 << QList<double>{0.5, 0.99, 0.0} << 501 << 0;
-    QTest::newRow("no higher") << click << 599 << QList<double>{0.9, 0.999} << 599 << 199;
-    QTest::newRow("down") << click << 2000 << QList<double>{0.2, 0.5, 0.25} << 2050 << 50;
-    QTest::newRow("down to the limit") << click << 3399 << QList<double>{0.0, 0.99, 0.0} << 3498 << 0;
-    QTest::newRow("no lower") << click << 3400 << QList<double>{0.4, 0.5} << 3400 << 100;
-    QTest::newRow("drag: no sinking") << drag << 2000 << QList<double>{0.2, 0.5} << 2000 << 100;
-    QTest::newRow("drag: rising") << drag << 2000 << QList<double>{0.6, 0.3, 0.5} << 1970 << 100;
+    QTest::newRow("up") << click << QPoint(0, 2000) << QList<double>{0.7, 0.5, 0.5} << QPoint(100, 1950) << 201;
+    QTest::newRow("up to the limit") << click << QPoint(0, 600) << QList<double>{0.5, 0.99, 0.0} << QPoint(0, 501)
+                                     << 201;
+    QTest::newRow("no higher") << click << QPoint(0, 599) << QList<double>{0.9, 0.999} << QPoint(199, 599) << 201;
+    QTest::newRow("down") << click << QPoint(0, 2000) << QList<double>{0.2, 0.5, 0.25} << QPoint(50, 2050) << 201;
+    QTest::newRow("down to the limit") << click << QPoint(0, 3399) << QList<double>{0.0, 0.99, 0.0} << QPoint(0, 3498)
+                                       << 201;
+    QTest::newRow("no lower") << click << QPoint(0, 3400) << QList<double>{0.4, 0.5} << QPoint(100, 3400) << 201;
+    QTest::newRow("drag: no sinking") << drag << QPoint(0, 2000) << QList<double>{0.2, 0.5} << QPoint(100, 2000) << 201;
+    QTest::newRow("drag: rising") << drag << QPoint(0, 2000) << QList<double>{0.6, 0.3, 0.5} << QPoint(100, 1970)
+                                  << 201;
+    QTest::newRow("right edge: still in")
+        << click << QPoint(11100, 2000) << QList<double>{0.9, 0.0, 0.5} << QPoint(11200, 2000) << 201;
+    // Past the edge: escaped, relaunched with the highest icon and height.
+    QTest::newRow("right edge: escaped") << click << QPoint(11200, 2000)
+                                         << QList<double>{0.9, 0.0, 0.01, 0.9999, 0.99999} << QPoint(0, 4499) << 218;
 }
 
 void TestMousePractice::wander()
 {
     QFETCH(int, action);
-    QFETCH(int, top);
+    QFETCH(QPoint, from);
     QFETCH(QList<double>, numbers);
-    QFETCH(int, newTop);
-    QFETCH(int, newLeft);
+    QFETCH(QPoint, to);
+    QFETCH(int, icon);
     Field f;
     // Mice 1 and 2 are killed, so the tick moves mouse 0 alone.
     f.field.click(1);
     f.field.click(2);
     f.field.setAction(action);
-    f.field.place(0, 0, top);
+    f.field.place(0, from.x(), from.y());
     f.then(numbers);
     f.field.tick();
-    QCOMPARE(f.field.mouse(0).top, newTop);
-    QCOMPARE(f.field.mouse(0).left, newLeft);
-}
-
-void TestMousePractice::escapes()
-{
-    Field f;
-    f.field.click(1);
-    f.field.click(2);
-    f.field.place(0, 11100, 2000);
-    f.then({0.9, 0.0, 0.5}); // up 0, forward 100: at 11200, still here
-    f.field.tick();
-    QCOMPARE(f.field.mouse(0).left, 11200);
-    QCOMPARE(f.field.escapes(), 0);
-    f.then({0.9, 0.0, 0.01, 0.5, 0.5}); // forward 2: past 11200, relaunched as icon 210
-    f.field.tick();
-    QCOMPARE(f.field.escapes(), 1);
-    QCOMPARE(f.field.countsText(), QStringLiteral("消灭了 2 个，跑了 1 个"));
-    QCOMPARE(f.field.mouse(0).left, 0);
-    QCOMPARE(f.field.mouse(0).icon, 210);
-    QCOMPARE(f.field.mouse(0).top, 2750);
+    QCOMPARE(QPoint(f.field.mouse(0).left, f.field.mouse(0).top), to);
+    QCOMPARE(f.field.mouse(0).icon, icon);
+    QCOMPARE(int(f.field.mouse(0).stage), icon - 200);
+    QCOMPARE(f.field.escapes(), to.x() < from.x() ? 1 : 0);
+    if (f.field.escapes() > 0) {
+        QCOMPARE(f.field.countsText(), QStringLiteral("消灭了 2 个，跑了 1 个"));
+    }
 }
 
 void TestMousePractice::kills_data()
@@ -366,8 +331,7 @@ void TestMousePractice::mousePageInTheWindow()
         QVERIFY(page.field().mouse(m).left >= 0);
     }
     MouseSprite* mouse0 = page.Image_Mouse[0];
-    QVERIFY(mouse0->isVisible());
-    QVERIFY(page.field().mouse(0).left > 0);
+    QVERIFY(mouse0->isVisible() && page.field().mouse(0).left > 0);
     QCOMPARE(mouse0->mapTo(&page, QPoint(0, 0)).x(), page.field().mouse(0).left / 15);
 
     // A left click kills in action 0.
@@ -430,7 +394,6 @@ void TestMousePractice::mousePageInTheWindow()
     QVERIFY(page.Image_Test_Mouse->picture().isNull());
     QVERIFY(page.Image_MT->picture().isNull());
     QCOMPARE(test::storedSetting(App().Conn_User, QStringLiteral("Mouse_Test_Lase_BackPic")), QStringLiteral("5"));
-    QCOMPARE(test::storedSetting(App().Conn_User, QStringLiteral("Mouse_Test_Lase_Speed")), QStringLiteral("4"));
     QCOMPARE(test::storedSetting(App().Conn_User, QStringLiteral("Mouse_Test_Lase_Test")), QStringLiteral("4"));
 
     // Closing on the mouse practice reopens it next time.

@@ -20,17 +20,29 @@ QString han(int count, int first = 0x4E00)
     return text;
 }
 
-// Records the rectangles of the paint events a widget gets.
-struct PaintLog : QObject {
+// Records the paint rectangles and the keys an object is sent.
+struct EventLog : QObject {
     QList<QRect> rects;
+    QList<int> keys;
     bool eventFilter(QObject*, QEvent* event) override
     {
         if (event->type() == QEvent::Paint) {
             rects << static_cast<QPaintEvent*>(event)->rect();
+        } else if (event->type() == QEvent::KeyPress) {
+            keys << static_cast<QKeyEvent*>(event)->key();
         }
         return false;
     }
 };
+
+// Lets the board's engine fill each row it asks for with the next line.
+void feed(TypingBoard& board, PracticeKind kind, int textType, std::function<QString()> next)
+{
+    board.engine().setKind(kind);
+    QObject::connect(&board.engine(), &TypingEngine::fillRequested, &board,
+                     [&board, next](int row) { board.engine().putLine(row, next()); });
+    board.engine().resetRows(textType);
+}
 
 } // namespace
 
@@ -213,16 +225,7 @@ void TestTextData::keysTypeIntoStandaloneLine()
     // Keys that type nothing reach the window holding the line.
     QWidget window;
     auto* held = new Text_Data(&window);
-    struct KeyLog : QObject {
-        QList<int> keys;
-        bool eventFilter(QObject*, QEvent* event) override
-        {
-            if (event->type() == QEvent::KeyPress) {
-                keys << static_cast<QKeyEvent*>(event)->key();
-            }
-            return false;
-        }
-    } log;
+    EventLog log;
     window.installEventFilter(&log);
     QTest::keyClick(held, Qt::Key_F5);
     QTest::keyClick(held, Qt::Key_A);
@@ -316,7 +319,7 @@ void TestTextData::typingRepaintsOnlyTheNewCell()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCoreApplication::processEvents();
-    PaintLog log;
+    EventLog log;
     line->installEventFilter(&log);
     test::commitText(line, QStringLiteral("字"));
     QTRY_VERIFY(!log.rects.isEmpty());
@@ -334,12 +337,7 @@ void TestTextData::boardBurstFlowsIntoFollowingRows()
     QString text = han(1500, 0x4E00);
     int next = 0;
     TypingBoard board;
-    board.engine().setKind(PracticeKind::Chinese);
-    connect(&board.engine(), &TypingEngine::fillRequested, &board, [&](int row) {
-        board.engine().putLine(row, text.mid(next, 30));
-        next += 30;
-    });
-    board.engine().resetRows(0);
+    feed(board, PracticeKind::Chinese, 0, [&] { return text.mid((next += 30) - 30, 30); });
     board.show();
     QVERIFY(QTest::qWaitForWindowExposed(&board));
     board.engine().beginRun();
@@ -366,10 +364,7 @@ void TestTextData::boardKeysAndBackspaceAcrossRows()
 {
     QStringList lines = {QStringLiteral("ab"), QStringLiteral("cd"), QStringLiteral("ef"), QStringLiteral("gh")};
     TypingBoard board;
-    board.engine().setKind(PracticeKind::English);
-    connect(&board.engine(), &TypingEngine::fillRequested, &board,
-            [&](int row) { board.engine().putLine(row, lines.isEmpty() ? QString() : lines.takeFirst()); });
-    board.engine().resetRows(1);
+    feed(board, PracticeKind::English, 1, [&] { return lines.isEmpty() ? QString() : lines.takeFirst(); });
     board.show();
     QVERIFY(QTest::qWaitForWindowExposed(&board));
     board.activateWindow();
@@ -421,9 +416,7 @@ void TestTextData::soundsLoadTheAudioLibrariesOnlyToPlay()
     Sounds sounds(test::stageDir());
     TypingBoard board;
     board.setSounds(&sounds);
-    connect(&board.engine(), &TypingEngine::fillRequested, &board,
-            [&](int row) { board.engine().putLine(row, QStringLiteral("abc")); });
-    board.engine().resetRows(1);
+    feed(board, PracticeKind::English, 1, [] { return QStringLiteral("abc"); });
     board.engine().beginRun();
     QVERIFY(!audioLibrariesLoaded());
     board.engine().type(QStringLiteral("x")); // the wrong sound
