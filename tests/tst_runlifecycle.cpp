@@ -149,7 +149,6 @@ void TestRunLifecycle::speedPeakKeepsHighestTruncated()
 
 void TestRunLifecycle::reviewTextDropsPunctuationAndRepeats()
 {
-    QCOMPARE(reviewText(QStringLiteral("，中中a。")), QStringLiteral("中a"));
     QCOMPARE(reviewText(QStringLiteral("'?!.\"-，。“”！？、()（）;；<>＜＞：:　 ")), QString());
     QCOMPARE(reviewText(QStringLiteral("的了的B了b")), QStringLiteral("的了Bb"));
 }
