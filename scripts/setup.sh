@@ -12,7 +12,7 @@ packages=(
     libgl-dev libxkbcommon-dev libfontconfig-dev
     fonts-noto-cjk
     xvfb xauth imagemagick
-    python3
+    python3 python3-fonttools
 )
 case "${1:-}" in
 --run) packages+=(fcitx5-frontend-qt6) ;;

@@ -1,10 +1,13 @@
 #include "TestSupport.h"
+#include "app/ui/ProgramFonts.h"
+#include "controls/ui/Skin.h"
 #include "controls/ui/TextData.h"
 #include "practice/ui/Sounds.h"
 #include "practice/ui/TypingBoard.h"
 
 #include <QInputMethodQueryEvent>
 #include <QSignalSpy>
+#include <QTextLayout>
 #include <QtTest>
 
 using namespace tesmara;
@@ -49,6 +52,8 @@ void feed(TypingBoard& board, PracticeKind kind, int textType, std::function<QSt
 class TestTextData : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
+    void programFaceWithFullFaceBehind();
     void cutToCapacity();
     void cellLayout_data();
     void cellLayout();
@@ -65,6 +70,32 @@ private slots:
     void boardKeysAndBackspaceAcrossRows();
     void soundsLoadTheAudioLibrariesOnlyToPlay();
 };
+
+void TestTextData::initTestCase()
+{
+    // As the program does, before anything asks for a font.
+    addProgramFonts(programFontFiles(test::stageDir()));
+}
+
+void TestTextData::programFaceWithFullFaceBehind()
+{
+    const auto facesOf = [](const QString& text) {
+        QTextLayout layout(text, skin::font(12));
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        QStringList faces;
+        for (const QGlyphRun& run : layout.glyphRuns()) {
+            faces << run.rawFont().familyName();
+        }
+        return faces;
+    };
+    QCOMPARE(facesOf(QStringLiteral("登录 Tesmara，“文章”")), QStringList{QStringLiteral("Tesmara Sans")});
+    // Outside GB 2312: the full face, in its mainland forms.
+    QCOMPARE(facesOf(QStringLiteral("喆")), QStringList{QStringLiteral("Noto Sans CJK SC")});
+    Text_Data line;
+    QCOMPARE(line.Font().families().constFirst(), QStringLiteral("Tesmara Sans"));
+}
 
 void TestTextData::cutToCapacity()
 {

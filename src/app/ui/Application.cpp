@@ -4,6 +4,7 @@
 #include "app/Msg.h"
 #include "app/ui/LoginHandOff.h"
 #include "app/ui/MsgDialog.h"
+#include "app/ui/ProgramFonts.h"
 #include "app/ui/StartupPrefetch.h"
 #include "articles/ui/Form_Input_Test_Text.h"
 #include "controls/ui/Picture.h"
@@ -125,6 +126,8 @@ Application::Application(int& argc, char** argv, std::unique_ptr<StartupPrefetch
 {
     if (m_prefetch) {
         m_prefetch->applicationReady();
+    } else {
+        addProgramFonts(programFontFiles(QCoreApplication::applicationDirPath()));
     }
     // The windows lay their menus out inside themselves; a desktop's global
     // menu bar would take them away, and asking the session bus for one

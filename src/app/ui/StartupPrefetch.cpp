@@ -1,5 +1,6 @@
 #include "app/ui/StartupPrefetch.h"
 
+#include "app/ui/ProgramFonts.h"
 #include "controls/ui/Picture.h"
 
 #include <QFile>
@@ -22,7 +23,7 @@ StartupPrefetch::StartupPrefetch(const QStringList& pictures)
     const QByteArray driver =
         QFile::encodeName(QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/sqldrivers/libqsqlite.so"));
     // The pictures are claimed here, before any window can ask for them.
-    m_worker = std::thread([driver, decode = decodeAhead(pictures), ready = m_ready.get_future()]() mutable {
+    m_worker = std::thread([this, driver, decode = decodeAhead(pictures), ready = m_ready.get_future()]() mutable {
         // Until the application object exists, no Qt object is made here.
         // The first thing start-up does then is opening the program
         // database: its driver and SQLite are loaded and bound here
@@ -31,7 +32,10 @@ StartupPrefetch::StartupPrefetch(const QStringList& pictures)
         dlopen(driver.constData(), RTLD_LAZY);
         // Qt lists the fonts through fontconfig, and reading fontconfig's
         // configuration and caches is most of that; it needs no application.
+        // The program's own face joins the configuration before Qt reads it.
         FcInit();
+        addProgramFonts(programFontFiles(runningProgramFolder()));
+        m_fontsAdded.set_value();
         if (!ready.get()) {
             return;
         }
@@ -50,6 +54,7 @@ void StartupPrefetch::applicationReady()
     if (!m_readySent) {
         m_readySent = true;
         m_ready.set_value(true);
+        m_fontsAddedFuture.wait();
     }
 }
 

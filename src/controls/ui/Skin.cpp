@@ -68,7 +68,8 @@ QColor selectedTab()
 
 QStringList fontFamilies()
 {
-    return {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Source Han Sans SC"),
+    // The program's own face first; what it lacks comes from the full face.
+    return {QStringLiteral("Tesmara Sans"), QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Source Han Sans SC"),
             QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Droid Sans Fallback"), QStringLiteral("Sans Serif")};
 }
 
