@@ -152,7 +152,7 @@ QSize Text_Data::minimumSizeHint() const
 void Text_Data::setFont_(const QFont& font)
 {
     m_font = font;
-    m_rawFont = QRawFont::fromFont(m_font);
+    m_rawFont = QRawFont();
     update();
 }
 
@@ -162,7 +162,9 @@ void Text_Data::applyFontSize()
     // glyphs keep their ratio to the twip cells on any screen.
     const int points = TextLine::geometry(Window_Size()).fontPoints;
     m_font.setPixelSize(int(std::lround(points * 96.0 / 72.0)));
-    m_rawFont = QRawFont::fromFont(m_font);
+    // Made when the line is first drawn: a window sets the size step after
+    // making its lines, and each size is a font of its own to load.
+    m_rawFont = QRawFont();
 }
 
 QRectF Text_Data::textArea() const
@@ -440,7 +442,10 @@ void Text_Data::paintEvent(QPaintEvent* event)
         const bool cut = !TextLine::isSingleByte(ch) && m_line.cellEnd(i) - m_line.cellStart(i) < fullCell;
         quint32 glyph = 0;
         int glyphs = 1;
-        if (!cut && m_rawFont.isValid()) {
+        if (!cut) {
+            if (!m_rawFont.isValid()) {
+                m_rawFont = QRawFont::fromFont(m_font);
+            }
             m_rawFont.glyphIndexesForChars(&ch, 1, &glyph, &glyphs);
         }
         if (glyph != 0) {
