@@ -158,13 +158,15 @@ bool Startup::openMainDatabase()
             return false;
         }
         // The settings a first start writes go in with the tables: a new
-        // folder is ready after one write to disk instead of four.
+        // folder is ready after one write to disk instead of six.
         fresh.transaction([&] {
             createAppTables(fresh);
             Settings settings(fresh, app.App_Path);
             settings.insert(QStringLiteral("Ver"), QString::fromLatin1(kVersion));
             settings.insert(QStringLiteral("Update_"), QStringLiteral("0"));
             settings.insert(QStringLiteral("Auto_Update"), QStringLiteral("1"));
+            settings.insert(QStringLiteral("Auto_Login_PassWord"), std::nullopt);
+            settings.insert(QStringLiteral("Auto_Login_Name"), std::nullopt);
             return true;
         });
         fresh.close();
