@@ -1,5 +1,5 @@
 #include "TestSupport.h"
-#include "app/ui/ProgramFonts.h"
+#include "controls/ui/ProgramFonts.h"
 #include "controls/ui/Skin.h"
 #include "controls/ui/TextData.h"
 #include "practice/ui/Sounds.h"

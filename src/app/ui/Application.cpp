@@ -4,7 +4,7 @@
 #include "app/Msg.h"
 #include "app/ui/LoginHandOff.h"
 #include "app/ui/MsgDialog.h"
-#include "app/ui/ProgramFonts.h"
+#include "controls/ui/ProgramFonts.h"
 #include "app/ui/StartupPrefetch.h"
 #include "articles/ui/Form_Input_Test_Text.h"
 #include "controls/ui/Picture.h"

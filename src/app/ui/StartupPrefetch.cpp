@@ -1,6 +1,6 @@
 #include "app/ui/StartupPrefetch.h"
 
-#include "app/ui/ProgramFonts.h"
+#include "controls/ui/ProgramFonts.h"
 #include "controls/ui/Picture.h"
 
 #include <QFile>

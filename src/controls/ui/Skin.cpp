@@ -1,5 +1,6 @@
 #include "controls/ui/Skin.h"
 
+#include "controls/ui/ProgramFonts.h"
 #include "controls/ui/SkinStyle.h"
 
 #include <QApplication>
@@ -68,9 +69,14 @@ QColor selectedTab()
 
 QStringList fontFamilies()
 {
+    QStringList families{QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Source Han Sans SC"),
+                         QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Droid Sans Fallback"),
+                         QStringLiteral("Sans Serif")};
     // The program's own face first; what it lacks comes from the full face.
-    return {QStringLiteral("Tesmara Sans"), QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Source Han Sans SC"),
-            QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Droid Sans Fallback"), QStringLiteral("Sans Serif")};
+    if (programFaceAdded()) {
+        families.prepend(QStringLiteral("Tesmara Sans"));
+    }
+    return families;
 }
 
 QFont font(qreal pointSize)

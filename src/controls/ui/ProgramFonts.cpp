@@ -1,4 +1,4 @@
-#include "app/ui/ProgramFonts.h"
+#include "controls/ui/ProgramFonts.h"
 
 #include <QDir>
 #include <QFile>
@@ -6,7 +6,15 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <atomic>
+
 namespace tesmara {
+
+namespace {
+
+std::atomic<bool> faceAdded{false};
+
+} // namespace
 
 QStringList programFontFiles(const QString& programFolder)
 {
@@ -34,8 +42,15 @@ void addProgramFonts(const QStringList& files)
 {
     for (const QString& file : files) {
         // A file fontconfig cannot read leaves the system face in use.
-        FcConfigAppFontAddFile(nullptr, reinterpret_cast<const FcChar8*>(QFile::encodeName(file).constData()));
+        if (FcConfigAppFontAddFile(nullptr, reinterpret_cast<const FcChar8*>(QFile::encodeName(file).constData()))) {
+            faceAdded = true;
+        }
     }
+}
+
+bool programFaceAdded()
+{
+    return faceAdded;
 }
 
 } // namespace tesmara

@@ -18,4 +18,8 @@ QString runningProgramFolder();
 // holds the face. Without them the windows use the full system face.
 void addProgramFonts(const QStringList& files);
 
+// Whether the face was handed over: only then do the windows ask for it
+// (a face that is missing costs a fontconfig search with every font).
+bool programFaceAdded();
+
 } // namespace tesmara
