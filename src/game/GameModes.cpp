@@ -1,6 +1,7 @@
 #include "game/GameModes.h"
 
 #include "app/Resources.h"
+#include "practice/DrillTime.h"
 
 namespace tesmara::game {
 
@@ -144,14 +145,7 @@ int speedStep(int k, int distance)
 
 QString gameTimeText(qint32 seconds)
 {
-    const QString head = QStringLiteral("游戏时间：");
-    if (seconds < 60) {
-        return head + QStringLiteral("%1 秒").arg(seconds);
-    }
-    if (seconds < 3600) {
-        return head + QStringLiteral("%1 分 %2 秒").arg(seconds / 60).arg(seconds % 60);
-    }
-    return head + QStringLiteral("%1 小时 %2 分 %3 秒").arg(seconds / 3600).arg(seconds % 3600 / 60).arg(seconds % 60);
+    return elapsedText(QStringLiteral("游戏时间："), seconds);
 }
 
 QString countsText(qint32 hits, qint32 escapes)

@@ -2,16 +2,21 @@
 
 namespace tesmara {
 
+QString elapsedText(const QString& caption, qint32 seconds)
+{
+    if (seconds < 60) {
+        return caption + QStringLiteral("%1 秒").arg(seconds);
+    }
+    if (seconds < 3600) {
+        return caption + QStringLiteral("%1 分 %2 秒").arg(seconds / 60).arg(seconds % 60);
+    }
+    return caption +
+           QStringLiteral("%1 小时 %2 分 %3 秒").arg(seconds / 3600).arg(seconds % 3600 / 60).arg(seconds % 60);
+}
+
 QString Drill_Time_Text(qint32 seconds)
 {
-    const qint32 t = seconds;
-    if (t < 60) {
-        return QStringLiteral("练习时间：%1 秒").arg(t);
-    }
-    if (t < 3600) {
-        return QStringLiteral("练习时间：%1 分 %2 秒").arg(t / 60).arg(t % 60);
-    }
-    return QStringLiteral("练习时间：%1 小时 %2 分 %3 秒").arg(t / 3600).arg(t % 3600 / 60).arg(t % 60);
+    return elapsedText(QStringLiteral("练习时间："), seconds);
 }
 
 } // namespace tesmara
