@@ -4,10 +4,10 @@
 #include "app/Msg.h"
 #include "app/ui/LoginHandOff.h"
 #include "app/ui/MsgDialog.h"
-#include "controls/ui/ProgramFonts.h"
 #include "app/ui/StartupPrefetch.h"
 #include "articles/ui/Form_Input_Test_Text.h"
 #include "controls/ui/Picture.h"
+#include "controls/ui/ProgramFonts.h"
 #include "controls/ui/Skin.h"
 #include "game/ui/Form_Test_Game1.h"
 #include "practice/ui/Form_Test_Common.h"
@@ -127,7 +127,7 @@ Application::Application(int& argc, char** argv, std::unique_ptr<StartupPrefetch
     if (m_prefetch) {
         m_prefetch->applicationReady();
     } else {
-        addProgramFonts(programFontFiles(QCoreApplication::applicationDirPath()));
+        addProgramFonts(programFontFiles(runningProgramFolder()));
     }
     // The windows lay their menus out inside themselves; a desktop's global
     // menu bar would take them away, and asking the session bus for one

@@ -1,7 +1,7 @@
 #include "app/ui/StartupPrefetch.h"
 
-#include "controls/ui/ProgramFonts.h"
 #include "controls/ui/Picture.h"
+#include "controls/ui/ProgramFonts.h"
 
 #include <QFile>
 #include <QFontDatabase>

@@ -19,9 +19,10 @@ std::atomic<bool> faceAdded{false};
 QStringList programFontFiles(const QString& programFolder)
 {
     const QDir program(programFolder);
-    for (const QString& folder : {program.filePath(QStringLiteral("fonts")),
-                                  program.filePath(QStringLiteral("../share/tesmara/fonts"))}) {
-        const QStringList names = QDir(folder).entryList({QStringLiteral("TesmaraSans-*.otf")}, QDir::Files, QDir::Name);
+    for (const QString& folder :
+         {program.filePath(QStringLiteral("fonts")), program.filePath(QStringLiteral("../share/tesmara/fonts"))}) {
+        const QStringList names =
+            QDir(folder).entryList({QStringLiteral("TesmaraSans-*.otf")}, QDir::Files, QDir::Name);
         if (!names.isEmpty()) {
             QStringList files;
             for (const QString& name : names) {
