@@ -23,14 +23,12 @@ public:
         const QString name = QStringLiteral("练习者");
         QDir().mkpath(m_folder.path() + QStringLiteral("user/") + name);
         QString error;
-        m_ok = Create_User_Db(m_folder.path(), name, &error) &&
-               App().Conn_User.open(userDbPath(m_folder.path(), name), Database::Mode::ReadWrite, &error);
-        if (!m_ok) {
+        if (!Create_User_Db(m_folder.path(), name, &error) ||
+            !App().Conn_User.open(userDbPath(m_folder.path(), name), Database::Mode::ReadWrite, &error)) {
             throw std::runtime_error("user database: " + error.toStdString());
         }
         App().User_Name = name;
     }
-    bool ok() const { return m_ok; }
     QString path() const { return m_folder.path(); }
     Database& db() { return App().Conn_User; }
 
@@ -41,7 +39,6 @@ public:
 
 private:
     ProgramFolder m_folder;
-    bool m_ok = false;
 };
 
 } // namespace tesmara::test
