@@ -42,19 +42,12 @@ public:
 };
 
 struct Played {
-    explicit Played(bool large, quint32 seed = 7) : random(seed), window(services(large))
+    explicit Played(bool large, quint32 seed = 7)
+        : random(seed), window({.clock = &clock, .random = &random, .largeLayout = large})
     {
         window.show();
         QApplication::setActiveWindow(&window);
         field()->setFocus();
-    }
-    Form_Test_Game1::Services services(bool large)
-    {
-        Form_Test_Game1::Services s;
-        s.clock = &clock;
-        s.random = &random;
-        s.largeLayout = large;
-        return s;
     }
     // Lets `ms` of game time pass, the timers looking at the clock as
     // their own wake-ups would.
