@@ -123,11 +123,10 @@ void TestBoatGame::storedModes_data()
 void TestBoatGame::storedModes()
 {
     QFETCH(QString, stored);
-    QFETCH(QString, repaired);
     const StoredMode read = readStoredMode(stored);
     QTEST(int(read.mode.group), "group");
     QTEST(read.mode.index, "index");
-    QCOMPARE(read.repaired.value_or(QString()), repaired);
+    QTEST(read.repaired.value_or(QString()), "repaired");
     QTEST(modeCaption(read.mode), "caption");
     // What closing stores reads back as the same mode.
     QCOMPARE(readStoredMode(modeCode(read.mode)).mode, read.mode);
