@@ -177,9 +177,6 @@ void TestMousePractice::wander()
     QCOMPARE(f.field.mouse(0).icon, icon);
     QCOMPARE(int(f.field.mouse(0).stage), icon - 200);
     QCOMPARE(f.field.escapes(), to.x() < from.x() ? 1 : 0);
-    if (f.field.escapes() > 0) {
-        QCOMPARE(f.field.countsText(), QStringLiteral("消灭了 2 个，跑了 1 个"));
-    }
 }
 
 void TestMousePractice::kills_data()
@@ -235,7 +232,6 @@ void TestMousePractice::deadMiceWaitThenRunAgain()
     QCOMPARE(f.field.kills(), 2);
     QCOMPARE(f.field.mouse(0).stage, stage);
     QCOMPARE(f.field.mouse(0).icon, 301);
-    QCOMPARE(f.field.countsText(), QStringLiteral("消灭了 2 个     跑了 0 个"));
     f.field.tick(); // the tenth tick
     QCOMPARE(f.field.mouse(0).icon, 210);
     QCOMPARE(f.field.mouse(0).left, 0);
@@ -269,12 +265,11 @@ void TestMousePractice::dragIntoTheTarget()
     QCOMPARE(f.field.mouse(0).top, 950);
     f.field.dragMove(1, 30, 1099);
     QCOMPARE(f.field.kills(), 0);
-    // Into the strip: killed there, the drag is over.
+    // Into the strip: killed there. (The drag ending and the counts are
+    // checked in the window test.)
     f.field.dragMove(1, 0, 1);
     QCOMPARE(f.field.mouse(1).top, 5000);
     QCOMPARE(f.field.mouse(1).icon, 301);
-    QCOMPARE(f.field.dragged(), -1);
-    QCOMPARE(f.field.countsText(), QStringLiteral("消灭了 1 个     跑了 0 个"));
     // A dead mouse cannot be dragged; it runs again after eleven ticks.
     f.field.press(1, true);
     QCOMPARE(f.field.dragged(), -1);
