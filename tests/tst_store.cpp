@@ -70,15 +70,14 @@ int fatalErrorChild(int argc, char* argv[], const QString& folder)
 class TestStore : public QObject {
     Q_OBJECT
 private slots:
-    void databasesHaveTheirTablesColumnsAndNulls();
+    void databasesAreMadeWhereTheyBelongWithTheirColumns();
     void settingsAddMissingRowsWithDefaults();
     void settingsRepairOutOfRangeValues_data();
     void settingsRepairOutOfRangeValues();
-    void readOnlyOpenOfAMissingFileCreatesNothing();
     void engineErrorEndsTheProgramWithItsStatus();
 };
 
-void TestStore::databasesHaveTheirTablesColumnsAndNulls()
+void TestStore::databasesAreMadeWhereTheyBelongWithTheirColumns()
 {
     test::ProgramFolder folder;
     // A user's database is not made without the user's folder.
@@ -86,6 +85,14 @@ void TestStore::databasesHaveTheirTablesColumnsAndNulls()
     QVERIFY(!Create_User_Db(folder.path(), QStringLiteral("张三"), &error));
     QVERIFY(!error.isEmpty());
     QVERIFY(!QFile::exists(userDbPath(folder.path(), QStringLiteral("张三"))));
+    // Nor is a file opened only for reading. (A file that is no database is
+    // refused and kept in the start-up test.)
+    Database missing;
+    error.clear();
+    QVERIFY(!missing.open(folder.path() + "p.dat", Database::Mode::ReadOnly, &error));
+    QVERIFY(!error.isEmpty());
+    QVERIFY(!missing.isOpen());
+    QVERIFY(!QFile::exists(folder.path() + "p.dat"));
     QVERIFY(QDir().mkpath(folder.path() + "user/张三"));
     QVERIFY(Create_User_Db(folder.path(), QStringLiteral("张三")));
     Database db;
@@ -167,19 +174,6 @@ void TestStore::settingsRepairOutOfRangeValues()
     QTEST(settings.text(key), "expected");
     // The repair is written back.
     QTEST(db.scalar("select Value_ from set_ where Name_ = ?", {key})->toString(), "expected");
-}
-
-// A read-only open of a missing file is refused, and creates nothing. (A
-// file that is no database is refused and kept in the start-up test.)
-void TestStore::readOnlyOpenOfAMissingFileCreatesNothing()
-{
-    test::ProgramFolder folder;
-    Database db;
-    QString error;
-    QVERIFY(!db.open(folder.path() + "p.dat", Database::Mode::ReadOnly, &error));
-    QVERIFY(!error.isEmpty());
-    QVERIFY(!db.isOpen());
-    QVERIFY(!QFile::exists(folder.path() + "p.dat"));
 }
 
 void TestStore::engineErrorEndsTheProgramWithItsStatus()

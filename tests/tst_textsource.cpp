@@ -51,8 +51,7 @@ private slots:
     void chineseLinesFromTheStoredPosition_data();
     void chineseLinesFromTheStoredPosition();
     void englishLinesEndAfterAWord();
-    void generatedLines();
-    void drillLines();
+    void generatedAndDrillLines();
     void savedArticleIsCheckedAndFillsByWidth();
     void positionsAreKeptPerText();
     void englishPositionsResumeAtAWord_data();
@@ -122,7 +121,7 @@ void TestTextSource::englishLinesEndAfterAWord()
     QCOMPARE(src.nextLine(), QStringLiteral("xxxxxxxxxx end "));
 }
 
-void TestTextSource::generatedLines()
+void TestTextSource::generatedAndDrillLines()
 {
     test::UserFolder user;
     Script random({0.0, 0.999999, 0.5, 0.04});
@@ -157,13 +156,9 @@ void TestTextSource::generatedLines()
     for (const QChar c : line) {
         QVERIFY(QStringLiteral("0123456789.+-*/").contains(c));
     }
-}
 
-void TestTextSource::drillLines()
-{
-    test::UserFolder user;
-    Script random({0.0, 0.5, 0.99});
-    TextSource src(user.db(), &random, loader);
+    // Drills draw whole items from their lists.
+    random.set({0.0, 0.5, 0.99});
     src.chooseDrill(QStringLiteral("工了以在有"), 1);
     QCOMPARE(src.nextLine(), QStringLiteral("工以有").repeated(10));
     // The root drill draws the roots of the root-letter pairs, never a letter.
@@ -171,14 +166,11 @@ void TestTextSource::drillLines()
     QCOMPARE(src.nextLine(), QStringLiteral("金儿夕").repeated(10));
     src.chooseDrill(QStringLiteral("中国人民经济"), 2);
     QCOMPARE(src.drillItemLength(), 2);
-    const QString line = src.nextLine();
-    const QStringList words = line.split(QChar(0x3000));
+    const QStringList words = src.nextLine().split(QChar(0x3000));
     QCOMPARE(words.size(), 10);
     QCOMPARE(words.mid(0, 3), (QStringList{"中国", "人民", "经济"}));
 }
 
-// A saved article is read from its stored position in rows as wide as the
-// line; a missing or empty one is refused and the practice before it stays.
 void TestTextSource::savedArticleIsCheckedAndFillsByWidth()
 {
     test::UserFolder user;

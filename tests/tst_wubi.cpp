@@ -17,8 +17,7 @@ private slots:
     void initTestCase();
     void knownCodes_data();
     void knownCodes();
-    void indexFollowsGbkBytes();
-    void recordFieldsAreReadBitByBit();
+    void recordsFollowGbkBytesBitByBit();
     void tablesAgreeWithTheSources_data();
     void tablesAgreeWithTheSources();
     void phraseLookupTakesTheLongestPhrase();
@@ -66,7 +65,8 @@ void TestWubi::knownCodes()
     QTEST(Get_Py(ch, m_py), "py");
 }
 
-void TestWubi::indexFollowsGbkBytes()
+// A character's record is found by its GBK bytes and read bit by bit.
+void TestWubi::recordsFollowGbkBytesBitByBit()
 {
     QCOMPARE(Gbk_Index(QStringLiteral("啊")), (0xB0 - 129) * 254 + (0xA1 - 64));
     QCOMPARE(Gbk_Index(QStringLiteral("照")), (0xD5 - 129) * 254 + (0xD5 - 64));
@@ -74,10 +74,7 @@ void TestWubi::indexFollowsGbkBytes()
     QCOMPARE(Gbk_Index(QStringLiteral("a")), -1);
     QCOMPARE(Gbk_Index(QStringLiteral("한")), -1); // Hangul is not in GBK
     QCOMPARE(Gbk_Index(QString()), -1);
-}
 
-void TestWubi::recordFieldsAreReadBitByBit()
-{
     QByteArray table(kWubiTableSize, '\0');
     QCOMPARE(Wb_Code(QStringLiteral("丂"), table), QString());               // zero record
     QCOMPARE(Wb_Code(QStringLiteral("工"), table), QStringLiteral("a\r\n")); // only the one-letter line
