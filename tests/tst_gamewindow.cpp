@@ -190,14 +190,10 @@ void TestGameWindow::phrasesCommittedByAnInputMethod()
     const QList<int> lanes = p.afloat(3);
     QCOMPARE(lanes.size(), 3);
 
-    // Text still being composed, and a phrase committed while paused, count
-    // for nothing.
+    // Text still being composed counts for nothing. (Nothing counts while
+    // paused: the game's own test.)
     p.commit(QString(), QStringLiteral("zhong"));
     QCOMPARE(w.game().phraseBuffer(), QString());
-    QTest::keyClick(p.field(), Qt::Key_F5);
-    p.commit(w.label(lanes[0])->Text());
-    QCOMPARE(w.game().hits(), 0);
-    QTest::keyClick(p.field(), Qt::Key_F5);
 
     // A phrase committed at once, and one character by character.
     p.commit(w.label(lanes[0])->Text());
