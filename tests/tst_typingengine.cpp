@@ -180,7 +180,6 @@ void TestTypingEngine::backspaceStepsBackAtMostThreeRows()
     QCOMPARE(e.activeRow(), 1);
     QCOMPARE(e.input(1).Text(), QStringLiteral("a"));
     QCOMPARE(e.Wrong_Count, 0);
-    QCOMPARE(e.top(1).colour(1), 0u);
     QCOMPARE(e.Back_Rows, qint16(3));
     press(e, 1, kBackspace);
     QCOMPARE(e.input(1).Text(), QString());
