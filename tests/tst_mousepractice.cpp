@@ -305,7 +305,6 @@ void TestMousePractice::mousePageInTheWindow()
     MousePage& page = window->mousePage();
     QVERIFY(item->isChecked());
     QCOMPARE(window->windowTitle(), QStringLiteral("Tesmara → 鼠标练习"));
-    QVERIFY(!window->findChild<QWidget*>(QStringLiteral("Frame_Common"))->isVisible());
     QCOMPARE(page.Timer_MouseTest->interval(), 110);     // the stored hardest difficulty
     QVERIFY(!page.Image_Test_Mouse->picture().isNull()); // background 2 by default
     QVERIFY(page.Image_MT->picture().isNull());
