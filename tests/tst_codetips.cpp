@@ -10,7 +10,6 @@
 #include <QtTest>
 
 #include <algorithm>
-#include <memory>
 
 using namespace tesmara;
 
@@ -47,8 +46,7 @@ TopLines lines(std::initializer_list<QString> texts)
 class TestCodeTips : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
+    void initTestCase();
     void candidateAtTypingPosition_data();
     void candidateAtTypingPosition();
     void phraseCodeRule_data();
@@ -66,25 +64,19 @@ private slots:
 private:
     // A phrase database of our own, open as the one opened at login.
     void openPhrases();
-    std::unique_ptr<test::ProgramFolder> m_folder;
+    test::ProgramFolder m_folder;
 };
 
-void TestCodeTips::init()
+void TestCodeTips::initTestCase()
 {
-    m_folder = std::make_unique<test::ProgramFolder>();
     App().Wb86_Codes = binaryResource(101);
     App().Wb98_Codes = binaryResource(102);
     App().Py_Codes = binaryResource(104);
 }
 
-void TestCodeTips::cleanup()
-{
-    m_folder.reset();
-}
-
 void TestCodeTips::openPhrases()
 {
-    const QString path = m_folder->path() + QStringLiteral("p.dat");
+    const QString path = m_folder.path() + QStringLiteral("p.dat");
     {
         Database db;
         QVERIFY(db.open(path, Database::Mode::ReadWrite));
