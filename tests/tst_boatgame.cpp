@@ -259,9 +259,8 @@ void TestBoatGame::movementAndEscapes()
     g.random.set({0.0}); // nothing more is launched: "A" again and again
     for (int tick = 1; tick <= 13; ++tick) {
         game.Timer_Go_Tick();
-        QCOMPARE(game.lane(4).top, 4650 - tick * 358);
+        QCOMPARE(game.lane(4).top, 4650 - tick * 358); // -4 at the 13th
     }
-    QCOMPARE(game.lane(4).top, -4);
     game.Timer_Go_Tick();
     QVERIFY(!game.lane(4).boatVisible);
     QCOMPARE(game.lane(4).top, 4650);
@@ -360,9 +359,7 @@ void TestBoatGame::sinking()
     BoatGame& game = g.game;
     g.launch({{"1", 3}, {"2", 6}});
     QCOMPARE(game.typeChar(QLatin1Char('1')), 3);
-    QCOMPARE(game.lane(3).label, QString());
-    QCOMPARE(game.lane(3).picture, 102);
-    QVERIFY(game.Timer1().isEnabled());
+    QCOMPARE(game.lane(3).label, QString()); // hit: picture 102, Timer1 on (the window's tests)
 
     // The sinking lane stays put while the others move, and finishes
     // during a pause.
