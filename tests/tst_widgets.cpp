@@ -1,12 +1,20 @@
 #include "controls/ui/TS.h"
+#include "app/AppState.h"
+#include "app/Msg.h"
+#include "app/ui/MsgDialog.h"
 #include "controls/ui/Check_Box.h"
 #include "controls/ui/Cmd.h"
+#include "controls/ui/MSG_Label.h"
 #include "controls/ui/Option.h"
 #include "controls/ui/Picture.h"
 #include "controls/ui/Text.h"
+#include "practice/RunFigures.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QInputMethodEvent>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -14,19 +22,48 @@
 
 using namespace tesmara;
 
+namespace {
+
+MsgRequest request(const QString& text, int buttons, int focus = 1, int check = 0,
+                   const QString& title = QStringLiteral("提示"), int icon = 1)
+{
+    return MsgRequest{text, icon, buttons, title, focus, check};
+}
+
+Cmd* button(QWidget& dialog, const char* name)
+{
+    return dialog.findChild<Cmd*>(QLatin1String(name));
+}
+
+// Shows the dialog the way the program does, without blocking the test.
+void openAndActivate(MsgDialog& dialog)
+{
+    dialog.open();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+}
+
+} // namespace
+
 class TestWidgets : public QObject {
     Q_OBJECT
 private slots:
     void tabStripCaptionsStayWithinTabs();
     void tabStripPicksByMouseAndKeys();
-    void textKeysAndCommitsGoThroughKeyPress();
-    void textLengthLimits();
-    void checkBoxAndOptionClicks();
-    void optionArrowsPickTheNeighbour();
+    void textKeysCommitsAndLengthLimit();
+    void checkBoxAndOptionClicksAndArrows();
     void cmdClicksFromKeyboardAndMouse();
     void disabledWidgetsIgnoreInput();
     void cmdLooksDifferInEveryState();
     void picturesDecodedAheadAreTheOnesRead();
+    void messageLayoutFollowsTheText_data();
+    void messageLayoutFollowsTheText();
+    void messageFocusOrdersButtons_data();
+    void messageFocusOrdersButtons();
+    void messageAnswers_data();
+    void messageAnswers();
+    void resultNoticeIgnoresTypingKeys_data();
+    void resultNoticeIgnoresTypingKeys();
+    void askRunsModallyThroughShowMsgAndCopies();
 };
 
 void TestWidgets::tabStripCaptionsStayWithinTabs()
@@ -83,7 +120,7 @@ void TestWidgets::tabStripPicksByMouseAndKeys()
     QCOMPARE(ts.tabAt(QPoint(ts.width() - 2, 5)), 3);
 }
 
-void TestWidgets::textKeysAndCommitsGoThroughKeyPress()
+void TestWidgets::textKeysCommitsAndLengthLimit()
 {
     Text text;
     QWidget* txt = text.findChild<QWidget*>(QStringLiteral("Txt"));
@@ -126,29 +163,24 @@ void TestWidgets::textKeysAndCommitsGoThroughKeyPress()
     text.setText(QString());
     QTest::keyClicks(txt, QStringLiteral("x9y"));
     QCOMPARE(text.text(), QStringLiteral("XY"));
-}
 
-void TestWidgets::textLengthLimits()
-{
-    Text text;
+    // The length limit holds in either box, also across the switch.
     text.setMaxLength(3);
+    QTest::keyClicks(txt, QStringLiteral("zw"));
+    QCOMPARE(text.text(), QStringLiteral("XYZ"));
+    text.setMultiLine(false);
+    text.setText(QString());
     QTest::keyClicks(text.findChild<QWidget*>(QStringLiteral("Txt")), QStringLiteral("abcdef"));
-    QCOMPARE(text.text(), QStringLiteral("abc"));
+    QCOMPARE(text.text(), QStringLiteral("ABC"));
     text.SelAll();
     QCOMPARE(text.SelLength(), 3);
-    // The multi-line box keeps the limit.
-    text.setMultiLine(true);
-    text.setText(QString());
-    QTest::keyClicks(text.findChild<QWidget*>(QStringLiteral("Txt")), QStringLiteral("wxyz"));
-    QCOMPARE(text.text(), QStringLiteral("wxy"));
 }
 
-void TestWidgets::checkBoxAndOptionClicks()
+void TestWidgets::checkBoxAndOptionClicksAndArrows()
 {
     QWidget window;
     auto* box = new Check_Box(QStringLiteral("以后不再显示"), &window);
     box->setGeometry(0, 0, 120, 18);
-    QCOMPARE(box->findChild<QWidget*>(QStringLiteral("Label_C")) != nullptr, true);
     QList<bool> boxValues;
     connect(box, &Check_Box::Click, box, [&] { boxValues.append(box->Value()); });
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, 9));
@@ -162,35 +194,29 @@ void TestWidgets::checkBoxAndOptionClicks()
     box->setValue(false);
     QCOMPARE(boxValues.size(), 3);
 
-    auto* option = new Option(QStringLiteral("五笔字根表"), &window);
-    option->setGeometry(0, 20, 120, 18);
-    QSignalSpy optionClicks(option, &Option::Click);
-    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(5, 9));
-    QVERIFY(option->Value());
-    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(5, 9));
-    QVERIFY(option->Value()); // an option does not clear itself
-    QCOMPARE(optionClicks.count(), 2);
-    option->setValue(false);
-    QCOMPARE(optionClicks.count(), 2);
-}
-
-void TestWidgets::optionArrowsPickTheNeighbour()
-{
-    QWidget group;
     QList<Option*> options;
     for (int i = 0; i < 3; ++i) {
-        options.append(new Option(QStringLiteral("项%1").arg(i), &group));
+        options.append(new Option(QStringLiteral("项%1").arg(i), &window));
+        options[i]->setGeometry(0, 20 + 20 * i, 120, 18);
     }
-    options[1]->setEnabled(false);
-    group.show();
-    QSignalSpy last(options[2], &Option::Click);
     QSignalSpy first(options[0], &Option::Click);
-    QTest::keyClick(options[0], Qt::Key_Down); // skips the disabled one
+    QTest::mouseClick(options[0], Qt::LeftButton, {}, QPoint(5, 9));
+    QVERIFY(options[0]->Value());
+    QTest::mouseClick(options[0], Qt::LeftButton, {}, QPoint(5, 9));
+    QVERIFY(options[0]->Value()); // an option does not clear itself
+    QCOMPARE(first.count(), 2);
+    options[0]->setValue(false);
+    QCOMPARE(first.count(), 2);
+
+    // Arrows pick the next option that can be chosen, round the group.
+    options[1]->setEnabled(false);
+    window.show();
+    QSignalSpy last(options[2], &Option::Click);
+    QTest::keyClick(options[0], Qt::Key_Down);
     QCOMPARE(last.count(), 1);
-    QVERIFY(options[2]->Value());
-    QVERIFY(!options[1]->Value());
-    QTest::keyClick(options[2], Qt::Key_Down); // wraps round
-    QCOMPARE(first.count(), 1);
+    QVERIFY(options[2]->Value() && !options[1]->Value());
+    QTest::keyClick(options[2], Qt::Key_Down);
+    QCOMPARE(first.count(), 3);
     QVERIFY(options[0]->Value());
 }
 
@@ -320,7 +346,6 @@ void TestWidgets::cmdLooksDifferInEveryState()
     }
 }
 
-QTEST_MAIN(TestWidgets)
 void TestWidgets::picturesDecodedAheadAreTheOnesRead()
 {
     const QString icon = QStringLiteral(":/data/icon/32.png");
@@ -342,4 +367,232 @@ void TestWidgets::picturesDecodedAheadAreTheOnesRead()
     dropDecodedAhead();
 }
 
+void TestWidgets::messageLayoutFollowsTheText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<int>("check");
+    QTest::addColumn<int>("icon");
+    QTest::addRow("short notice") << QStringLiteral("保存成功！") << 0 << 0 << 1;
+    QTest::addRow("long question")
+        << QStringLiteral("合并文章需要同时选择两篇或以上的文章，请在列表中按住 Ctrl 键选择多个项目后再试一次。") << 2
+        << 0 << 0;
+    QTest::addRow("three lines and the box") << QStringLiteral("第一行\r\n第二行\r\n第三行") << 1 << -1 << 2;
+    QTest::addRow("line wider than the screen") << QString(2000, QChar(0x5B57)) << 0 << 0 << 1;
+}
+
+void TestWidgets::messageLayoutFollowsTheText()
+{
+    QFETCH(QString, text);
+    QFETCH(int, buttons);
+    QFETCH(int, check);
+    QFETCH(int, icon);
+    MsgDialog dialog(request(text, buttons, 1, check, QStringLiteral("提示"), icon));
+    const QRect label = dialog.findChild<MSG_Label*>(QStringLiteral("Label_Msg"))->geometry();
+    QCOMPARE(dialog.findChild<MSG_Label*>(QStringLiteral("Label_Msg"))->Caption(), text);
+    // At least 3000 twips wide, wider for a long line, never wider than the
+    // screen; the label lies inside, right of the one icon asked for.
+    QCOMPARE(dialog.twipsWidth(), qMax(3000, label.width() * 15 + 1200));
+    QVERIFY(dialog.width() <= QGuiApplication::primaryScreen()->geometry().width());
+    QVERIFY(dialog.rect().contains(label));
+    for (int i = 0; i < 3; ++i) {
+        QWidget* picture = dialog.findChild<QWidget*>(QStringLiteral("Image_MSG_%1").arg(i));
+        QCOMPARE(!picture->isHidden(), i == icon);
+        QVERIFY(i != icon || picture->geometry().right() < label.left());
+    }
+    // The buttons asked for sit side by side below the text (and the box),
+    // centred as one block.
+    const QStringList pair = QList<QStringList>{{"CMDOK"}, {"CMDOK", "CMDCancel"}, {"CMDYES", "CMDNO"}}[buttons];
+    QRect row;
+    for (const char* name : {"CMDOK", "CMDCancel", "CMDYES", "CMDNO"}) {
+        QCOMPARE(!button(dialog, name)->isHidden(), pair.contains(QLatin1String(name)));
+    }
+    for (const QString& name : pair) {
+        row |= button(dialog, qPrintable(name))->geometry();
+    }
+    QVERIFY(qAbs(row.center().x() - dialog.width() / 2) <= 4);
+    QVERIFY(row.top() > label.bottom() && dialog.rect().contains(row));
+    QCOMPARE(button(dialog, "CMDOK")->Caption(), QStringLiteral("确定(&O)"));
+    auto* box = dialog.findChild<Check_Box*>(QStringLiteral("Check1"));
+    QCOMPARE(!box->isHidden(), check != 0);
+    if (check != 0) {
+        QVERIFY(!box->Value());
+        QCOMPARE(box->Caption(), QStringLiteral("以后不再显示"));
+        QVERIFY(box->geometry().top() > label.bottom() && box->geometry().bottom() < row.top());
+    }
+}
+
+void TestWidgets::messageFocusOrdersButtons_data()
+{
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<int>("focus");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::addRow("yes/no, focus 4") << 2 << 4 << QStringLiteral("CMDNO") << QStringLiteral("CMDYES");
+    QTest::addRow("yes/no, focus 3") << 2 << 3 << QStringLiteral("CMDYES") << QStringLiteral("CMDNO");
+    QTest::addRow("ok/cancel, focus 2") << 1 << 2 << QStringLiteral("CMDCancel") << QStringLiteral("CMDOK");
+    QTest::addRow("ok/cancel, focus 1") << 1 << 1 << QStringLiteral("CMDOK") << QStringLiteral("CMDCancel");
+}
+
+void TestWidgets::messageFocusOrdersButtons()
+{
+    QFETCH(int, buttons);
+    QFETCH(int, focus);
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    MsgDialog dialog(request(QStringLiteral("确定要删除吗？"), buttons, focus, -1));
+    openAndActivate(dialog);
+    QWidget* firstButton = dialog.findChild<QWidget*>(first);
+    QWidget* secondButton = dialog.findChild<QWidget*>(second);
+    QTRY_COMPARE(QApplication::focusWidget(), firstButton);
+    QTest::keyClick(firstButton, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), secondButton);
+    QTest::keyClick(secondButton, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), dialog.findChild<QWidget*>(QStringLiteral("Check1")));
+    dialog.done(0);
+}
+
+void TestWidgets::messageAnswers_data()
+{
+    QTest::addColumn<int>("buttons"); // 0: OK, 1: OK and Cancel, 2: Yes and No
+    QTest::addColumn<int>("check");   // -1: with the box to tick
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("answer"); // "": the dialog stays open
+    const auto row = [](const char* name, int buttons, int check, const char* action, const char* answer) {
+        QTest::addRow("%s", name) << buttons << check << QString::fromLatin1(action) << QString::fromLatin1(answer);
+    };
+    // Keys go to the button with the focus.
+    row("Esc on Yes/No", 2, 0, "Esc", "No");
+    row("Esc on OK/Cancel", 1, 0, "Esc", "Cancel");
+    row("Esc on OK", 0, 0, "Esc", "OK");
+    row("Y on Yes/No", 2, 0, "Y", "Yes");
+    row("N on Yes/No", 2, 0, "N", "No");
+    row("C on Yes/No: no Cancel there", 2, 0, "C", "");
+    row("O on Yes/No: no OK there", 2, 0, "O", "");
+    row("C on OK/Cancel", 1, 0, "C", "Cancel");
+    row("O on OK/Cancel", 1, 0, "O", "OK");
+    row("Y on OK/Cancel: no Yes there", 1, 0, "Y", "");
+    row("other letter", 0, 0, "Q", "");
+    // The box adds T when ticked, F when not.
+    row("ticked box, Yes clicked", 2, -1, "tick CMDYES", "YesT");
+    row("box left, Return on OK", 0, -1, "Return", "OKF");
+    row("Cancel clicked", 1, 0, "CMDCancel", "Cancel");
+    // Closing the frame answers OK where OK is offered, else nothing.
+    row("frame closed: OK", 0, 0, "close", "OK");
+    row("frame closed: OK and Cancel", 1, -1, "close", "OKF");
+    row("frame closed: Yes and No", 2, 0, "close", "");
+}
+
+void TestWidgets::messageAnswers()
+{
+    QFETCH(int, buttons);
+    QFETCH(int, check);
+    QFETCH(QString, action);
+    QFETCH(QString, answer);
+    MsgDialog dialog(request(QStringLiteral("是否保存？"), buttons, 1, check));
+    openAndActivate(dialog);
+    QWidget* focused = QApplication::focusWidget();
+    QVERIFY(focused != nullptr);
+    if (action == "close") {
+        QCOMPARE(dialog.close(), !answer.isEmpty());
+    } else if (action.startsWith("tick ")) {
+        auto* box = dialog.findChild<Check_Box*>(QStringLiteral("Check1"));
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+        QVERIFY(box->Value());
+        QTest::mouseClick(button(dialog, qPrintable(action.mid(5))), Qt::LeftButton);
+    } else if (action.startsWith("CMD")) {
+        QTest::mouseClick(button(dialog, qPrintable(action)), Qt::LeftButton);
+    } else {
+        const QKeySequence key(action == "Esc" ? QStringLiteral("Escape") : action);
+        QTest::keyClick(focused, Qt::Key(key[0].key()));
+    }
+    QCOMPARE(dialog.answer(), answer);
+    QCOMPARE(dialog.isVisible(), answer.isEmpty());
+    if (!answer.isEmpty()) {
+        QCOMPARE(App().Msg_Result, answer);
+    }
+    dialog.done(0);
+}
+
+void TestWidgets::resultNoticeIgnoresTypingKeys_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<bool>("guarded");
+    QTest::newRow("result") << resultTitle(false) << true;
+    QTest::newRow("English result") << resultTitle(true) << true;
+    QTest::newRow("other") << QStringLiteral("提示") << false;
+}
+
+void TestWidgets::resultNoticeIgnoresTypingKeys()
+{
+    QFETCH(QString, title);
+    QFETCH(bool, guarded);
+    {
+        MsgDialog dialog(request(QStringLiteral("速度：88"), 0, 1, 0, title));
+        openAndActivate(dialog);
+        Cmd* ok = button(dialog, "CMDOK");
+        QTRY_COMPARE(QApplication::focusWidget(), ok);
+        QTest::keyClick(ok, Qt::Key_Space);
+        if (!guarded) {
+            QCOMPARE(dialog.answer(), QStringLiteral("OK"));
+            return;
+        }
+        QTest::keyClick(ok, Qt::Key_O);
+        QTest::keyClick(ok, Qt::Key_Space);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.answer(), QString());
+        QTest::keyClick(ok, Qt::Key_Return);
+        QCOMPARE(dialog.answer(), QStringLiteral("OK"));
+    }
+    {
+        // Another key between Space and the click clears the mark.
+        MsgDialog dialog(request(QStringLiteral("速度：88"), 0, 1, 0, title));
+        openAndActivate(dialog);
+        Cmd* ok = button(dialog, "CMDOK");
+        QTest::keyPress(ok, Qt::Key_Space);
+        QTest::keyPress(ok, Qt::Key_A);
+        QTest::keyRelease(ok, Qt::Key_Space);
+        QCOMPARE(dialog.answer(), QStringLiteral("OK"));
+    }
+    {
+        MsgDialog dialog(request(QStringLiteral("速度：88"), 0, 1, 0, title));
+        openAndActivate(dialog);
+        // Space goes down on OK, then the mouse clicks: the click only uses up
+        // the mark; the next click (Space coming up) answers.
+        QTest::keyPress(button(dialog, "CMDOK"), Qt::Key_Space);
+        QTest::mouseClick(button(dialog, "CMDOK"), Qt::LeftButton);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.answer(), QString());
+        QTest::keyRelease(button(dialog, "CMDOK"), Qt::Key_Space);
+        QCOMPARE(dialog.answer(), QStringLiteral("OK"));
+    }
+}
+
+void TestWidgets::askRunsModallyThroughShowMsgAndCopies()
+{
+    setMsgPresenter([](const MsgRequest& r) { return MsgDialog::ask(r); });
+    QGuiApplication::clipboard()->setText(QStringLiteral("旧内容"));
+    QString seenTitle;
+    QString copied;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<MsgDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog != nullptr);
+        seenTitle = dialog->windowTitle();
+        dialog->findChild<Check_Box*>(QStringLiteral("Check1"))->click();
+        // Ctrl+C copies the text with plain line ends and answers nothing.
+        QTest::keyClick(button(*dialog, "CMDNO"), Qt::Key_C, Qt::ControlModifier);
+        copied = QGuiApplication::clipboard()->text();
+        button(*dialog, "CMDNO")->click();
+    });
+    const QString answer =
+        Show_Msg(QStringLiteral("速度：120字/分\r\n以后还提示吗？"), 2, 2, QStringLiteral("确认"), 4, -1);
+    QCOMPARE(answer, QStringLiteral("NoT"));
+    QCOMPARE(App().Msg_Result, QStringLiteral("NoT"));
+    QCOMPARE(seenTitle, QStringLiteral("确认"));
+    QCOMPARE(copied, QStringLiteral("速度：120字/分\n以后还提示吗？"));
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    setMsgPresenter({});
+}
+
+QTEST_MAIN(TestWidgets)
 #include "tst_widgets.moc"
