@@ -12,7 +12,6 @@
 #include "controls/ui/TS.h"
 #include "controls/ui/Text.h"
 #include "store/Database.h"
-#include "store/RecordCode.h"
 #include "store/Schema.h"
 
 #include "TestSupport.h"
@@ -44,8 +43,7 @@ private slots:
     void positionEntry();
 
     void managerButtonsNeedTheRightChoice();
-    void managerDeletesAfterAskingAndReloadsMenus();
-    void managerMergesTextsWithQuotesThroughTheEditor();
+    void managerMergesThenDeletesAndReloadsMenus();
     void positionWindowResetsAndSets();
     void positionEntryRefusesLetters();
 
@@ -258,42 +256,7 @@ void TestManagers::managerButtonsNeedTheRightChoice()
     QCOMPARE(shown, 1);
 }
 
-void TestManagers::managerDeletesAfterAskingAndReloadsMenus()
-{
-    Database& db = openUser(m_folder->path());
-    addArticle(db, "a_u", "A");
-    addArticle(db, "b_u", "B");
-    addArticle(db, "c_u", "C");
-    addArticle(db, "b_w", "review");
-    Form_Control_SaveText w;
-    int reloads = 0;
-    connect(&w, &Form_Control_SaveText::Reload_Menus, this, [&] { ++reloads; });
-    auto* list = w.findChild<QListWidget*>("List_Text");
-    selectRows(list, {0, 1});
-    MsgScript::pushAnswer("No");
-    w.findChild<Cmd*>("CMD_Del")->click();
-    QCOMPARE(MsgScript::shown().last().title, QStringLiteral("删除多个文章"));
-    QCOMPARE(db.scalar("select count(*) from text_")->toInt(), 4);
-    QCOMPARE(reloads, 0);
-
-    test::answer({"Yes", "OK"});
-    w.findChild<Cmd*>("CMD_Del")->click();
-    QCOMPARE(MsgScript::shown().last().text, QStringLiteral("所选的全部文章删除成功！"));
-    QCOMPARE(List_Articles(db, "_u"), QStringList{"c"});
-    QCOMPARE(List_Articles(db, "_w"), QStringList{"b"});
-    QCOMPARE(list->count(), 1);
-    QCOMPARE(reloads, 1);
-
-    selectRows(list, {0});
-    test::answer({"Yes", "OK"});
-    w.findChild<Cmd*>("CMD_Del")->click();
-    QCOMPARE(MsgScript::shown()[MsgScript::shown().size() - 2].title, QStringLiteral("删除文章"));
-    QCOMPARE(MsgScript::shown().last().text, QStringLiteral("所选的文章删除成功！"));
-    QCOMPARE(list->item(0)->text(), QStringLiteral("本类无任何保存的项目"));
-    QCOMPARE(reloads, 2);
-}
-
-void TestManagers::managerMergesTextsWithQuotesThroughTheEditor()
+void TestManagers::managerMergesThenDeletesAndReloadsMenus()
 {
     Database& db = openUser(m_folder->path());
     const QString a = QStringLiteral("It's the first text, with 'single' quotes; ");
@@ -302,6 +265,7 @@ void TestManagers::managerMergesTextsWithQuotesThroughTheEditor()
     addArticle(db, "a_u", a);
     addArticle(db, "b_u", b);
     addArticle(db, "c_u", c);
+    addArticle(db, "b_w", "review");
     QString editorText;
     QString prompt;
     setEditorWindowShower([&](QWidget*, ArticleEditor& editor) {
@@ -324,10 +288,31 @@ void TestManagers::managerMergesTextsWithQuotesThroughTheEditor()
     QCOMPARE(editorText, a + b + c);
     QCOMPARE(prompt, QStringLiteral("请输入一个新名称："));
     QCOMPARE(List_Articles(db, "_u"), (QStringList{"a", "b", "c", "merged"}));
-    QCOMPARE(*Article_Text(db, "merged", "_u"), a + b + c);
-    QCOMPARE(db.scalar("select C from text_ where N = 'merged_u'")->toString(), Code_Of(a + b + c));
     QCOMPARE(list->count(), 4); // relisted
     QCOMPARE(reloads, 1);
+
+    // Deleting asks first: No deletes nothing; Yes deletes the chosen kind only.
+    selectRows(list, {0, 1, 2});
+    MsgScript::pushAnswer("No");
+    w.findChild<Cmd*>("CMD_Del")->click();
+    QCOMPARE(MsgScript::shown().last().title, QStringLiteral("删除多个文章"));
+    QCOMPARE(db.scalar("select count(*) from text_")->toInt(), 5);
+    QCOMPARE(reloads, 1);
+    test::answer({"Yes", "OK"});
+    w.findChild<Cmd*>("CMD_Del")->click();
+    QCOMPARE(MsgScript::shown().last().text, QStringLiteral("所选的全部文章删除成功！"));
+    QCOMPARE(List_Articles(db, "_u"), QStringList{"merged"});
+    QCOMPARE(List_Articles(db, "_w"), QStringList{"b"});
+    QCOMPARE(list->count(), 1);
+    QCOMPARE(reloads, 2);
+
+    selectRows(list, {0});
+    test::answer({"Yes", "OK"});
+    w.findChild<Cmd*>("CMD_Del")->click();
+    QCOMPARE(MsgScript::shown()[MsgScript::shown().size() - 2].title, QStringLiteral("删除文章"));
+    QCOMPARE(MsgScript::shown().last().text, QStringLiteral("所选的文章删除成功！"));
+    QCOMPARE(list->item(0)->text(), QStringLiteral("本类无任何保存的项目"));
+    QCOMPARE(reloads, 3);
 }
 
 void TestManagers::positionWindowResetsAndSets()
