@@ -2,6 +2,12 @@
 #include "app/Msg.h"
 #include "articles/ArticleEditor.h"
 #include "articles/ArticleImport.h"
+#include "articles/ui/Form_Input_Test_Text.h"
+#include "controls/ui/Check_Box.h"
+#include "controls/ui/Cmd.h"
+#include "controls/ui/MSG_Label.h"
+#include "controls/ui/Option.h"
+#include "controls/ui/Text.h"
 #include "store/RecordCode.h"
 #include "store/Settings.h"
 
@@ -48,13 +54,13 @@ private slots:
     void spaceCleaning_data();
     void spaceCleaning();
     void awkwardNamesAndTextsAreStoredExactly();
-    void changeExisting();
-    void mergeReplacesBothKinds();
+    void changeAndMergeReplaceStoredArticles();
     void readingFiles();
     void refusedFiles();
     void importOneFileOpensEditor();
     void importSeveralFilesAutomatically();
     void startFolderIsLastImport();
+    void editorWindowSavesWhatItShows();
 };
 
 void TestArticles::savingChecksNameAndLength_data()
@@ -192,12 +198,16 @@ void TestArticles::awkwardNamesAndTextsAreStoredExactly()
     QCOMPARE(row(user.db(), "%_w").T, longText(50));
 }
 
-void TestArticles::changeExisting()
+void TestArticles::changeAndMergeReplaceStoredArticles()
 {
     test::UserFolder user;
+    for (const char* n : {"甲_u", "甲_w", "乙_u", "丙_u", "丁_u"}) {
+        user.db().exec(QStringLiteral("insert into text_ (N, T, C, No_) values (?, 'old', 'x', 77)"),
+                       {QString::fromUtf8(n)});
+    }
     ArticleEditor editor(user.db());
-    user.db().exec(QStringLiteral("insert into text_ (N, T, C, No_) values ('乙_u', 'old', 'x', 77)"));
     QSignalSpy refresh(&editor, &ArticleEditor::managerRefreshRequested);
+    // A change rewrites the text and its check and reads it from the start.
     editor.setMode(ArticleEditor::modeForCaption(QStringLiteral("文章保存的名称：")));
     QCOMPARE(editor.mode(), SaveMode::Change);
     editor.setName(QStringLiteral("乙"));
@@ -206,49 +216,35 @@ void TestArticles::changeExisting()
     QVERIFY(editor.CMD_Save_Click());
     QCOMPARE(MsgScript::shown().last().title, QStringLiteral("操作成功"));
     QCOMPARE(test::lastMessage(), QStringLiteral("文章内容修改成功！"));
-    const Row r = row(user.db(), "乙_u");
+    Row r = row(user.db(), "乙_u");
     QCOMPARE(r.T, longText(55));
     QCOMPARE(r.C, Code_Of(longText(55)));
     QCOMPARE(r.No_, 1);
     QCOMPARE(refresh.count(), 1);
-
-    editor.setName(QStringLiteral("丙"));
+    editor.setName(QStringLiteral("戊"));
     MsgScript::pushAnswer(QStringLiteral("OK"));
     QVERIFY(!editor.CMD_Save_Click());
     QCOMPARE(test::lastMessage(), QStringLiteral("找不到该文章！"));
-    QCOMPARE(user.count("text_"), 1);
-}
+    QCOMPARE(user.count("text_"), 5);
 
-void TestArticles::mergeReplacesBothKinds()
-{
-    test::UserFolder user;
-    auto add = [&](const char* n) {
-        user.db().exec(QStringLiteral("insert into text_ (N, T, C, No_) values (?, 't', 'c', 3)"),
-                       {QString::fromUtf8(n)});
-    };
-    for (const char* n : {"甲_u", "甲_w", "乙_u", "丙_u", "丁_u"}) {
-        add(n);
-    }
-    ArticleEditor editor(user.db());
+    // A merge replaces its sources of both kinds.
     QCOMPARE(ArticleEditor::modeForCaption(QStringLiteral("随便什么")), SaveMode::Merge);
     editor.setMode(SaveMode::Merge);
     editor.setMergeSources({QStringLiteral("甲"), QStringLiteral("乙")});
     editor.setText(longText(60));
-
     // A name taken by an article outside the merge: refused, nothing gone.
     editor.setName(QStringLiteral("丙"));
     MsgScript::pushAnswer(QStringLiteral("OK"));
     QVERIFY(!editor.CMD_Save_Click());
     QCOMPARE(test::lastMessage(), QStringLiteral("您所输入的保存名称 < 丙 > 已存在，请另起一个名称。"));
     QCOMPARE(user.count("text_"), 5);
-
     // The name of a merged article is free again.
     editor.setName(QStringLiteral("甲"));
     MsgScript::pushAnswer(QStringLiteral("OK"));
     QVERIFY(editor.CMD_Save_Click());
     QCOMPARE(test::lastMessage(), QStringLiteral("文章内容合并成功！"));
     QCOMPARE(user.count("text_"), 3);
-    const Row r = row(user.db(), "甲_u");
+    r = row(user.db(), "甲_u");
     QCOMPARE(r.T, longText(60));
     QCOMPARE(r.C, Code_Of(r.T));
     QCOMPARE(r.No_, 1);
@@ -418,6 +414,20 @@ void TestArticles::importSeveralFilesAutomatically()
     QCOMPARE(row(user.db(), "one_u").T, QStringLiteral("字 字 字 字").repeated(20));
     QCOMPARE(row(user.db(), "two_u").T, QStringLiteral("kept"));
     QCOMPARE(user.count("text_"), 2);
+
+    // From the menu: automatic with every space removed; both saved and
+    // practised later. A cancelled dialog imports nothing.
+    setNextImportFiles({dir + "甲.txt", dir + "乙.txt"});
+    QVERIFY(test::writeFile(dir + "甲.txt", spaced));
+    QVERIFY(test::writeFile(dir + "乙.txt", spaced));
+    test::answer({"Yes", "Yes", "No", "No"});
+    Menu_Test_Definition_Txt_Click(nullptr, editor);
+    QCOMPARE(MsgScript::pending(), 0);
+    QCOMPARE(row(user.db(), "乙_u").T, QString(80, QChar(0x5B57)));
+    QCOMPARE(user.count("text_"), 4);
+    setNextImportFiles({});
+    Menu_Test_Definition_Txt_Click(nullptr, editor);
+    QCOMPARE(user.count("text_"), 4);
 }
 
 void TestArticles::startFolderIsLastImport()
@@ -432,8 +442,58 @@ void TestArticles::startFolderIsLastImport()
     QCOMPARE(importer.startFolder(), dir);
     QVERIFY(QDir(dir).removeRecursively());
     QCOMPARE(importer.startFolder(), QString());
-    QCOMPARE(ArticleImporter::dialogTitle(), QStringLiteral("打开 TXT 文件(可一次导入多个)"));
 }
 
-QTEST_GUILESS_MAIN(TestArticles)
+void TestArticles::editorWindowSavesWhatItShows()
+{
+    test::UserFolder user;
+    ArticleEditor editor(user.db());
+    editor.setText(QStringLiteral("一 二  三") + QString(60, QChar(0x5B57)));
+    Form_Input_Test_Text window(editor);
+    window.show();
+    auto* name = window.findChild<Text*>(QStringLiteral("Text_Name"));
+    auto* text = window.findChild<Text*>(QStringLiteral("Text_Test"));
+    auto* check1 = window.findChild<Check_Box*>(QStringLiteral("Check_Box1"));
+    auto* check2 = window.findChild<Check_Box*>(QStringLiteral("Check_Box2"));
+    auto* full = window.findChild<Option*>(QStringLiteral("Option1_1"));
+    auto* half = window.findChild<Option*>(QStringLiteral("Option1_0"));
+    auto* count = window.findChild<MSG_Label*>(QStringLiteral("Label_Count"));
+    QCOMPARE(window.findChild<MSG_Label*>(QStringLiteral("Label1"))->Caption(),
+             QStringLiteral("请输入文章的保存名称："));
+    QCOMPARE(window.findChild<MSG_Label*>(QStringLiteral("Label2"))->Caption(), QStringLiteral("_u"));
+    QVERIFY(!check1->Value());
+    QVERIFY(check2->Value());
+    QVERIFY(half->Value());
+
+    // It opens on the editor's text.
+    QCOMPARE(count->Caption(), QStringLiteral("练习内容(当前字数66个)"));
+    check1->click();
+    QVERIFY(!check2->isEnabled() && !full->isEnabled());
+    check1->click();
+    QVERIFY(check2->isEnabled() && full->isEnabled());
+    full->click();
+    QVERIFY(full->Value());
+    QVERIFY(!half->Value());
+
+    // A refused name keeps the window open, the name selected to type over.
+    name->setText(QStringLiteral("十一个字的名字太长了吧"));
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    window.findChild<Cmd*>(QStringLiteral("CMD_Save"))->click();
+    QCOMPARE(window.result(), int(QDialog::Rejected));
+    QVERIFY(window.isVisible());
+    QCOMPARE(user.count("text_"), 0);
+    QCOMPARE(name->SelLength(), 11);
+
+    name->setText(QStringLiteral("  窗口  "));
+    MsgScript::pushAnswer(QStringLiteral("No"));
+    window.findChild<Cmd*>(QStringLiteral("CMD_Save"))->click();
+    QCOMPARE(window.result(), int(QDialog::Accepted));
+    QCOMPARE(name->text(), QStringLiteral("窗口"));
+    const QString stored =
+        user.db().scalar(QStringLiteral("select T from text_ where N = ?"), {QStringLiteral("窗口_u")})->toString();
+    QCOMPARE(stored, QStringLiteral("一　二　三") + QString(60, QChar(0x5B57)));
+    QCOMPARE(text->text(), stored);
+}
+
+QTEST_MAIN(TestArticles)
 #include "tst_articles.moc"
