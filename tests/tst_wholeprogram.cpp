@@ -1,6 +1,7 @@
 // The program as a user meets it: an empty folder, the first user added
 // through the dialogs, login into the practice window, a full one-minute
-// run, closing, and the next start going straight in.
+// run, closing, and the next start going straight in; then the upkeep around
+// it: installers run on closing, the update check, the window's settings.
 
 #include "TestSupport.h"
 #include "app/AppState.h"
@@ -17,12 +18,15 @@
 #include "controls/ui/Text.h"
 #include "controls/ui/TextData.h"
 #include "practice/PracticeRun.h"
+#include "practice/ProgramUpkeep.h"
 #include "practice/TextSource.h"
+#include "practice/WindowSettings.h"
 #include "practice/ui/Form_Test_Common.h"
 #include "practice/ui/RunPanel.h"
 #include "practice/ui/TypingBoard.h"
 #include "records/RecordCheck.h"
-#include "store/RecordCode.h"
+#include "store/Schema.h"
+#include "store/Settings.h"
 #include "users/ui/LoginWindow.h"
 #include "users/ui/UserWindow.h"
 
@@ -30,10 +34,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QSqlQuery>
 #include <QTimer>
 #include <QtTest>
+
+#include <stdexcept>
 
 using namespace tesmara;
 using test::shown;
@@ -61,6 +68,40 @@ QStringList captions(QWidget* window, const QStringList& names)
     return texts;
 }
 
+struct Started {
+    QString program;
+    QStringList args;
+};
+
+struct Recorder {
+    QList<Started> started;
+    int eventRounds = 0;
+    UpkeepServices services()
+    {
+        UpkeepServices s;
+        s.startProgram = [this](const QString& p, const QStringList& a, const QString&) {
+            started << Started{p, a};
+            return true;
+        };
+        s.processEvents = [this] { ++eventRounds; };
+        return s;
+    }
+};
+
+// The program database in a fresh folder, as the program's connection; one
+// that cannot be opened fails the test at once.
+struct ProgramDb : test::ProgramFolder {
+    ProgramDb()
+    {
+        if (!db().open(path() + QStringLiteral("d.at"), Database::Mode::ReadWrite)) {
+            throw std::runtime_error("program database");
+        }
+        createAppTables(db());
+    }
+    Database& db() { return App().Conn_Main; }
+    QString setting(const QString& key) { return test::storedSetting(db(), key); }
+};
+
 } // namespace
 
 class TestWholeProgram : public QObject {
@@ -68,8 +109,10 @@ class TestWholeProgram : public QObject {
 private slots:
     void initTestCase();
     void cleanupTestCase();
-    void captionsAndQtDialogsAsConfigured();
     void fromAnEmptyFolderToTheSecondStart();
+    void pendingInstallersRunOnce();
+    void updateCheckFindsTheUpdater();
+    void windowSettingsReadAndWritten();
 
 private:
     ManualClock m_clock;
@@ -77,6 +120,12 @@ private:
 
 void TestWholeProgram::initTestCase()
 {
+    configureApplication();
+    // Nothing for the window system to append to the captions.
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
+    // Qt's own file dialog and message box speak Chinese, whatever the locale.
+    QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("查找范围："));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "OK"), QStringLiteral("确定"));
     setDefaultClock(&m_clock);
     LoginWindow::install();
     Form_Test_Common::install();
@@ -86,16 +135,6 @@ void TestWholeProgram::cleanupTestCase()
 {
     setDefaultClock(nullptr);
     windowRegistry() = {};
-}
-
-void TestWholeProgram::captionsAndQtDialogsAsConfigured()
-{
-    configureApplication();
-    // Nothing for the window system to append to the captions.
-    QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
-    // Qt's own file dialog and message box speak Chinese, whatever the locale.
-    QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("查找范围："));
-    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "OK"), QStringLiteral("确定"));
 }
 
 void TestWholeProgram::fromAnEmptyFolderToTheSecondStart()
@@ -226,20 +265,11 @@ void TestWholeProgram::fromAnEmptyFolderToTheSecondStart()
     QCOMPARE(log.value(5).toString(), QStringLiteral("93.75 %"));
     QCOMPARE(log.value(4).toString(), Record_Check(log.value(0).toString(), "0", "56", "1", "93.75 %"));
     QVERIFY(!log.next());
-    QCOMPARE(user.scalar(QStringLiteral("select No_ from test_no where N = '0001'"))->toInt(), 65);
     QCOMPARE(user.scalar(QStringLiteral("select count(*) from text_ where N like '%_w'"))->toInt(), 1);
-    QCOMPARE(test::storedSetting(user, QStringLiteral("Last_Test")), QStringLiteral("001"));
-    QCOMPARE(test::storedSetting(user, QStringLiteral("Last_Test_Time")), QStringLiteral("1"));
-    QCOMPARE(test::storedSetting(user, QStringLiteral("Last_Test_Mode")), QStringLiteral("0"));
-    Database& program = App().Conn_Main;
-    QCOMPARE(program.scalar(QStringLiteral("select Pw from [user] where Un = ?"), {name})->toString(),
-             Code_Of(name + QStringLiteral("secret")));
-    QCOMPARE(test::storedSetting(program, QStringLiteral("Auto_Login_Name")), name);
-    QCOMPARE(test::storedSetting(program, QStringLiteral("Auto_Login_PassWord")),
-             Code_Of(name + Code_Of(name + QStringLiteral("secret"))));
-    QCOMPARE(test::storedSetting(program, QStringLiteral("setup")), QStringLiteral("0"));
+    QCOMPARE(test::storedSetting(App().Conn_Main, QStringLiteral("setup")), QStringLiteral("0"));
 
-    // Second start: straight into the same practice with the same length.
+    // Second start: logged in with the remembered name and password code,
+    // straight into the same practice with the same length.
     App().reset();
     MsgScript::clear();
     {
@@ -255,6 +285,106 @@ void TestWholeProgram::fromAnEmptyFolderToTheSecondStart()
     QCOMPARE(main->board().top(0)->Text().left(10), main->source().Test_Text.mid(64, 10));
     main->close();
     QTRY_VERIFY(!shown<Form_Test_Common>());
+}
+
+void TestWholeProgram::pendingInstallersRunOnce()
+{
+    ProgramDb p;
+    Recorder r;
+    // No row yet: one is added with "0" and nothing starts.
+    QVERIFY(Run_Pending_Setups(p.db(), p.path(), r.services()).isEmpty());
+    QCOMPARE(p.setting(QStringLiteral("setup")), QStringLiteral("0"));
+    // Pending without a list: nothing to start, no longer pending; any
+    // other value than "1" is left as it is.
+    Settings(p.db()).setValue(QStringLiteral("setup"), QStringLiteral("1"));
+    QVERIFY(Run_Pending_Setups(p.db(), p.path(), r.services()).isEmpty());
+    QCOMPARE(p.setting(QStringLiteral("setup")), QStringLiteral("0"));
+    Settings(p.db()).setValue(QStringLiteral("setup"), QStringLiteral("7"));
+    Run_Pending_Setups(p.db(), p.path(), r.services());
+    QCOMPARE(p.setting(QStringLiteral("setup")), QStringLiteral("7"));
+
+    QVERIFY(test::writeFile(p.path() + QStringLiteral("update/setup.dat"),
+                            "tool-a\r\n\r\n   \r\nmissing\r\n  tool-b  \r\n"));
+    QVERIFY(test::writeFile(p.path() + QStringLiteral("update/tool-a.exe"), "a"));
+    QVERIFY(test::writeFile(p.path() + QStringLiteral("update/tool-b.exe"), "b"));
+    Settings(p.db()).setValue(QStringLiteral("setup"), QStringLiteral("1"));
+    const QStringList started = Run_Pending_Setups(p.db(), p.path(), r.services());
+    QCOMPARE(started, (QStringList{p.path() + QStringLiteral("update/tool-a.exe"),
+                                   p.path() + QStringLiteral("update/tool-b.exe")}));
+    QCOMPARE(r.started.size(), 2);
+    QCOMPARE(p.setting(QStringLiteral("setup")), QStringLiteral("0"));
+    QVERIFY(!QFile::exists(p.path() + QStringLiteral("update/setup.dat")));
+    // The installers themselves stay; the next close starts nothing.
+    QVERIFY(QFile::exists(p.path() + QStringLiteral("update/tool-a.exe")));
+    QVERIFY(Run_Pending_Setups(p.db(), p.path(), r.services()).isEmpty());
+}
+
+void TestWholeProgram::updateCheckFindsTheUpdater()
+{
+    ProgramDb p;
+    Recorder r;
+    // Nothing there: the error names the download page; nothing starts.
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    Menu_Help_CheckNew_Click(true, {}, p.path(), r.services());
+    QCOMPARE(MsgScript::shown().last().title, QStringLiteral("错误"));
+    QVERIFY(MsgScript::shown().last().text.contains(QString::fromLatin1(kDownloadPage)));
+    QVERIFY(r.started.isEmpty());
+
+    // Only the spare copy: copied up, then started with its token.
+    QVERIFY(test::writeFile(p.path() + QStringLiteral("update/Update.exe"), "spare"));
+    MsgScript::pushAnswer(QStringLiteral("OK"));
+    Menu_Help_CheckNew_Click(true, {}, p.path(), r.services());
+    QCOMPARE(MsgScript::shown().last().title, QStringLiteral("提示"));
+    QVERIFY(MsgScript::shown().last().text.startsWith(QStringLiteral("   已开始检查更新")));
+    QFile copied(p.path() + QStringLiteral("Update.exe"));
+    QVERIFY(copied.open(QIODevice::ReadOnly));
+    QCOMPARE(copied.readAll(), QByteArray("spare"));
+    QCOMPARE(r.eventRounds, 1);
+    QCOMPARE(r.started.size(), 1);
+    QCOMPARE(r.started[0].program, p.path() + QStringLiteral("Update.exe"));
+    QCOMPARE(r.started[0].args, QStringList{QStringLiteral("JV")});
+
+    // The updater in the program folder is started directly. With automatic
+    // updates off the check asks to turn them on; either way it runs now.
+    int turnedOn = 0;
+    for (const QString& answer : {QStringLiteral("No"), QStringLiteral("Yes")}) {
+        const qsizetype before = MsgScript::shown().size();
+        test::answer({answer, "OK"});
+        Menu_Help_CheckNew_Click(
+            false, [&] { ++turnedOn; }, p.path(), r.services());
+        QCOMPARE(MsgScript::shown()[before].title, QStringLiteral("自动更新"));
+        QCOMPARE(MsgScript::shown()[before].buttons, 2);
+    }
+    QCOMPARE(turnedOn, 1);
+    QCOMPARE(r.started.size(), 3);
+    QCOMPARE(r.eventRounds, 1);
+    QCOMPARE(MsgScript::pending(), 0);
+}
+
+void TestWholeProgram::windowSettingsReadAndWritten()
+{
+    ProgramDb p;
+    Database user;
+    QVERIFY(user.open(p.path() + QStringLiteral("u.at"), Database::Mode::ReadWrite));
+    createUserTables(user);
+    Settings us(user);
+    us.setValue(QStringLiteral("Last_Tips"), QStringLiteral("5"));        // beyond the list: back to 0
+    Settings(p.db()).insert(QStringLiteral("Auto_Update"), std::nullopt); // null reads as on
+    WindowSettings s = WindowSettings::read(user, p.db());
+    QCOMPARE(s.lastTips, 0);
+    QVERIFY(s.autoUpdate);
+    QVERIFY(s.lastTest.isEmpty());
+    QCOMPARE(*us.raw(QStringLiteral("Last_Tips")), std::optional<QString>(QStringLiteral("0")));
+    QCOMPARE(*us.raw(QStringLiteral("Last_Test")), std::optional<QString>(QStringLiteral("000")));
+
+    // The window's own settings come back through its closing and opening;
+    // the review offer is turned off after a run.
+    s.wrongOffer = false;
+    s.write(user);
+    QVERIFY(!WindowSettings::read(user, p.db()).wrongOffer);
+
+    writeAutoUpdate(p.db(), false);
+    QVERIFY(!WindowSettings::read(user, p.db()).autoUpdate);
 }
 
 QTEST_MAIN(TestWholeProgram)
