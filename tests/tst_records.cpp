@@ -319,9 +319,7 @@ void TestRecords::exportAllKindsByteForByte()
         }
         expected += "\r\n";
     }
-    const QByteArray got = readAll(path);
-    QCOMPARE(got, expected);
-    QVERIFY(!got.contains("\n\n")); // every line end is CR LF
+    QCOMPARE(readAll(path), expected); // every line end CR LF
 }
 
 void TestRecords::exportUnderGbkLocale()
@@ -413,7 +411,6 @@ void TestRecords::viewerTabsPagesAndChart()
     QCOMPARE(MsgScript::shown().size(), 0);
     MsgScript::pushAnswer(QStringLiteral("OK"));
     test::clickTab(child<TS>(&w, "TS1"), 6); // the roots drill, type 33
-    QCOMPARE(child<TS>(&w, "TS1")->TSWhoUp(), 6);
     QCOMPARE(MsgScript::shown().size(), 1);
     QVERIFY(!m_db->hasRow(QStringLiteral("select * from testlog where ID = ?"), {bad}));
     QCOMPARE(comboItems(combo), (QStringList{"第 1 - 50 条记录", "第 51 - 51 条记录"}));

@@ -410,7 +410,6 @@ void TestWidgets::messageLayoutFollowsTheText()
     }
     QVERIFY(qAbs(row.center().x() - dialog.width() / 2) <= 4);
     QVERIFY(row.top() > label.bottom() && dialog.rect().contains(row));
-    QCOMPARE(button(dialog, "CMDOK")->Caption(), QStringLiteral("确定(&O)"));
     auto* box = dialog.findChild<Check_Box*>(QStringLiteral("Check1"));
     QCOMPARE(!box->isHidden(), check != 0);
     if (check != 0) {
@@ -490,7 +489,6 @@ void TestWidgets::messageAnswers()
     MsgDialog dialog(request(QStringLiteral("是否保存？"), buttons, 1, check));
     openAndActivate(dialog);
     QWidget* focused = QApplication::focusWidget();
-    QVERIFY(focused != nullptr);
     if (action == "close") {
         QCOMPARE(dialog.close(), !answer.isEmpty());
     } else if (action.startsWith("tick ")) {
