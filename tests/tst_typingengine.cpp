@@ -74,6 +74,10 @@ void TestTypingEngine::matchingIsExactAndCounts_data()
         << PracticeKind::Numbers << QStringLiteral("123") << QStringLiteral("133") << 2 << 1 << QString();
     QTest::addRow("wrong text in typing order") << PracticeKind::Chinese << QStringLiteral("天地玄黄")
                                                 << QStringLiteral("夫地玄冥") << 2 << 2 << QStringLiteral("天黄");
+    // Two characters outside the Basic Multilingual Plane sharing their
+    // first half: the wrong one is kept whole.
+    QTest::addRow("wrong text by whole characters")
+        << PracticeKind::Chinese << QStringLiteral("𠀀字") << QStringLiteral("𠀁字") << 2 << 1 << QStringLiteral("𠀀");
 }
 
 void TestTypingEngine::matchingIsExactAndCounts()

@@ -515,6 +515,9 @@ void TestWholeProgram::reviewTextDropsPunctuationAndRepeats()
 {
     QCOMPARE(reviewText(QStringLiteral("'?!.\"-，。“”！？、()（）;；<>＜＞：:　 ")), QString());
     QCOMPARE(reviewText(QStringLiteral("的了的B了b")), QStringLiteral("的了Bb"));
+    // By whole characters: two sharing a first half both stay, half of one
+    // goes.
+    QCOMPARE(reviewText(QStringLiteral("𠀀𠀁𠀀") + QChar(0xDC00)), QStringLiteral("𠀀𠀁"));
 }
 
 void TestWholeProgram::runLengthChecks_data()

@@ -123,7 +123,17 @@ QString reviewText(const QString& wrongText)
 {
     static const QString dropped = QStringLiteral("'?!.\"-，。“”！？、()（）;；<>＜＞：:　 ");
     QString out;
-    for (const QChar c : wrongText) {
+    // By whole characters: both halves of a character outside the Basic
+    // Multilingual Plane stay together, and one that shares its first half
+    // with another is still its own.
+    for (qsizetype i = 0; i < wrongText.size(); ++i) {
+        QString c(wrongText.at(i));
+        if (c.front().isHighSurrogate() && i + 1 < wrongText.size() && wrongText.at(i + 1).isLowSurrogate()) {
+            c += wrongText.at(++i);
+        }
+        if (c.front().isSurrogate() && c.size() == 1) {
+            continue; // half of a character
+        }
         if (!dropped.contains(c) && !out.contains(c)) {
             out.append(c);
         }

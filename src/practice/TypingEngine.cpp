@@ -24,6 +24,21 @@ QChar charAt(const QString& text, int index)
     return index >= 1 && index <= text.size() ? text.at(index - 1) : QChar();
 }
 
+// The whole character 1-based unit `index` of a line belongs to: a
+// character outside the Basic Multilingual Plane is two units, and half of
+// one means nothing to a reader.
+QString characterAt(const QString& text, int index)
+{
+    const QChar unit = charAt(text, index);
+    if (unit.isHighSurrogate() && charAt(text, index + 1).isLowSurrogate()) {
+        return QString(unit) + charAt(text, index + 1);
+    }
+    if (unit.isLowSurrogate() && charAt(text, index - 1).isHighSurrogate()) {
+        return QString(charAt(text, index - 1)) + unit;
+    }
+    return QString(unit);
+}
+
 } // namespace
 
 TypingEngine::TypingEngine(QObject* parent) : QObject(parent)
@@ -254,7 +269,7 @@ void TypingEngine::pressKey(int row, int& c, int depth)
         }
         ++Wrong_Count;
         if ((m_kind == PracticeKind::Chinese || m_kind == PracticeKind::Article) && !expected.isNull()) {
-            Wrong_Text += expected;
+            Wrong_Text += characterAt(refText, k);
         }
         if (m_wrongColour) {
             in.SetColor(qint16(k), kWrongColour);
