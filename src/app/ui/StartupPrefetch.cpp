@@ -2,6 +2,7 @@
 
 #include "controls/ui/Picture.h"
 #include "controls/ui/ProgramFonts.h"
+#include "controls/ui/Skin.h"
 
 #include <QFile>
 #include <QFontDatabase>
@@ -39,12 +40,13 @@ StartupPrefetch::StartupPrefetch(const QStringList& pictures)
         if (!ready.get()) {
             return;
         }
-        // The font list before the pictures: every window needs it, and the
+        // The fonts before the pictures: every window needs them, and the
         // main thread meanwhile opens the program database, whose driver
         // library it loads under Qt's plugin lock, which reading pictures
         // takes as well. A picture the main thread wants before the worker
         // reaches it, it reads itself.
         QFontDatabase::families();
+        skin::chooseFallbackFaces();
         decode();
     });
 }

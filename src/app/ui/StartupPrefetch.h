@@ -10,8 +10,9 @@ namespace tesmara {
 // Start-up work that needs no window, done on the second core while the
 // main thread builds the application and its first window: the system's
 // font configuration and the program's own face while the application
-// object is being made, then the font list and the window icon's and login
-// banner's pictures. Whatever the main thread asks for first it waits for.
+// object is being made, then the font list, the faces that stand in for
+// characters the program's face lacks, and the login banner's picture.
+// Whatever the main thread asks for first it waits for.
 class StartupPrefetch {
 public:
     // Starts the worker, before the application object exists.

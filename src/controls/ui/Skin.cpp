@@ -4,6 +4,7 @@
 #include "controls/ui/SkinStyle.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -87,6 +88,17 @@ QFont font(qreal pointSize)
     f.setStyleHint(QFont::SansSerif);
     f.setStyleStrategy(QFont::StyleStrategy(QFont::PreferDefault | QFont::PreferNoShaping));
     return f;
+}
+
+void chooseFallbackFaces()
+{
+    const QFontMetrics metrics(font());
+    // Digits and punctuation, Latin letters and Chinese characters: each
+    // script has its own list, and each list is a sort of every font on the
+    // system.
+    for (const QString& text : {QStringLiteral("0"), QStringLiteral("A"), QStringLiteral("练")}) {
+        metrics.horizontalAdvance(text);
+    }
 }
 
 void install()

@@ -33,6 +33,11 @@ QColor selectedTab();   // default colour of the chosen tab
 // Fonts: a CJK-capable family first so Chinese captions always render.
 QStringList fontFamilies();
 QFont font(qreal pointSize = 9);
+// Lays out a character of each script the windows show in the skin's font,
+// so that which installed faces stand in for the characters its faces lack
+// is worked out here, once: the answer is shared by every thread, and a
+// window laying its first text out finds it ready.
+void chooseFallbackFaces();
 
 // Sets the application font and palette to the skin (once, at start).
 void install();
