@@ -7,8 +7,11 @@
 
 #include <QInputMethodQueryEvent>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTextLayout>
 #include <QtTest>
+
+#include <fontconfig/fontconfig.h>
 
 using namespace tesmara;
 
@@ -54,6 +57,7 @@ class TestTextData : public QObject {
 private slots:
     void initTestCase();
     void programFaceWithFullFaceBehind();
+    void programFacesAddedAsFontconfigReadsThem();
     void cutToCapacity();
     void cellLayout_data();
     void cellLayout();
@@ -95,6 +99,44 @@ void TestTextData::programFaceWithFullFaceBehind()
     QCOMPARE(facesOf(QStringLiteral("喆")), QStringList{QStringLiteral("Noto Sans CJK SC")});
     Text_Data line;
     QCOMPARE(line.Font().families().constFirst(), QStringLiteral("Tesmara Sans"));
+}
+
+void TestTextData::programFacesAddedAsFontconfigReadsThem()
+{
+    // Whether fontconfig has a face as reading the file would give it.
+    const auto addedAsRead = [](const QString& file) {
+        const QByteArray path = QFile::encodeName(file);
+        int count = 0;
+        FcPattern* read = FcFreeTypeQuery(reinterpret_cast<const FcChar8*>(path.constData()), 0, nullptr, &count);
+        if (read == nullptr || !FcConfigSubstitute(nullptr, read, FcMatchScan)) {
+            return false;
+        }
+        bool same = false;
+        const FcFontSet* added = FcConfigGetFonts(nullptr, FcSetApplication);
+        for (int i = 0; added != nullptr && i < added->nfont; ++i) {
+            FcChar8* addedFile = nullptr;
+            if (FcPatternGetString(added->fonts[i], FC_FILE, 0, &addedFile) == FcResultMatch &&
+                path == reinterpret_cast<const char*>(addedFile)) {
+                same = FcPatternEqual(read, added->fonts[i]);
+            }
+        }
+        FcPatternDestroy(read);
+        return same;
+    };
+    // The descriptions the build wrote beside the faces, taken at start.
+    const QStringList staged = programFontFiles(test::stageDir());
+    QCOMPARE(staged.size(), 2);
+    for (const QString& file : staged) {
+        QVERIFY2(addedAsRead(file), qPrintable(file));
+    }
+    // A description of another face is not: the face is read.
+    QTemporaryDir dir;
+    const QString copy = dir.filePath(QStringLiteral("fonts/TesmaraSans-Bold.otf"));
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("fonts")) && QFile::copy(staged.constFirst(), copy));
+    QVERIFY(QFile::copy(test::stageDir() + QStringLiteral("/fonts/TesmaraSans-Regular.fcdesc"),
+                        dir.filePath(QStringLiteral("fonts/TesmaraSans-Bold.fcdesc"))));
+    addProgramFonts(programFontFiles(dir.path()));
+    QVERIFY(addedAsRead(copy));
 }
 
 void TestTextData::cutToCapacity()
