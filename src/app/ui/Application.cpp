@@ -20,6 +20,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QTranslator>
 #include <QWidget>
 
@@ -38,23 +39,28 @@ QStringList windowIconFiles()
     return files;
 }
 
-// Gives the application its icon as the first window is about to show (its
-// pictures are decoded meanwhile), so that window and every later one
-// carry it.
-class WindowIconOnFirstShow : public QObject {
+// Gives the application its icon once the first window has been drawn. A
+// window manager reads every size of a window's icon as it frames the
+// window, which held the first window back by a few milliseconds; the
+// icon comes a moment after the window now, the window and every later one
+// carrying it.
+class WindowIconAfterFirstPaint : public QObject {
 public:
     using QObject::QObject;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Show && watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow()) {
+        if (event->type() == QEvent::Paint && watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow()) {
             qApp->removeEventFilter(this);
-            QIcon icon;
-            for (const QString& file : windowIconFiles()) {
-                icon.addPixmap(QPixmap::fromImage(pngImage(file)));
-            }
-            QApplication::setWindowIcon(icon);
+            // After the window's picture has gone to the screen.
+            QTimer::singleShot(0, qApp, [] {
+                QIcon icon;
+                for (const QString& file : windowIconFiles()) {
+                    icon.addPixmap(QPixmap::fromImage(pngImage(file)));
+                }
+                QApplication::setWindowIcon(icon);
+            });
             deleteLater();
         }
         return false;
@@ -110,7 +116,7 @@ void configureApplication()
     // No display name: the window system would append it to every caption.
     QApplication::setApplicationName(QStringLiteral("tesmara"));
     QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
-    qApp->installEventFilter(new WindowIconOnFirstShow(qApp));
+    qApp->installEventFilter(new WindowIconAfterFirstPaint(qApp));
     // The program speaks Chinese whatever the locale, Qt's own dialogs and
     // buttons included.
     auto* translator = new QTranslator(qApp);
@@ -157,11 +163,9 @@ bool Application::notify(QObject* receiver, QEvent* event)
 int runApplication(int argc, char* argv[])
 {
     // Started before the application object, which takes a good part of
-    // start-up to make. The login banner first: the login window wants it
-    // before any window shows and needs the icon.
-    Application application(
-        argc, argv,
-        std::make_unique<StartupPrefetch>(QStringList{QStringLiteral(":/data/pictures/logo.png")} + windowIconFiles()));
+    // start-up to make. The login window wants its banner before it shows.
+    Application application(argc, argv,
+                            std::make_unique<StartupPrefetch>(QStringList{QStringLiteral(":/data/pictures/logo.png")}));
 
     const ProgramFolders folders = resolveFolders(QCoreApplication::applicationDirPath(),
                                                   QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
