@@ -294,9 +294,10 @@ public:
             std::fprintf(stderr, "no window of %s appeared (output in %s)\n", program.exe.c_str(), m_log.c_str());
         }
         finish(pid, !program.close || !seen);
-        // The window manager and the X server finish with the closed window
-        // before the next start.
-        usleep(250 * 1000);
+        // The next start, of the other program, meets a settled machine: the
+        // window manager and the X server done with the closed window, the
+        // closed program's writes on disk.
+        usleep(1000 * 1000);
         if (!seen) {
             return std::nullopt;
         }
