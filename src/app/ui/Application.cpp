@@ -39,11 +39,10 @@ QStringList windowIconFiles()
     return files;
 }
 
-// Gives the application its icon once the first window has been drawn. A
+// Gives the application its icon once the first window has been drawn: a
 // window manager reads every size of a window's icon as it frames the
-// window, which held the first window back by a few milliseconds; the
-// icon comes a moment after the window now, the window and every later one
-// carrying it.
+// window, so an icon given earlier would hold the first window back. Later
+// windows carry it from the start.
 class WindowIconAfterFirstPaint : public QObject {
 public:
     using QObject::QObject;

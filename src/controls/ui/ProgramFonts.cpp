@@ -33,9 +33,8 @@ FcFontSet* applicationFaces()
 // face's size in bytes, then what fontconfig reads from the face), which
 // spares fontconfig reading every character of the face at each start.
 // False when there is no description or it is not of this face.
-bool addDescribedFace(const QString& file)
+bool addDescribedFace(const QString& file, const QByteArray& path)
 {
-    const QByteArray path = QFile::encodeName(file);
     std::ifstream description(
         QFile::encodeName(file.left(file.lastIndexOf(QLatin1Char('.'))) + QStringLiteral(".fcdesc")).constData(),
         std::ios::binary);
@@ -88,9 +87,10 @@ QString runningProgramFolder()
 void addProgramFonts(const QStringList& files)
 {
     for (const QString& file : files) {
+        const QByteArray path = QFile::encodeName(file);
         // A file fontconfig cannot read leaves the system face in use.
-        if (addDescribedFace(file) ||
-            FcConfigAppFontAddFile(nullptr, reinterpret_cast<const FcChar8*>(QFile::encodeName(file).constData()))) {
+        if (addDescribedFace(file, path) ||
+            FcConfigAppFontAddFile(nullptr, reinterpret_cast<const FcChar8*>(path.constData()))) {
             faceAdded = true;
         }
     }
