@@ -144,20 +144,17 @@ class TestMainWindow : public QObject {
 private slots:
     // The program's skin: its style, font and colours.
     void initTestCase() { skin::install(); }
-    void firstOpenAndTheWindowKeys();
+    void firstOpenWindowKeysPauseSwitchAndStop();
     void storedValuesAreRepaired_data();
     void storedValuesAreRepaired();
-    void pauseSwitchAndStopEarly();
     void closeStoresAndReopensTheSamePractice();
     void savedArticlesInTheMenus();
-    void wubiDrillsTipsAndHints();
-    void menusOpenTheirWindows();
-    void wubiChartsInTheirPanel();
+    void wubiDrillsTipsChartsAndHints();
     void fingeringPracticeOnTheKeyboardPage();
-    void mistakesOfARunInTheirWindow();
+    void menusOpenTheirWindowsAndARunsMistakes();
 };
 
-void TestMainWindow::firstOpenAndTheWindowKeys()
+void TestMainWindow::firstOpenWindowKeysPauseSwitchAndStop()
 {
     Session s;
     Started w;
@@ -213,46 +210,10 @@ void TestMainWindow::firstOpenAndTheWindowKeys()
     QCOMPARE(panel.Test_Time->text(), QStringLiteral("7"));
     keyToWindow(&w.window, Qt::Key_F9);
     QCOMPARE(MsgScript::shown().size(), 0);
-}
 
-void TestMainWindow::storedValuesAreRepaired_data()
-{
-    // The stored run length and practice, the length shown and stored, the
-    // practice stored and the title's practice.
-    QTest::addColumn<int>("testTime");
-    QTest::addColumn<QString>("lastTest");
-    QTest::addColumn<int>("time");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("storedLast");
-    QTest::newRow("0 minutes") << 0 << "003" << 10 << "中文练习 → 文章 4" << QStringLiteral("003");
-    QTest::newRow("61 minutes") << 61 << "011" << 10 << "中文练习 → 百家姓" << QStringLiteral("011");
-    QTest::newRow("60 stays") << 60 << "109" << 60 << "英文练习 → 文章 10" << QStringLiteral("109");
-    QTest::newRow("random letters reset") << 5 << "110" << 5 << "英文练习 → 文章 1" << QStringLiteral("100");
-    QTest::newRow("essay out of range") << 5 << "012" << 5 << "中文练习 → 文章 1" << QStringLiteral("000");
-    QTest::newRow("past the drills") << 5 << "312" << 5 << "五笔专区 → 一级简码" << QStringLiteral("300");
-}
-
-void TestMainWindow::storedValuesAreRepaired()
-{
-    QFETCH(int, testTime);
-    QFETCH(QString, lastTest);
-    QFETCH(int, time);
-    QFETCH(QString, title);
-    Session s;
-    s.store("Last_Test_Time", QString::number(testTime));
-    s.store("Last_Test", lastTest);
-    Started w;
-    QCOMPARE(w.window.runPanel().Test_Time->text(), QString::number(time));
-    QCOMPARE(s.setting("Last_Test_Time"), QString::number(time));
-    QTEST(s.setting("Last_Test"), "storedLast");
-    QCOMPARE(w.window.windowTitle(), "Tesmara → " + title);
-}
-
-void TestMainWindow::pauseSwitchAndStopEarly()
-{
-    Session s;
-    Started w;
+    // A run of the length typed: two characters, then a pause.
     w.begin();
+    QCOMPARE(w.window.run().timer().Run_EndTime(), 7 * 60);
     w.commit(QString(w.expected()));
     w.commit(QString(w.expected()));
     w.second();
@@ -300,6 +261,39 @@ void TestMainWindow::pauseSwitchAndStopEarly()
     w.window.menus().english[10]->trigger();
     QCOMPARE(w.row0(), before);
     QVERIFY(w.window.menus().english[10]->isChecked());
+}
+
+void TestMainWindow::storedValuesAreRepaired_data()
+{
+    // The stored run length and practice, the length shown and stored, the
+    // practice stored and the title's practice.
+    QTest::addColumn<int>("testTime");
+    QTest::addColumn<QString>("lastTest");
+    QTest::addColumn<int>("time");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("storedLast");
+    QTest::newRow("0 minutes") << 0 << "003" << 10 << "中文练习 → 文章 4" << QStringLiteral("003");
+    QTest::newRow("61 minutes") << 61 << "011" << 10 << "中文练习 → 百家姓" << QStringLiteral("011");
+    QTest::newRow("60 stays") << 60 << "109" << 60 << "英文练习 → 文章 10" << QStringLiteral("109");
+    QTest::newRow("random letters reset") << 5 << "110" << 5 << "英文练习 → 文章 1" << QStringLiteral("100");
+    QTest::newRow("essay out of range") << 5 << "012" << 5 << "中文练习 → 文章 1" << QStringLiteral("000");
+    QTest::newRow("past the drills") << 5 << "312" << 5 << "五笔专区 → 一级简码" << QStringLiteral("300");
+}
+
+void TestMainWindow::storedValuesAreRepaired()
+{
+    QFETCH(int, testTime);
+    QFETCH(QString, lastTest);
+    QFETCH(int, time);
+    QFETCH(QString, title);
+    Session s;
+    s.store("Last_Test_Time", QString::number(testTime));
+    s.store("Last_Test", lastTest);
+    Started w;
+    QCOMPARE(w.window.runPanel().Test_Time->text(), QString::number(time));
+    QCOMPARE(s.setting("Last_Test_Time"), QString::number(time));
+    QTEST(s.setting("Last_Test"), "storedLast");
+    QCOMPARE(w.window.windowTitle(), "Tesmara → " + title);
 }
 
 void TestMainWindow::closeStoresAndReopensTheSamePractice()
@@ -402,7 +396,7 @@ void TestMainWindow::savedArticlesInTheMenus()
     QCOMPARE(first->CountLen(), first->line().mixedFit(QString(80, QChar(0x7EC3))));
 }
 
-void TestMainWindow::wubiDrillsTipsAndHints()
+void TestMainWindow::wubiDrillsTipsChartsAndHints()
 {
     Session s;
     s.store("Last_Test", "300");
@@ -433,127 +427,6 @@ void TestMainWindow::wubiDrillsTipsAndHints()
     QVERIFY(MsgScript::shown().last().text.contains(w.expected()));
     QVERIFY(w.window.run().timer().Enabled());
 
-    // A phrase drill: six four-character phrases a row; the record type
-    // follows the ticked drill.
-    MsgScript::pushAnswer("Yes");
-    w.window.menus().wbPhrase[2]->trigger();
-    QCOMPARE(w.window.windowTitle(), QStringLiteral("Tesmara → 五笔专区 → 四字词组"));
-    QVERIFY(!w.window.menus().wbText[0]->isChecked());
-    QVERIFY(QRegularExpression("^(\\S{4}\u3000){5}\\S{4}$").match(w.row0()).hasMatch());
-    QCOMPARE(w.window.run().recordType(), 40);
-    // The root drill shows roots, never their key letters.
-    w.window.menus().wbText[3]->trigger();
-    QVERIFY(!w.row0().contains(QRegularExpression("[A-Z]")));
-    w.window.close();
-    QCOMPARE(s.setting("Last_Test"), QStringLiteral("303"));
-}
-
-void TestMainWindow::menusOpenTheirWindows()
-{
-    Session s;
-    {
-        // With no users only the add page can be chosen.
-        UserWindow window;
-        MsgScript::pushAnswer("OK");
-        window.selectPage(UserWindow::DeletePage);
-        QCOMPARE(test::lastMessage(), QStringLiteral("用户列表为空，当前只能进行添加用户的操作！"));
-        QCOMPARE(window.page(), int(UserWindow::AddPage));
-    }
-    MsgScript::pushAnswer("OK");
-    QCOMPARE(UserAccounts(App().Conn_Main, s.path()).add("韩梅梅", "p", "p"), UserAccounts::AddResult::Added);
-    Started w;
-
-    // Each item opens its window: records, positions and the four user pages,
-    // each page with its own fields.
-    const QStringList fields{"UserName",   "Text_UserName", "Text_Old",      "Text_New1", "Text_New2", "CMD_Add",
-                             "CMD_Change", "CMD_Del",       "CMD_LoginMode", "Option1_0", "Option1_1"};
-    const QList<QStringList> pageFields{{"Text_UserName", "Text_New1", "Text_New2", "CMD_Add"},
-                                        {"UserName", "Text_Old", "Text_New1", "Text_New2", "CMD_Change"},
-                                        {"UserName", "Text_Old", "CMD_Del"},
-                                        {"Option1_0", "Option1_1", "UserName", "Text_New1", "CMD_LoginMode"}};
-    QStringList opened;
-    auto closeModal = [&](QWidget* modal) {
-        auto* user = qobject_cast<UserWindow*>(modal);
-        opened << modal->objectName() + (user ? QString::number(user->page()) : QString());
-        for (const QString& name : user ? fields : QStringList()) {
-            QCOMPARE(modal->findChild<QWidget*>(name)->isVisible(), pageFields[user->page()].contains(name));
-        }
-        if (user && user->page() == UserWindow::LoginModePage) {
-            // A click on a tab turns the page; automatic login is set there.
-            test::clickTab(modal->findChild<TS*>("TS1"), UserWindow::DeletePage);
-            QCOMPARE(user->page(), int(UserWindow::DeletePage));
-            user->selectPage(UserWindow::LoginModePage);
-            test::click(modal->findChild<QWidget*>("Option1_1"));
-            QTest::keyClicks(modal->findChild<QLineEdit*>("Text_New1"), "p");
-            MsgScript::pushAnswer("OK");
-            test::click(modal->findChild<Cmd*>("CMD_LoginMode"));
-            QCOMPARE(test::lastMessage(), QStringLiteral("自动登录设置成功！"));
-        }
-        modal->close();
-    };
-    QList<QAction*> items = {w.window.findChild<QAction*>("Menu_Control_TestLog"),
-                             w.window.findChild<QAction*>("Menu_Control_TextNo")};
-    items << w.window.menus().user;
-    for (QAction* item : items) {
-        whenModalShown(closeModal);
-        item->trigger();
-    }
-    QCOMPARE(opened, QStringList({"Form_Show_TestLog", "Form_Control_TestBegin", "Form_User0", "Form_User1",
-                                  "Form_User2", "Form_User3"}));
-    QCOMPARE(s.setting("Auto_Login_Name", App().Conn_Main), QStringLiteral("韩梅梅"));
-
-    // The About box is the login window without its login fields; its links,
-    // lit under the pointer, go to the shell as the menu's do, and its button
-    // only closes it.
-    QList<QUrl> urls;
-    LoginWindow::urlOpener() = [&urls](const QUrl& url) {
-        urls << url;
-        return true;
-    };
-    w.window.menus().about->trigger();
-    auto* about = qobject_cast<LoginWindow*>(QApplication::activeModalWidget());
-    QVERIFY(about && about->isAboutMode());
-    QVERIFY(!about->findChild<QWidget*>("Frame1_0")->isVisible());
-    QVERIFY(about->findChild<QLabel*>("Label_About")->text().contains("软件版本：7.05"));
-    QCOMPARE(about->findChild<Cmd*>("CMD_Login")->Caption(), QStringLiteral("关  闭"));
-    auto* www = about->findChild<QLabel*>("Label_WWW");
-    QEvent enter(QEvent::Enter);
-    QApplication::sendEvent(www, &enter);
-    QCOMPARE(www->palette().color(QPalette::WindowText), QColor(192, 0, 0));
-    QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(www, &leave);
-    QCOMPARE(www->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-    test::click(www);
-    test::click(about->findChild<QLabel*>("Label_Mail"));
-    test::click(about->findChild<Cmd*>("CMD_Login"));
-    QVERIFY(!about->isVisible() && !QApplication::activeModalWidget());
-    w.window.menus().www->trigger();
-    w.window.menus().mail->trigger();
-    w.window.menus().ver->trigger();
-    QCOMPARE(urls.size(), 5);
-    QCOMPARE(urls[0], QUrl(kDownloadPage));
-    QCOMPARE(urls[2], QUrl(kHomePage));
-    for (const QUrl& mail : {urls[1], urls[3]}) {
-        QVERIFY(mail.toString().startsWith(QString::fromLatin1(kMailAddress) + "?subject="));
-        QVERIFY(mail.query(QUrl::FullyDecoded).contains("关于 Tesmara"));
-    }
-    // The uninstall notice names the folder.
-    MsgScript::pushAnswer("OK");
-    w.window.menus().uninstall->trigger();
-    QCOMPARE(MsgScript::shown().last().title, QStringLiteral("软件卸载方法"));
-    QVERIFY(MsgScript::shown().last().text.endsWith(QDir::toNativeSeparators(App().App_Path)));
-
-    // The update flag is written at once.
-    w.window.menus().autoUpdate->trigger();
-    QCOMPARE(s.setting("Auto_Update", App().Conn_Main), QStringLiteral("0"));
-    w.window.menus().autoUpdate->trigger();
-    QCOMPARE(s.setting("Auto_Update", App().Conn_Main), QStringLiteral("1"));
-}
-
-void TestMainWindow::wubiChartsInTheirPanel()
-{
-    Session s;
-    Started w;
     ChartPanel& panel = w.window.chartPanel();
     const QList<QAction*>& items = w.window.menus().wbShow;
     QVERIFY(panel.isHidden() && items[0]->isEnabled());
@@ -577,8 +450,7 @@ void TestMainWindow::wubiChartsInTheirPanel()
     }
     QVERIFY(sizes[0] != sizes[1]);
 
-    // A run is going: the chart shows and the typing line keeps the focus.
-    w.begin();
+    // The run going, the chart shows and the typing line keeps the focus.
     w.window.centralWidget()->setFocus(); // as after a click elsewhere
     QVERIFY(w.focusedLine() != w.activeInput());
     items[0]->trigger();
@@ -605,13 +477,14 @@ void TestMainWindow::wubiChartsInTheirPanel()
 
     // Dragging the picture moves the panel.
     const QPoint before = panel.pos();
+    const qsizetype notices = MsgScript::shown().size();
     QTest::mousePress(panel.Image_WB_Show, Qt::LeftButton, {}, QPoint(40, 40));
     QMouseEvent move(QEvent::MouseMove, QPointF(70, 60), panel.Image_WB_Show->mapToGlobal(QPointF(70, 60)),
                      Qt::NoButton, Qt::LeftButton, {});
     QCoreApplication::sendEvent(panel.Image_WB_Show, &move);
     QTest::mouseRelease(panel.Image_WB_Show, Qt::LeftButton, {}, QPoint(70, 60));
     QCOMPARE(panel.pos(), before + QPoint(30, 20));
-    QCOMPARE(MsgScript::shown().size(), 1); // only the begin notice
+    QCOMPARE(MsgScript::shown().size(), notices);
 
     // Only the mnemonic chart is missing: the root chart stays as it was.
     QTemporaryDir empty;
@@ -634,6 +507,20 @@ void TestMainWindow::wubiChartsInTheirPanel()
     items[0]->trigger();
     QCOMPARE(MsgScript::pending(), 0);
     showing(-1);
+
+    // A phrase drill: six four-character phrases a row; the record type
+    // follows the ticked drill.
+    MsgScript::pushAnswer("Yes");
+    w.window.menus().wbPhrase[2]->trigger();
+    QCOMPARE(w.window.windowTitle(), QStringLiteral("Tesmara → 五笔专区 → 四字词组"));
+    QVERIFY(!w.window.menus().wbText[0]->isChecked());
+    QVERIFY(QRegularExpression("^(\\S{4}\u3000){5}\\S{4}$").match(w.row0()).hasMatch());
+    QCOMPARE(w.window.run().recordType(), 40);
+    // The root drill shows roots, never their key letters.
+    w.window.menus().wbText[3]->trigger();
+    QVERIFY(!w.row0().contains(QRegularExpression("[A-Z]")));
+    w.window.close();
+    QCOMPARE(s.setting("Last_Test"), QStringLiteral("303"));
 }
 
 namespace {
@@ -816,10 +703,108 @@ QString rowText(const QTableWidget* table, int row)
 
 } // namespace
 
-void TestMainWindow::mistakesOfARunInTheirWindow()
+void TestMainWindow::menusOpenTheirWindowsAndARunsMistakes()
 {
     Session s;
+    {
+        // With no users only the add page can be chosen.
+        UserWindow window;
+        MsgScript::pushAnswer("OK");
+        window.selectPage(UserWindow::DeletePage);
+        QCOMPARE(test::lastMessage(), QStringLiteral("用户列表为空，当前只能进行添加用户的操作！"));
+        QCOMPARE(window.page(), int(UserWindow::AddPage));
+    }
+    MsgScript::pushAnswer("OK");
+    QCOMPARE(UserAccounts(App().Conn_Main, s.path()).add("韩梅梅", "p", "p"), UserAccounts::AddResult::Added);
     Started w;
+
+    // Each item opens its window: records, positions and the four user pages,
+    // each page with its own fields.
+    const QStringList fields{"UserName",   "Text_UserName", "Text_Old",      "Text_New1", "Text_New2", "CMD_Add",
+                             "CMD_Change", "CMD_Del",       "CMD_LoginMode", "Option1_0", "Option1_1"};
+    const QList<QStringList> pageFields{{"Text_UserName", "Text_New1", "Text_New2", "CMD_Add"},
+                                        {"UserName", "Text_Old", "Text_New1", "Text_New2", "CMD_Change"},
+                                        {"UserName", "Text_Old", "CMD_Del"},
+                                        {"Option1_0", "Option1_1", "UserName", "Text_New1", "CMD_LoginMode"}};
+    QStringList opened;
+    auto closeModal = [&](QWidget* modal) {
+        auto* user = qobject_cast<UserWindow*>(modal);
+        opened << modal->objectName() + (user ? QString::number(user->page()) : QString());
+        for (const QString& name : user ? fields : QStringList()) {
+            QCOMPARE(modal->findChild<QWidget*>(name)->isVisible(), pageFields[user->page()].contains(name));
+        }
+        if (user && user->page() == UserWindow::LoginModePage) {
+            // A click on a tab turns the page; automatic login is set there.
+            test::clickTab(modal->findChild<TS*>("TS1"), UserWindow::DeletePage);
+            QCOMPARE(user->page(), int(UserWindow::DeletePage));
+            user->selectPage(UserWindow::LoginModePage);
+            test::click(modal->findChild<QWidget*>("Option1_1"));
+            QTest::keyClicks(modal->findChild<QLineEdit*>("Text_New1"), "p");
+            MsgScript::pushAnswer("OK");
+            test::click(modal->findChild<Cmd*>("CMD_LoginMode"));
+            QCOMPARE(test::lastMessage(), QStringLiteral("自动登录设置成功！"));
+        }
+        modal->close();
+    };
+    QList<QAction*> items = {w.window.findChild<QAction*>("Menu_Control_TestLog"),
+                             w.window.findChild<QAction*>("Menu_Control_TextNo")};
+    items << w.window.menus().user;
+    for (QAction* item : items) {
+        whenModalShown(closeModal);
+        item->trigger();
+    }
+    QCOMPARE(opened, QStringList({"Form_Show_TestLog", "Form_Control_TestBegin", "Form_User0", "Form_User1",
+                                  "Form_User2", "Form_User3"}));
+    QCOMPARE(s.setting("Auto_Login_Name", App().Conn_Main), QStringLiteral("韩梅梅"));
+
+    // The About box is the login window without its login fields; its links,
+    // lit under the pointer, go to the shell as the menu's do, and its button
+    // only closes it.
+    QList<QUrl> urls;
+    LoginWindow::urlOpener() = [&urls](const QUrl& url) {
+        urls << url;
+        return true;
+    };
+    w.window.menus().about->trigger();
+    auto* about = qobject_cast<LoginWindow*>(QApplication::activeModalWidget());
+    QVERIFY(about && about->isAboutMode());
+    QVERIFY(!about->findChild<QWidget*>("Frame1_0")->isVisible());
+    QVERIFY(about->findChild<QLabel*>("Label_About")->text().contains("软件版本：7.05"));
+    QCOMPARE(about->findChild<Cmd*>("CMD_Login")->Caption(), QStringLiteral("关  闭"));
+    auto* www = about->findChild<QLabel*>("Label_WWW");
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(www, &enter);
+    QCOMPARE(www->palette().color(QPalette::WindowText), QColor(192, 0, 0));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(www, &leave);
+    QCOMPARE(www->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    test::click(www);
+    test::click(about->findChild<QLabel*>("Label_Mail"));
+    test::click(about->findChild<Cmd*>("CMD_Login"));
+    QVERIFY(!about->isVisible() && !QApplication::activeModalWidget());
+    w.window.menus().www->trigger();
+    w.window.menus().mail->trigger();
+    w.window.menus().ver->trigger();
+    QCOMPARE(urls.size(), 5);
+    QCOMPARE(urls[0], QUrl(kDownloadPage));
+    QCOMPARE(urls[2], QUrl(kHomePage));
+    for (const QUrl& mail : {urls[1], urls[3]}) {
+        QVERIFY(mail.toString().startsWith(QString::fromLatin1(kMailAddress) + "?subject="));
+        QVERIFY(mail.query(QUrl::FullyDecoded).contains("关于 Tesmara"));
+    }
+    // The uninstall notice names the folder.
+    MsgScript::pushAnswer("OK");
+    w.window.menus().uninstall->trigger();
+    QCOMPARE(MsgScript::shown().last().title, QStringLiteral("软件卸载方法"));
+    QVERIFY(MsgScript::shown().last().text.endsWith(QDir::toNativeSeparators(App().App_Path)));
+
+    // The update flag is written at once.
+    w.window.menus().autoUpdate->trigger();
+    QCOMPARE(s.setting("Auto_Update", App().Conn_Main), QStringLiteral("0"));
+    w.window.menus().autoUpdate->trigger();
+    QCOMPARE(s.setting("Auto_Update", App().Conn_Main), QStringLiteral("1"));
+
+    // The mistakes window.
     QAction* open = w.window.findChild<QAction*>("Menu_Control_Mistakes");
     QVERIFY(open && open->isEnabled());
     // No runs yet: a friendly word instead of an empty table.
