@@ -58,17 +58,14 @@ private slots:
     void initTestCase();
     void programFaceWithFullFaceBehind();
     void programFacesAddedAsFontconfigReadsThem();
-    void cutToCapacity();
     void cellLayout_data();
     void cellLayout();
     void positionsListRoundTrip();
-    void mixedCellsAndFit();
+    void capacityAndFitOfEachCellKind();
     void sizeStepsSetHeightAndCells();
     void coloursAndDimmedScheme();
-    void keysTypeIntoStandaloneLine();
-    void holderSeesEveryCharacterOnce();
-    void inputMethodFollowsCaret();
-    void caretBlinksOnlyWithFocus();
+    void keysAndCommitsTypeIntoStandaloneLine();
+    void caretBlinksWithFocusAndGuidesTheInputMethod();
     void typingRepaintsOnlyTheNewCell();
     void boardBurstFlowsIntoFollowingRows();
     void boardKeysAndBackspaceAcrossRows();
@@ -139,7 +136,7 @@ void TestTextData::programFacesAddedAsFontconfigReadsThem()
     QVERIFY(addedAsRead(copy));
 }
 
-void TestTextData::cutToCapacity()
+void TestTextData::capacityAndFitOfEachCellKind()
 {
     Text_Data line;
     const QString text = han(35);
@@ -154,6 +151,21 @@ void TestTextData::cutToCapacity()
     // Going back to full-width cells cuts the line again.
     line.setTextType(0);
     QCOMPARE(line.CountLen(), qint16(30));
+
+    // Mixed cells: each as wide as its character.
+    line.resize(100, 27); // 1500 twips
+    line.setTextType(2);
+    line.setText(QStringLiteral("ab中文"));
+    QCOMPARE(line.Get_Set(), QStringLiteral("15|203|391|766"));
+    // "字" would end at 1516, past the 1500 twips.
+    QCOMPARE(line.line().mixedFit(QStringLiteral("ab中文字")), 4);
+    QCOMPARE(line.line().mixedFit(QStringLiteral("abcdefg")), 7);
+    line.resize(2000, 27);
+    QCOMPARE(line.line().mixedFit(QString(80, QLatin1Char('x'))), 60);
+    // The larger steps, right at the edge.
+    QCOMPARE(TextLine::mixedFit(QStringLiteral("中文"), 1, 15 + 2 * 435), 2);
+    QCOMPARE(TextLine::mixedFit(QStringLiteral("中文"), 1, 15 + 2 * 435 - 1), 1);
+    QCOMPARE(TextLine::mixedFit(QStringLiteral("ab"), 2, 15 + 2 * 270), 2);
 }
 
 void TestTextData::cellLayout_data()
@@ -216,24 +228,6 @@ void TestTextData::positionsListRoundTrip()
     QCOMPARE(line.line().colour(1), 0u);
 }
 
-void TestTextData::mixedCellsAndFit()
-{
-    Text_Data line;
-    line.resize(100, 27); // 1500 twips
-    line.setTextType(2);
-    line.setText(QStringLiteral("ab中文"));
-    QCOMPARE(line.Get_Set(), QStringLiteral("15|203|391|766"));
-    // "字" would end at 1516, past the 1500 twips.
-    QCOMPARE(line.line().mixedFit(QStringLiteral("ab中文字")), 4);
-    QCOMPARE(line.line().mixedFit(QStringLiteral("abcdefg")), 7);
-    line.resize(2000, 27);
-    QCOMPARE(line.line().mixedFit(QString(80, QLatin1Char('x'))), 60);
-    // The larger steps, right at the edge.
-    QCOMPARE(TextLine::mixedFit(QStringLiteral("中文"), 1, 15 + 2 * 435), 2);
-    QCOMPARE(TextLine::mixedFit(QStringLiteral("中文"), 1, 15 + 2 * 435 - 1), 1);
-    QCOMPARE(TextLine::mixedFit(QStringLiteral("ab"), 2, 15 + 2 * 270), 2);
-}
-
 void TestTextData::sizeStepsSetHeightAndCells()
 {
     Text_Data line;
@@ -277,7 +271,9 @@ void TestTextData::coloursAndDimmedScheme()
     QCOMPARE(line.line().colour(59), 0x123456u);
 }
 
-void TestTextData::keysTypeIntoStandaloneLine()
+// The holder sees every character, typed or committed by an input method,
+// as one key press it may cancel or replace; a preedit is never typed.
+void TestTextData::keysAndCommitsTypeIntoStandaloneLine()
 {
     Text_Data line;
     line.setTextType(1);
@@ -303,14 +299,8 @@ void TestTextData::keysTypeIntoStandaloneLine()
     QTest::keyClick(held, Qt::Key_F5);
     QTest::keyClick(held, Qt::Key_A);
     QCOMPARE(log.keys, QList<int>{Qt::Key_F5});
-}
 
-// The holder sees every character, typed or committed by an input method,
-// as one key press it may cancel or replace; a preedit is never typed.
-void TestTextData::holderSeesEveryCharacterOnce()
-{
-    Text_Data line;
-    line.setTextType(1);
+    line.setText(QString());
     QString pressed;
     connect(&line, &Text_Data::KeyPress, &line, [&](int& c) {
         pressed += QChar(c);
@@ -331,28 +321,7 @@ void TestTextData::holderSeesEveryCharacterOnce()
     QCOMPARE(line.Text(), QStringLiteral("aY中华人民共和国"));
 }
 
-void TestTextData::inputMethodFollowsCaret()
-{
-    Text_Data line;
-    line.resize(600, 27);
-    QInputMethodQueryEvent before(Qt::ImCursorRectangle | Qt::ImFont | Qt::ImEnabled);
-    QCoreApplication::sendEvent(&line, &before);
-    const QRect start = before.value(Qt::ImCursorRectangle).toRect();
-    QCOMPARE(start, line.caretRect());
-    QCOMPARE(start.left(), 3); // (30 + 15) twips
-    QVERIFY(before.value(Qt::ImEnabled).toBool());
-    QCOMPARE(before.value(Qt::ImFont).value<QFont>().pixelSize(), 24);
-
-    test::commitText(&line, QStringLiteral("一二"));
-    QInputMethodQueryEvent after(Qt::ImCursorRectangle);
-    QCoreApplication::sendEvent(&line, &after);
-    const QRect moved = after.value(Qt::ImCursorRectangle).toRect();
-    QCOMPARE(moved.left(), (30 + 765 + 30) / 15); // after two cells of 375
-    QCOMPARE(moved.top(), start.top());
-    QCOMPARE(moved.height(), start.height());
-}
-
-void TestTextData::caretBlinksOnlyWithFocus()
+void TestTextData::caretBlinksWithFocusAndGuidesTheInputMethod()
 {
     QWidget window;
     auto* line = new Text_Data(&window);
@@ -380,6 +349,23 @@ void TestTextData::caretBlinksOnlyWithFocus()
     QVERIFY(!other->caretBlinking());
     other->setEnabled(true);
     QVERIFY(other->Enabled());
+
+    // The input method is told where the caret is.
+    QInputMethodQueryEvent before(Qt::ImCursorRectangle | Qt::ImFont | Qt::ImEnabled);
+    QCoreApplication::sendEvent(line, &before);
+    const QRect start = before.value(Qt::ImCursorRectangle).toRect();
+    QCOMPARE(start, line->caretRect());
+    QCOMPARE(start.left(), 3); // (30 + 15) twips
+    QVERIFY(before.value(Qt::ImEnabled).toBool());
+    QCOMPARE(before.value(Qt::ImFont).value<QFont>().pixelSize(), 24);
+
+    test::commitText(line, QStringLiteral("一二"));
+    QInputMethodQueryEvent after(Qt::ImCursorRectangle);
+    QCoreApplication::sendEvent(line, &after);
+    const QRect moved = after.value(Qt::ImCursorRectangle).toRect();
+    QCOMPARE(moved.left(), (30 + 765 + 30) / 15); // after two cells of 375
+    QCOMPARE(moved.top(), start.top());
+    QCOMPARE(moved.height(), start.height());
 }
 
 void TestTextData::typingRepaintsOnlyTheNewCell()
