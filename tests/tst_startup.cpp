@@ -20,7 +20,9 @@ using namespace tesmara;
 
 namespace {
 
+// What one start did.
 struct Recorder {
+    StartupOutcome outcome = StartupOutcome::Fatal;
     QStringList started; // "program|args|hidden"
     QStringList notices; // "title|text"
     int logins = 0;
@@ -41,11 +43,13 @@ struct Recorder {
     }
 };
 
-StartupOutcome runIn(const QString& path, Recorder& rec)
+Recorder runIn(const QString& path)
 {
     App().reset();
+    Recorder rec;
     Startup startup({path, path}, rec.services());
-    return startup.run();
+    rec.outcome = startup.run();
+    return rec;
 }
 
 QString setting(const QString& dbPath, const QString& key)
@@ -81,14 +85,13 @@ class TestStartup : public QObject {
     Q_OBJECT
 private slots:
     void firstRunCreatesDatabaseWithExactRows();
-    void laterRunStartsUpdaterAndRewritesVersion();
+    void laterRunsStartTheUpdaterAndLogInAutomatically();
     void unusableFolderOrDatabaseIsToldAndKept_data();
     void unusableFolderOrDatabaseIsToldAndKept();
     void unusableUpdatesAreDropped_data();
     void unusableUpdatesAreDropped();
     void pendingUpdate_data();
     void pendingUpdate();
-    void autoLogin();
     void readOnlyProgramFolderUsesDataFolder();
     void pad2AndNumbers();
 };
@@ -96,8 +99,8 @@ private slots:
 void TestStartup::firstRunCreatesDatabaseWithExactRows()
 {
     test::ProgramFolder folder;
-    Recorder rec;
-    QCOMPARE(runIn(folder.path(), rec), StartupOutcome::LoginWindow);
+    const Recorder rec = runIn(folder.path());
+    QCOMPARE(rec.outcome, StartupOutcome::LoginWindow);
     QCOMPARE(rec.logins, 1);
     QVERIFY(rec.started.isEmpty()); // the updater is not started on the very first run
     Database db;
@@ -114,30 +117,52 @@ void TestStartup::firstRunCreatesDatabaseWithExactRows()
     QVERIFY(!QFile::exists(folder.path() + "d.at.new"));
 }
 
-void TestStartup::laterRunStartsUpdaterAndRewritesVersion()
+void TestStartup::laterRunsStartTheUpdaterAndLogInAutomatically()
 {
     test::ProgramFolder folder;
-    Recorder rec;
-    runIn(folder.path(), rec);
-    setSetting(folder.path() + "d.at", "Ver", "6.90");
+    runIn(folder.path());
+    const QString dbPath = folder.path() + "d.at";
+    setSetting(dbPath, "Ver", "6.90");
     // A downloaded updater is copied into the program folder and started.
     QVERIFY(test::writeFile(folder.path() + "update/Update.exe", "updater"));
-    Recorder second;
-    QCOMPARE(runIn(folder.path(), second), StartupOutcome::LoginWindow);
-    QCOMPARE(setting(folder.path() + "d.at", "Ver"), QStringLiteral("7.05"));
+    const Recorder second = runIn(folder.path());
+    QCOMPARE(second.outcome, StartupOutcome::LoginWindow);
+    QCOMPARE(setting(dbPath, "Ver"), QStringLiteral("7.05"));
     QVERIFY(QFile::exists(folder.path() + "Update.exe"));
     QCOMPARE(second.started, QStringList({"Update.exe|JV|0"}));
 
-    setSetting(folder.path() + "d.at", "Auto_Update", "0");
-    Recorder third;
-    runIn(folder.path(), third);
-    QVERIFY(third.started.isEmpty());
+    setSetting(dbPath, "Auto_Update", "0");
+    QVERIFY(runIn(folder.path()).started.isEmpty());
     // The one in the program folder is started by itself.
-    setSetting(folder.path() + "d.at", "Auto_Update", "1");
+    setSetting(dbPath, "Auto_Update", "1");
     QVERIFY(QFile::remove(folder.path() + "update/Update.exe"));
-    Recorder fourth;
-    runIn(folder.path(), fourth);
-    QCOMPARE(fourth.started, QStringList({"Update.exe|JV|0"}));
+    QCOMPARE(runIn(folder.path()).started, QStringList({"Update.exe|JV|0"}));
+
+    // A remembered user is logged in at once.
+    const QString pw = Code_Of(QStringLiteral("王五secret"));
+    {
+        Database db;
+        QVERIFY(db.open(dbPath, Database::Mode::ReadWrite));
+        db.exec("insert into [user] (Un, Pw, I) values (?, ?, 0)", {QStringLiteral("王五"), pw});
+    }
+    setSetting(dbPath, "Auto_Login_Name", QStringLiteral("王五"));
+    setSetting(dbPath, "Auto_Login_PassWord", Code_Of(QStringLiteral("王五") + pw));
+    const Recorder ok = runIn(folder.path());
+    QCOMPARE(ok.outcome, StartupOutcome::AutoLogin);
+    QCOMPARE(ok.autoLogins, 1);
+    QCOMPARE(App().User_Name, QStringLiteral("王五"));
+
+    // The password changed since: the stored value no longer matches.
+    setSetting(dbPath, "Auto_Login_PassWord", Code_Of(QStringLiteral("王五") + Code_Of("王五old")));
+    QCOMPARE(runIn(folder.path()).outcome, StartupOutcome::LoginWindow);
+    QCOMPARE(setting(dbPath, "Auto_Login_Name"), QStringLiteral("<null>"));
+
+    // A deleted user is forgotten too.
+    setSetting(dbPath, "Auto_Login_Name", QStringLiteral("赵六"));
+    const Recorder deleted = runIn(folder.path());
+    QCOMPARE(deleted.outcome, StartupOutcome::LoginWindow);
+    QCOMPARE(setting(dbPath, "Auto_Login_Name"), QStringLiteral("<null>"));
+    QCOMPARE(deleted.autoLogins, 0);
 }
 
 void TestStartup::unusableFolderOrDatabaseIsToldAndKept_data()
@@ -179,8 +204,7 @@ void TestStartup::unusableFolderOrDatabaseIsToldAndKept()
     } else if (setup == "notes") {
         QVERIFY(test::writeFile(root + "d.at", "this is not a database file, but somebody's notes\r\n"));
     } else {
-        Recorder first;
-        QCOMPARE(runIn(root, first), StartupOutcome::LoginWindow);
+        QCOMPARE(runIn(root).outcome, StartupOutcome::LoginWindow);
         readOnly.emplace(root + setup);
     }
     auto contents = [&] {
@@ -192,8 +216,8 @@ void TestStartup::unusableFolderOrDatabaseIsToldAndKept()
     if (notice == "dialog") {
         MsgScript::pushAnswer("OK");
     }
-    Recorder rec;
-    QCOMPARE(int(runIn(root, rec)), outcome);
+    const Recorder rec = runIn(root);
+    QCOMPARE(int(rec.outcome), outcome);
     QCOMPARE(rec.logins, outcome == int(StartupOutcome::LoginWindow) ? 1 : 0);
     QCOMPARE(rec.notices.size(), notice.isEmpty() || notice == "dialog" ? 0 : 1);
     if (notice == "dialog") {
@@ -239,8 +263,7 @@ void TestStartup::unusableUpdatesAreDropped()
     QFETCH(QByteArray, list);
     QFETCH(bool, writeFiles);
     test::ProgramFolder folder;
-    Recorder rec;
-    runIn(folder.path(), rec);
+    runIn(folder.path());
     const bool pending = !list.startsWith("<Update_=");
     const QString value = pending ? QStringLiteral("7.10") : QString::fromLatin1(list.mid(9).chopped(1));
     setSetting(folder.path() + "d.at", "Update_", value);
@@ -258,8 +281,8 @@ void TestStartup::unusableUpdatesAreDropped()
         list.replace("digest_a", a.toLower().toLatin1());
         QVERIFY(test::writeFile(listPath, list));
     }
-    Recorder second;
-    QCOMPARE(runIn(folder.path(), second), StartupOutcome::LoginWindow);
+    const Recorder second = runIn(folder.path());
+    QCOMPARE(second.outcome, StartupOutcome::LoginWindow);
     QVERIFY(!fifo || !fifo->opened());
     QCOMPARE(setting(folder.path() + "d.at", "Update_"), pending ? QStringLiteral("0") : value);
     QVERIFY(MsgScript::shown().isEmpty());
@@ -313,8 +336,7 @@ void TestStartup::pendingUpdate()
     QFETCH(QString, updateAfter);
     QFETCH(QString, notice);
     test::ProgramFolder folder;
-    Recorder rec;
-    runIn(folder.path(), rec);
+    runIn(folder.path());
     if (copier) {
         QVERIFY(test::writeFile(folder.path() + "filecopy.exe", "old copier"));
     }
@@ -327,8 +349,8 @@ void TestStartup::pendingUpdate()
     if (!answer.isEmpty()) {
         MsgScript::pushAnswer(answer);
     }
-    Recorder second;
-    QCOMPARE(int(runIn(folder.path(), second)), outcome);
+    const Recorder second = runIn(folder.path());
+    QCOMPARE(int(second.outcome), outcome);
     QCOMPARE(second.started.join(' '), started);
     QCOMPARE(second.logins, outcome == int(StartupOutcome::LoginWindow) ? 1 : 0);
     if (!updateAfter.isEmpty()) {
@@ -353,43 +375,9 @@ void TestStartup::pendingUpdate()
         // Put aside, never lost, and not reported again.
         QVERIFY(QFile::exists(folder.path() + "update/tesmara"));
         MsgScript::clear();
-        Recorder third;
-        QCOMPARE(runIn(folder.path(), third), StartupOutcome::LoginWindow);
+        QCOMPARE(runIn(folder.path()).outcome, StartupOutcome::LoginWindow);
         QVERIFY(MsgScript::shown().isEmpty());
     }
-}
-
-void TestStartup::autoLogin()
-{
-    test::ProgramFolder folder;
-    Recorder rec;
-    runIn(folder.path(), rec);
-    const QString dbPath = folder.path() + "d.at";
-    const QString pw = Code_Of(QStringLiteral("王五secret"));
-    {
-        Database db;
-        QVERIFY(db.open(dbPath, Database::Mode::ReadWrite));
-        db.exec("insert into [user] (Un, Pw, I) values (?, ?, 0)", {QStringLiteral("王五"), pw});
-    }
-    setSetting(dbPath, "Auto_Login_Name", QStringLiteral("王五"));
-    setSetting(dbPath, "Auto_Login_PassWord", Code_Of(QStringLiteral("王五") + pw));
-    Recorder ok;
-    QCOMPARE(runIn(folder.path(), ok), StartupOutcome::AutoLogin);
-    QCOMPARE(ok.autoLogins, 1);
-    QCOMPARE(App().User_Name, QStringLiteral("王五"));
-
-    // The password changed since: the stored value no longer matches.
-    setSetting(dbPath, "Auto_Login_PassWord", Code_Of(QStringLiteral("王五") + Code_Of("王五old")));
-    Recorder changed;
-    QCOMPARE(runIn(folder.path(), changed), StartupOutcome::LoginWindow);
-    QCOMPARE(setting(dbPath, "Auto_Login_Name"), QStringLiteral("<null>"));
-
-    // A deleted user is forgotten too.
-    setSetting(dbPath, "Auto_Login_Name", QStringLiteral("赵六"));
-    Recorder deleted;
-    QCOMPARE(runIn(folder.path(), deleted), StartupOutcome::LoginWindow);
-    QCOMPARE(setting(dbPath, "Auto_Login_Name"), QStringLiteral("<null>"));
-    QCOMPARE(deleted.autoLogins, 0);
 }
 
 void TestStartup::readOnlyProgramFolderUsesDataFolder()
