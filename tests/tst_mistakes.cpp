@@ -134,9 +134,8 @@ private slots:
     void fingeringCountsKeysAndPadKeys();
     void countsByKindAndPeriod_data();
     void countsByKindAndPeriod();
-    void weakestRanksByRateAndRatesAreTrue();
+    void weakestRankByRateAndDrillsWeighByRank();
     void keysOfCharactersForTheHeatMap();
-    void drillWeighsByRank();
     void resetClearsOneKindOrAll();
     void unusableFilesAreRebuiltOrRefused_data();
     void unusableFilesAreRebuiltOrRefused();
@@ -260,7 +259,7 @@ void TestMistakes::countsByKindAndPeriod()
     QCOMPARE(f.wrong, wrong);
 }
 
-void TestMistakes::weakestRanksByRateAndRatesAreTrue()
+void TestMistakes::weakestRankByRateAndDrillsWeighByRank()
 {
     const QList<CharFigures> chars = {
         {U'a', 97, 3, {}}, // 3 %
@@ -284,6 +283,30 @@ void TestMistakes::weakestRanksByRateAndRatesAreTrue()
     QCOMPARE(Summary_Text(f), QStringLiteral("完成练习 3 次　共打 1000 个字符　打错 30 个　正确率 97%"));
     QCOMPARE(Summary_Text(MistakeFigures{}), QStringLiteral("没有练习"));
     QCOMPARE(Substitutes_Text({{U'己', 5}, {U' ', 2}, {U'x', 1}, {U'y', 1}}), QStringLiteral("己 ×5　空格 ×2　x ×1"));
+
+    test::ScriptedRandom random({0.1, 0.7, 0.4, 0.9, 0.25, 0.55});
+    // Chinese: 20 % against 10 % against 5 %, ranked with the overall 10 %
+    // as 4/30, 3/30 and 3/40; no character twice running.
+    const QList<CharFigures> chinese = {{U'己', 8, 2, {}}, {U'已', 9, 1, {}}, {U'巳', 19, 1, {}}};
+    const QString text = Drill_Text(Weakest(chinese), 0, random);
+    QCOMPARE(text.count(QStringLiteral("己")), 86); // 200 × (4/30) / (4/30 + 3/30 + 3/40)
+    QCOMPARE(text.count(QStringLiteral("已")), 65);
+    QCOMPARE(text.count(QStringLiteral("巳")), 49);
+    QVERIFY(!text.contains(QLatin1Char(' ')));
+    // A character follows itself only when nothing else is left.
+    for (int i = 1; i < text.size(); ++i) {
+        QVERIFY2(text[i] != text[i - 1] || text.mid(i).count(text[i]) == text.size() - i, qPrintable(text));
+    }
+
+    // Fingering keys are typed without Shift, pad keys as their signs; the
+    // space bar and Enter cannot be put in a line. Letters come in fives.
+    const QList<CharFigures> keys = {
+        {U'Q', 1, 1, {}}, {U' ', 1, 1, {}}, {padKey(QLatin1Char('e')), 1, 1, {}}, {padKey(QLatin1Char('c')), 1, 1, {}}};
+    const QString drill = Drill_Text(Weakest(keys), 4, random);
+    QCOMPARE(drill.count(QLatin1Char('q')), 100);
+    QCOMPARE(drill.count(QLatin1Char('/')), 100);
+    QVERIFY(QRegularExpression(QStringLiteral("^([q/]{5} )*[q/]{5}$")).match(drill).hasMatch());
+    QCOMPARE(Drill_Text(Weakest({{U' ', 0, 3, {}}}), 1, random), QString());
 }
 
 void TestMistakes::keysOfCharactersForTheHeatMap()
@@ -314,33 +337,6 @@ void TestMistakes::keysOfCharactersForTheHeatMap()
     QCOMPARE(Key_Tip(Board::NumberPad, enter, &heat.pad[enter]),
              QStringLiteral("小键盘 回车 键\n打对 1 次，打错 1 次\n错误率 50%"));
     QCOMPARE(Key_Tip(Board::Main, Key_Index_Of(U'q', &board), nullptr), QStringLiteral("Q 键\n这段时间没有练习到"));
-}
-
-void TestMistakes::drillWeighsByRank()
-{
-    test::ScriptedRandom random({0.1, 0.7, 0.4, 0.9, 0.25, 0.55});
-    // Chinese: 20 % against 10 % against 5 %, ranked with the overall 10 %
-    // as 4/30, 3/30 and 3/40; no character twice running.
-    const QList<CharFigures> chinese = {{U'己', 8, 2, {}}, {U'已', 9, 1, {}}, {U'巳', 19, 1, {}}};
-    const QString text = Drill_Text(Weakest(chinese), 0, random);
-    QCOMPARE(text.count(QStringLiteral("己")), 86); // 200 × (4/30) / (4/30 + 3/30 + 3/40)
-    QCOMPARE(text.count(QStringLiteral("已")), 65);
-    QCOMPARE(text.count(QStringLiteral("巳")), 49);
-    QVERIFY(!text.contains(QLatin1Char(' ')));
-    // A character follows itself only when nothing else is left.
-    for (int i = 1; i < text.size(); ++i) {
-        QVERIFY2(text[i] != text[i - 1] || text.mid(i).count(text[i]) == text.size() - i, qPrintable(text));
-    }
-
-    // Fingering keys are typed without Shift, pad keys as their signs; the
-    // space bar and Enter cannot be put in a line. Letters come in fives.
-    const QList<CharFigures> keys = {
-        {U'Q', 1, 1, {}}, {U' ', 1, 1, {}}, {padKey(QLatin1Char('e')), 1, 1, {}}, {padKey(QLatin1Char('c')), 1, 1, {}}};
-    const QString drill = Drill_Text(Weakest(keys), 4, random);
-    QCOMPARE(drill.count(QLatin1Char('q')), 100);
-    QCOMPARE(drill.count(QLatin1Char('/')), 100);
-    QVERIFY(QRegularExpression(QStringLiteral("^([q/]{5} )*[q/]{5}$")).match(drill).hasMatch());
-    QCOMPARE(Drill_Text(Weakest({{U' ', 0, 3, {}}}), 1, random), QString());
 }
 
 void TestMistakes::resetClearsOneKindOrAll()
