@@ -52,17 +52,12 @@ Recorder runIn(const QString& path)
     return rec;
 }
 
+// The stored setting, "<missing>" without its row (or database), "<null>" when null.
 QString setting(const QString& dbPath, const QString& key)
 {
     Database db;
-    if (!db.open(dbPath, Database::Mode::ReadWrite)) {
-        return QStringLiteral("<unreadable>");
-    }
-    const auto v = db.scalar("select Value_ from set_ where Name_ = ?", {key});
-    if (!v) {
-        return QStringLiteral("<missing>");
-    }
-    return v->isNull() ? QStringLiteral("<null>") : v->toString();
+    const auto v = db.open(dbPath, Database::Mode::ReadWrite) ? Settings(db).raw(key) : std::nullopt;
+    return !v ? QStringLiteral("<missing>") : !*v ? QStringLiteral("<null>") : **v;
 }
 
 void setSetting(const QString& dbPath, const QString& key, const QString& value)
