@@ -88,8 +88,7 @@ private slots:
     void nameRules();
     void refusalsChangeNothing_data();
     void refusalsChangeNothing();
-    void changePasswordDeleteAndLoginMode();
-    void addingOverAnOldOrBlockedFolder();
+    void changeDeleteLoginModeAndAddOverOldFolders();
     void loginChecksPasswordRemembersAndOpensPhrases();
     void loginOpensTheWindowOfTheLastMode_data();
     void loginOpensTheWindowOfTheLastMode();
@@ -226,7 +225,7 @@ void TestUsers::refusalsChangeNothing()
     QCOMPARE(install.setting("Auto_Login_Name"), QStringLiteral("<null>"));
 }
 
-void TestUsers::changePasswordDeleteAndLoginMode()
+void TestUsers::changeDeleteLoginModeAndAddOverOldFolders()
 {
     Install install;
     using M = UserAccounts::LoginMode;
@@ -285,11 +284,7 @@ void TestUsers::changePasswordDeleteAndLoginMode()
     QCOMPARE(install.accounts().setLoginMode(M::Manual, "Zed", ""), UserAccounts::ModeResult::Applied);
     QCOMPARE(install.setting("Auto_Login_Name"), QStringLiteral("<null>"));
     QCOMPARE(install.setting("Auto_Login_PassWord"), code);
-}
 
-void TestUsers::addingOverAnOldOrBlockedFolder()
-{
-    Install install;
     const QString stats = install.root + "user/Lee/mistakes.db";
     // A user added again with the database still there gets an empty one.
     install.addUser("Lee", "y");
