@@ -60,10 +60,9 @@ private slots:
     void programFacesAddedAsFontconfigReadsThem();
     void cellLayout_data();
     void cellLayout();
-    void positionsListRoundTrip();
     void capacityAndFitOfEachCellKind();
     void sizeStepsSetHeightAndCells();
-    void coloursAndDimmedScheme();
+    void coloursAndTakenOverPositions();
     void keysAndCommitsTypeIntoStandaloneLine();
     void caretBlinksWithFocusAndGuidesTheInputMethod();
     void typingRepaintsOnlyTheNewCell();
@@ -202,32 +201,6 @@ void TestTextData::cellLayout()
     QTEST(line.line().caretX(), "caret");
 }
 
-void TestTextData::positionsListRoundTrip()
-{
-    Text_Data line;
-    line.setTextType(2);
-    line.setSetSame(true);
-    line.Set_Set(QStringLiteral("15|390"));
-    QCOMPARE(line.line().position(0), qint16(15));
-    QCOMPARE(line.line().position(1), qint16(390));
-    for (int i = 2; i < TextLine::kCells; ++i) {
-        QCOMPARE(line.line().position(i), qint16(0));
-    }
-    // A line drawn over taken-over positions puts its caret at the next one.
-    line.setText(QStringLiteral("中"));
-    QCOMPARE(line.line().caretX(), 390);
-    QCOMPARE(line.Get_Set(), QStringLiteral("15"));
-    line.setText(QString());
-    QCOMPARE(line.line().caretX(), TextLine::kCaretStartTwips);
-    // A mark taken back with its character does not come back with the
-    // next character typed there.
-    line.setText(QStringLiteral("中文"));
-    line.SetColor(2, 255);
-    line.setText(QStringLiteral("中"));
-    line.setText(QStringLiteral("中文"));
-    QCOMPARE(line.line().colour(1), 0u);
-}
-
 void TestTextData::sizeStepsSetHeightAndCells()
 {
     Text_Data line;
@@ -246,7 +219,7 @@ void TestTextData::sizeStepsSetHeightAndCells()
     QCOMPARE(line.Window_Size(), 2);
 }
 
-void TestTextData::coloursAndDimmedScheme()
+void TestTextData::coloursAndTakenOverPositions()
 {
     Text_Data line;
     line.setText(QStringLiteral("甲乙丙"));
@@ -269,6 +242,30 @@ void TestTextData::coloursAndDimmedScheme()
     QCOMPARE(line.line().colour(1), 0u);
     line.setForeColor(0x123456);
     QCOMPARE(line.line().colour(59), 0x123456u);
+
+    // Positions taken over from another line.
+    line.setForeColor(0);
+    line.setTextType(2);
+    line.setSetSame(true);
+    line.Set_Set(QStringLiteral("15|390"));
+    QCOMPARE(line.line().position(0), qint16(15));
+    QCOMPARE(line.line().position(1), qint16(390));
+    for (int i = 2; i < TextLine::kCells; ++i) {
+        QCOMPARE(line.line().position(i), qint16(0));
+    }
+    // A line drawn over taken-over positions puts its caret at the next one.
+    line.setText(QStringLiteral("中"));
+    QCOMPARE(line.line().caretX(), 390);
+    QCOMPARE(line.Get_Set(), QStringLiteral("15"));
+    line.setText(QString());
+    QCOMPARE(line.line().caretX(), TextLine::kCaretStartTwips);
+    // A mark taken back with its character does not come back with the
+    // next character typed there.
+    line.setText(QStringLiteral("中文"));
+    line.SetColor(2, 255);
+    line.setText(QStringLiteral("中"));
+    line.setText(QStringLiteral("中文"));
+    QCOMPARE(line.line().colour(1), 0u);
 }
 
 // The holder sees every character, typed or committed by an input method,
