@@ -131,11 +131,10 @@ class TestMistakes : public QObject {
 private slots:
     void engineTallyFollowsTheCounters_data();
     void engineTallyFollowsTheCounters();
-    void fingeringCountsKeysAndPadKeys();
+    void keysCountedByFingeringAndPlacedOnTheHeatMap();
     void countsByKindAndPeriod_data();
     void countsByKindAndPeriod();
     void weakestRankByRateAndDrillsWeighByRank();
-    void keysOfCharactersForTheHeatMap();
     void resetClearsOneKindOrAll();
     void unusableFilesAreRebuiltOrRefused_data();
     void unusableFilesAreRebuiltOrRefused();
@@ -190,7 +189,7 @@ void TestMistakes::engineTallyFollowsTheCounters()
     QVERIFY(engine.tally().isEmpty());
 }
 
-void TestMistakes::fingeringCountsKeysAndPadKeys()
+void TestMistakes::keysCountedByFingeringAndPlacedOnTheHeatMap()
 {
     test::ScriptedRandom random({0.0, 0.5});
     Fingering keys(&random);
@@ -211,6 +210,34 @@ void TestMistakes::fingeringCountsKeysAndPadKeys()
     QCOMPARE(describe(figuresOf(pad.tally())), QStringLiteral("小键盘 / 1/1 >小键盘 71; 小键盘 回车 1/0"));
     pad.resetCounts();
     QVERIFY(pad.tally().isEmpty());
+
+    // Characters on the keys of the heat map.
+    using keyboard::Board;
+    const QList<CharFigures> chars = {
+        {U'a', 10, 1, {{U's', 1}}}, {U'A', 4, 1, {{U's', 1}}},
+        {U'，', 5, 2, {{U'.', 2}}}, {U',', 1, 0, {}},
+        {U'!', 2, 0, {}},           {U' ', 30, 3, {}},
+        {U'的', 9, 9, {}},          {padKey(QLatin1Char('e')), 1, 1, {}},
+    };
+    KeyHeat heat = Key_Heat(chars);
+    Board board = Board::NumberPad;
+    const int a = Key_Index_Of(U'a', &board);
+    QCOMPARE(int(board), int(Board::Main));
+    QCOMPARE(heat.main[a].right, qint64(14));
+    QCOMPARE(heat.main[a].wrong, qint64(2));
+    QCOMPARE(Substitutes_Text(heat.main[a].substitutes), QStringLiteral("s ×2"));
+    const int comma = Key_Index_Of(U',', &board);
+    QCOMPARE(Key_Index_Of(U'，', &board), comma);
+    QCOMPARE(Key_Index_Of(U'<', &board), comma);
+    QCOMPARE(heat.main[comma].total(), qint64(8));
+    QCOMPARE(Key_Index_Of(U'!', &board), Key_Index_Of(U'1', &board));
+    QCOMPARE(Key_Index_Of(U'的', &board), -1);
+    QCOMPARE(heat.main.size(), 4);
+    const int enter = Key_Index_Of(padKey(QLatin1Char('e')), &board);
+    QCOMPARE(int(board), int(Board::NumberPad));
+    QCOMPARE(Key_Tip(Board::NumberPad, enter, &heat.pad[enter]),
+             QStringLiteral("小键盘 回车 键\n打对 1 次，打错 1 次\n错误率 50%"));
+    QCOMPARE(Key_Tip(Board::Main, Key_Index_Of(U'q', &board), nullptr), QStringLiteral("Q 键\n这段时间没有练习到"));
 }
 
 void TestMistakes::countsByKindAndPeriod_data()
@@ -307,36 +334,6 @@ void TestMistakes::weakestRankByRateAndDrillsWeighByRank()
     QCOMPARE(drill.count(QLatin1Char('/')), 100);
     QVERIFY(QRegularExpression(QStringLiteral("^([q/]{5} )*[q/]{5}$")).match(drill).hasMatch());
     QCOMPARE(Drill_Text(Weakest({{U' ', 0, 3, {}}}), 1, random), QString());
-}
-
-void TestMistakes::keysOfCharactersForTheHeatMap()
-{
-    using keyboard::Board;
-    const QList<CharFigures> chars = {
-        {U'a', 10, 1, {{U's', 1}}}, {U'A', 4, 1, {{U's', 1}}},
-        {U'，', 5, 2, {{U'.', 2}}}, {U',', 1, 0, {}},
-        {U'!', 2, 0, {}},           {U' ', 30, 3, {}},
-        {U'的', 9, 9, {}},          {padKey(QLatin1Char('e')), 1, 1, {}},
-    };
-    KeyHeat heat = Key_Heat(chars);
-    Board board = Board::NumberPad;
-    const int a = Key_Index_Of(U'a', &board);
-    QCOMPARE(int(board), int(Board::Main));
-    QCOMPARE(heat.main[a].right, qint64(14));
-    QCOMPARE(heat.main[a].wrong, qint64(2));
-    QCOMPARE(Substitutes_Text(heat.main[a].substitutes), QStringLiteral("s ×2"));
-    const int comma = Key_Index_Of(U',', &board);
-    QCOMPARE(Key_Index_Of(U'，', &board), comma);
-    QCOMPARE(Key_Index_Of(U'<', &board), comma);
-    QCOMPARE(heat.main[comma].total(), qint64(8));
-    QCOMPARE(Key_Index_Of(U'!', &board), Key_Index_Of(U'1', &board));
-    QCOMPARE(Key_Index_Of(U'的', &board), -1);
-    QCOMPARE(heat.main.size(), 4);
-    const int enter = Key_Index_Of(padKey(QLatin1Char('e')), &board);
-    QCOMPARE(int(board), int(Board::NumberPad));
-    QCOMPARE(Key_Tip(Board::NumberPad, enter, &heat.pad[enter]),
-             QStringLiteral("小键盘 回车 键\n打对 1 次，打错 1 次\n错误率 50%"));
-    QCOMPARE(Key_Tip(Board::Main, Key_Index_Of(U'q', &board), nullptr), QStringLiteral("Q 键\n这段时间没有练习到"));
 }
 
 void TestMistakes::resetClearsOneKindOrAll()
