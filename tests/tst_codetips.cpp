@@ -56,10 +56,9 @@ private slots:
     void showTipsFromTheRows();
     void keyCharacters_data();
     void keyCharacters();
-    void keyTableAgreesWithTheDrillLists();
+    void drillKeysAgreeWithTheListsAndTypeInTheEngine();
     void codeHint_data();
     void codeHint();
-    void engineTypesTheDrillCharacters();
 
 private:
     // A phrase database of our own, open as the one opened at login.
@@ -267,7 +266,7 @@ void TestCodeTips::keyCharacters()
 // with it, and a root that is a character of its own begins its code with
 // it; every key name is a root of the key its hint names, and each
 // one-level character is typed by the key its code is.
-void TestCodeTips::keyTableAgreesWithTheDrillLists()
+void TestCodeTips::drillKeysAgreeWithTheListsAndTypeInTheEngine()
 {
     const QString roots = stringResource(303);
     QCOMPARE(roots.size(), 266);
@@ -304,6 +303,31 @@ void TestCodeTips::keyTableAgreesWithTheDrillLists()
     std::sort(list.begin(), list.end());
     std::sort(levelOne.begin(), levelOne.end());
     QCOMPARE(levelOne, list);
+
+    // The engine asks the lookup for each letter and counts what it types (a
+    // key the drill has nothing on goes through: the main window's drill types
+    // z). The one-level and root drills are chosen by their items there.
+    QCOMPARE(Key_Drill_Of(5), KeyDrill::KeyName);
+    QCOMPARE(Key_Drill_Of(4), KeyDrill::None);
+    QCOMPARE(Key_Drill_Of(-1), KeyDrill::None);
+    QVERIFY(!Drill_Lookup(TypingEngine(), KeyDrill::None));
+
+    TypingEngine engine;
+    engine.setKind(PracticeKind::Wubi);
+    // The root drill reads the expected character of the row being typed.
+    QStringList rows = {QStringLiteral("戈戈纟"), QStringLiteral("弓")};
+    QObject::connect(&engine, &TypingEngine::fillRequested, &engine,
+                     [&](int row) { engine.putLine(row, rows.isEmpty() ? QString() : rows.takeFirst()); });
+    engine.setDrillLookup(Drill_Lookup(engine, KeyDrill::Root));
+    engine.resetRows(0);
+    engine.beginRun();
+    engine.type(QStringLiteral("asx"));
+    QCOMPARE(engine.input(0).Text(), QStringLiteral("戈木纟"));
+    QCOMPARE(engine.Right_Count, 2);
+    QCOMPARE(engine.Wrong_Count, 1);
+    engine.type(QStringLiteral("x"));
+    QCOMPARE(engine.input(1).Text(), QStringLiteral("弓"));
+    QCOMPARE(engine.Right_Count, 3);
 }
 
 void TestCodeTips::codeHint_data()
@@ -341,34 +365,6 @@ void TestCodeTips::codeHint()
     QFETCH(QString, practice);
     QFETCH(int, itemLength);
     QTEST(Code_Hint(c[0], KeyDrill(drill), practice, itemLength), "hint");
-}
-
-// The engine asks the lookup for each letter and counts what it types. (A
-// key the drill has nothing on goes through: the main window's drill types z.)
-void TestCodeTips::engineTypesTheDrillCharacters()
-{
-    // (The one-level and root drills are chosen by their items in the window test.)
-    QCOMPARE(Key_Drill_Of(5), KeyDrill::KeyName);
-    QCOMPARE(Key_Drill_Of(4), KeyDrill::None);
-    QCOMPARE(Key_Drill_Of(-1), KeyDrill::None);
-    QVERIFY(!Drill_Lookup(TypingEngine(), KeyDrill::None));
-
-    TypingEngine engine;
-    engine.setKind(PracticeKind::Wubi);
-    // The root drill reads the expected character of the row being typed.
-    QStringList rows = {QStringLiteral("戈戈纟"), QStringLiteral("弓")};
-    QObject::connect(&engine, &TypingEngine::fillRequested, &engine,
-                     [&](int row) { engine.putLine(row, rows.isEmpty() ? QString() : rows.takeFirst()); });
-    engine.setDrillLookup(Drill_Lookup(engine, KeyDrill::Root));
-    engine.resetRows(0);
-    engine.beginRun();
-    engine.type(QStringLiteral("asx"));
-    QCOMPARE(engine.input(0).Text(), QStringLiteral("戈木纟"));
-    QCOMPARE(engine.Right_Count, 2);
-    QCOMPARE(engine.Wrong_Count, 1);
-    engine.type(QStringLiteral("x"));
-    QCOMPARE(engine.input(1).Text(), QStringLiteral("弓"));
-    QCOMPARE(engine.Right_Count, 3);
 }
 
 QTEST_MAIN(TestCodeTips)
