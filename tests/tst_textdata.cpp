@@ -60,8 +60,7 @@ private slots:
     void programFacesAddedAsFontconfigReadsThem();
     void cellLayout_data();
     void cellLayout();
-    void capacityAndFitOfEachCellKind();
-    void sizeStepsSetHeightAndCells();
+    void capacityFitAndSizeStepsOfALine();
     void coloursAndTakenOverPositions();
     void keysAndCommitsTypeIntoStandaloneLine();
     void caretBlinksWithFocusAndGuidesTheInputMethod();
@@ -135,7 +134,7 @@ void TestTextData::programFacesAddedAsFontconfigReadsThem()
     QVERIFY(addedAsRead(copy));
 }
 
-void TestTextData::capacityAndFitOfEachCellKind()
+void TestTextData::capacityFitAndSizeStepsOfALine()
 {
     Text_Data line;
     const QString text = han(35);
@@ -165,6 +164,22 @@ void TestTextData::capacityAndFitOfEachCellKind()
     QCOMPARE(TextLine::mixedFit(QStringLiteral("中文"), 1, 15 + 2 * 435), 2);
     QCOMPARE(TextLine::mixedFit(QStringLiteral("中文"), 1, 15 + 2 * 435 - 1), 1);
     QCOMPARE(TextLine::mixedFit(QStringLiteral("ab"), 2, 15 + 2 * 270), 2);
+
+    // Size steps set the height and the cells, laid out again.
+    line.setTextType(0);
+    line.setText(QStringLiteral("一二"));
+    QCOMPARE(line.height(), 27);
+    line.setWindow_Size(1);
+    QCOMPARE(line.height(), 32);
+    QCOMPARE(line.line().cellWidth(), qint16(435));
+    QCOMPARE(line.Get_Set(), QStringLiteral("15|450")); // laid out again
+    line.setWindow_Size(2);
+    QCOMPARE(line.height(), 40);
+    QCOMPARE(line.Font().pixelSize(), 35);
+    line.resize(line.width(), 90);
+    QCOMPARE(line.height(), 40); // height stays that of the size step
+    line.setWindow_Size(7);      // not a size step
+    QCOMPARE(line.Window_Size(), 2);
 }
 
 void TestTextData::cellLayout_data()
@@ -199,24 +214,6 @@ void TestTextData::cellLayout()
     line.setText(text);
     QTEST(line.Get_Set(), "positions");
     QTEST(line.line().caretX(), "caret");
-}
-
-void TestTextData::sizeStepsSetHeightAndCells()
-{
-    Text_Data line;
-    line.setText(QStringLiteral("一二"));
-    QCOMPARE(line.height(), 27);
-    line.setWindow_Size(1);
-    QCOMPARE(line.height(), 32);
-    QCOMPARE(line.line().cellWidth(), qint16(435));
-    QCOMPARE(line.Get_Set(), QStringLiteral("15|450")); // laid out again
-    line.setWindow_Size(2);
-    QCOMPARE(line.height(), 40);
-    QCOMPARE(line.Font().pixelSize(), 35);
-    line.resize(line.width(), 90);
-    QCOMPARE(line.height(), 40); // height stays that of the size step
-    line.setWindow_Size(7);      // not a size step
-    QCOMPARE(line.Window_Size(), 2);
 }
 
 void TestTextData::coloursAndTakenOverPositions()
