@@ -147,8 +147,7 @@ private slots:
     void firstOpenWindowKeysPauseSwitchAndStop();
     void storedValuesAreRepaired_data();
     void storedValuesAreRepaired();
-    void closeStoresAndReopensTheSamePractice();
-    void savedArticlesInTheMenus();
+    void closeStoresAndReopensTheSamePracticeOrArticle();
     void wubiDrillsTipsChartsAndHints();
     void fingeringPracticeOnTheKeyboardPage();
     void menusOpenTheirWindowsAndARunsMistakes();
@@ -296,7 +295,7 @@ void TestMainWindow::storedValuesAreRepaired()
     QCOMPARE(w.window.windowTitle(), "Tesmara → " + title);
 }
 
-void TestMainWindow::closeStoresAndReopensTheSamePractice()
+void TestMainWindow::closeStoresAndReopensTheSamePracticeOrArticle()
 {
     Session s;
     auto stored = [&s] {
@@ -340,11 +339,8 @@ void TestMainWindow::closeStoresAndReopensTheSamePractice()
         w.window.close();
     }
     QCOMPARE(s.setting("Last_Test"), QStringLiteral("200"));
-}
 
-void TestMainWindow::savedArticlesInTheMenus()
-{
-    Session s;
+    // Saved articles in their menus, stored and reopened the same way.
     Started w;
     ArticleEditor editor(s.db());
     auto save = [&editor](const QString& name, const QString& text) {
