@@ -135,10 +135,9 @@ private slots:
     void countsByKindAndPeriod_data();
     void countsByKindAndPeriod();
     void weakestRankByRateAndDrillsWeighByRank();
-    void resetClearsOneKindOrAll();
+    void resetOrDamageEmptiesTheStatistics();
     void unusableFilesAreRebuiltOrRefused_data();
     void unusableFilesAreRebuiltOrRefused();
-    void damageFoundWhileReadingRebuildsNextTime();
     void killedWritesLeaveWholeRuns();
 };
 
@@ -336,7 +335,7 @@ void TestMistakes::weakestRankByRateAndDrillsWeighByRank()
     QCOMPARE(Drill_Text(Weakest({{U' ', 0, 3, {}}}), 1, random), QString());
 }
 
-void TestMistakes::resetClearsOneKindOrAll()
+void TestMistakes::resetOrDamageEmptiesTheStatistics()
 {
     Counted s;
     QVERIFY(s.run(0, "的的1 的得1"));
@@ -346,6 +345,37 @@ void TestMistakes::resetClearsOneKindOrAll()
     QCOMPARE(describe(s.store.read(kAllKinds, MistakePeriod::All).chars), QStringLiteral("a 1/1 >b1"));
     QVERIFY(s.store.reset(kAllKinds));
     QVERIFY(!s.store.hasHistory());
+
+    // Damage found while reading: the file is rebuilt at the next preparation.
+    // Enough characters for the tables to span many pages.
+    QString many;
+    for (char32_t c = 0x4E00; c < 0x4E00 + 3000; ++c) {
+        many += QString::fromUcs4(&c, 1) + QString::fromUcs4(&c, 1) + QStringLiteral("2 ");
+    }
+    QVERIFY(s.run(0, many));
+    const QString file = s.store.path();
+    {
+        // Another connection scribbles over the table pages behind our back.
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        const qint64 size = f.size();
+        QVERIFY(size > 64 * 1024);
+        f.seek(8192);
+        QVERIFY(f.write(QByteArray(int(size - 8192), '\x5A')) == size - 8192);
+    }
+    // Read afresh, as at the next login: the damage shows on reading, and
+    // the next preparation moves the file aside and starts anew.
+    const QString dbPath = App().Conn_User.path();
+    App().Conn_User.close();
+    QVERIFY(App().Conn_User.open(dbPath, Database::Mode::ReadWrite));
+    MistakeStore fresh(App().Conn_User);
+    QVERIFY(fresh.prepare(false));
+    QVERIFY(!fresh.read(kAllKinds, MistakePeriod::All).ok);
+    QVERIFY(fresh.prepare());
+    QVERIFY(fresh.takeNotice().contains(QStringLiteral("已损坏")));
+    QCOMPARE(asideFiles(s.folder()).size(), 1);
+    QVERIFY(fresh.read(kAllKinds, MistakePeriod::All).ok);
+    QVERIFY(!fresh.hasHistory());
 }
 
 void TestMistakes::unusableFilesAreRebuiltOrRefused_data()
@@ -402,40 +432,6 @@ void TestMistakes::unusableFilesAreRebuiltOrRefused()
         QVERIFY(asideFiles(s.folder()).isEmpty());
     }
     QCOMPARE(digest(App().Conn_User.path()), userDb);
-}
-
-void TestMistakes::damageFoundWhileReadingRebuildsNextTime()
-{
-    Counted s;
-    // Enough characters for the tables to span many pages.
-    QString many;
-    for (char32_t c = 0x4E00; c < 0x4E00 + 3000; ++c) {
-        many += QString::fromUcs4(&c, 1) + QString::fromUcs4(&c, 1) + QStringLiteral("2 ");
-    }
-    QVERIFY(s.run(0, many));
-    const QString file = s.store.path();
-    {
-        // Another connection scribbles over the table pages behind our back.
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::ReadWrite));
-        const qint64 size = f.size();
-        QVERIFY(size > 64 * 1024);
-        f.seek(8192);
-        QVERIFY(f.write(QByteArray(int(size - 8192), '\x5A')) == size - 8192);
-    }
-    // Read afresh, as at the next login: the damage shows on reading, and
-    // the next preparation moves the file aside and starts anew.
-    const QString dbPath = App().Conn_User.path();
-    App().Conn_User.close();
-    QVERIFY(App().Conn_User.open(dbPath, Database::Mode::ReadWrite));
-    MistakeStore fresh(App().Conn_User);
-    QVERIFY(fresh.prepare(false));
-    QVERIFY(!fresh.read(kAllKinds, MistakePeriod::All).ok);
-    QVERIFY(fresh.prepare());
-    QVERIFY(fresh.takeNotice().contains(QStringLiteral("已损坏")));
-    QCOMPARE(asideFiles(s.folder()).size(), 1);
-    QVERIFY(fresh.read(kAllKinds, MistakePeriod::All).ok);
-    QVERIFY(!fresh.hasHistory());
 }
 
 void TestMistakes::killedWritesLeaveWholeRuns()
