@@ -79,8 +79,7 @@ QString writeUpdateFile(const QString& root, const QString& name, const QByteArr
 class TestStartup : public QObject {
     Q_OBJECT
 private slots:
-    void firstRunCreatesDatabaseWithExactRows();
-    void laterRunsStartTheUpdaterAndLogInAutomatically();
+    void firstRunMakesTheDatabaseLaterRunsUpdateAndLogIn();
     void unusableFolderOrDatabaseIsToldAndKept_data();
     void unusableFolderOrDatabaseIsToldAndKept();
     void unusableUpdatesAreDropped_data();
@@ -91,31 +90,28 @@ private slots:
     void pad2AndNumbers();
 };
 
-void TestStartup::firstRunCreatesDatabaseWithExactRows()
+void TestStartup::firstRunMakesTheDatabaseLaterRunsUpdateAndLogIn()
 {
     test::ProgramFolder folder;
     const Recorder rec = runIn(folder.path());
     QCOMPARE(rec.outcome, StartupOutcome::LoginWindow);
     QCOMPARE(rec.logins, 1);
     QVERIFY(rec.started.isEmpty()); // the updater is not started on the very first run
-    Database db;
-    QVERIFY(db.open(folder.path() + "d.at", Database::Mode::ReadWrite));
-    QSqlQuery q = db.exec("select Name_, Value_ from set_ order by ID");
-    QStringList rows;
-    while (q.next()) {
-        rows << q.value(0).toString() + "=" + (q.value(1).isNull() ? "<null>" : q.value(1).toString());
+    {
+        Database db;
+        QVERIFY(db.open(folder.path() + "d.at", Database::Mode::ReadWrite));
+        QSqlQuery q = db.exec("select Name_, Value_ from set_ order by ID");
+        QStringList rows;
+        while (q.next()) {
+            rows << q.value(0).toString() + "=" + (q.value(1).isNull() ? "<null>" : q.value(1).toString());
+        }
+        QCOMPARE(rows, QStringList({"Ver=7.05", "Update_=0", "Auto_Update=1", "Auto_Login_PassWord=<null>",
+                                    "Auto_Login_Name=<null>"}));
+        QCOMPARE(db.scalar("select count(*) from [user]")->toInt(), 0);
     }
-    QCOMPARE(rows, QStringList({"Ver=7.05", "Update_=0", "Auto_Update=1", "Auto_Login_PassWord=<null>",
-                                "Auto_Login_Name=<null>"}));
-    QCOMPARE(db.scalar("select count(*) from [user]")->toInt(), 0);
     QVERIFY(!QDir(folder.path() + "update").exists());
     QVERIFY(!QFile::exists(folder.path() + "d.at.new"));
-}
 
-void TestStartup::laterRunsStartTheUpdaterAndLogInAutomatically()
-{
-    test::ProgramFolder folder;
-    runIn(folder.path());
     const QString dbPath = folder.path() + "d.at";
     setSetting(dbPath, "Ver", "6.90");
     // A downloaded updater is copied into the program folder and started.
