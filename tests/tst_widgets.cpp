@@ -18,6 +18,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <optional>
 #include <thread>
 
 using namespace tesmara;
@@ -47,12 +48,10 @@ void openAndActivate(MsgDialog& dialog)
 class TestWidgets : public QObject {
     Q_OBJECT
 private slots:
-    void tabStripCaptionsStayWithinTabs();
-    void tabStripPicksByMouseAndKeys();
+    void tabStripFitsCaptionsAndPicksByMouseAndKeys();
     void textKeysCommitsAndLengthLimit();
     void checkBoxAndOptionClicksAndArrows();
-    void cmdClicksFromKeyboardAndMouse();
-    void disabledWidgetsIgnoreInput();
+    void cmdClicksFromKeyboardAndMouseUnlessDisabled();
     void cmdLooksDifferInEveryState();
     void picturesDecodedAheadAreTheOnesRead();
     void messageLayoutFollowsTheText_data();
@@ -66,36 +65,25 @@ private slots:
     void askRunsModallyThroughShowMsgAndCopies();
 };
 
-void TestWidgets::tabStripCaptionsStayWithinTabs()
+void TestWidgets::tabStripFitsCaptionsAndPicksByMouseAndKeys()
 {
     // A strip too narrow for roomy tabs keeps every caption whole, also the
     // chosen tab's in bold, as long as the captions themselves fit.
-    TS many;
+    TS ts;
     const QStringList captions{"中文练习", "字根", "键名字", "四字词组", "识别码", "一级简码"};
-    many.setTabCount(int(captions.size()));
-    QFont bold = many.font();
+    ts.setTabCount(int(captions.size()));
+    QFont bold = ts.font();
     bold.setBold(true);
     int least = 20; // a little room beside the captions, less than roomy tabs take
     for (int i = 0; i < captions.size(); ++i) {
-        many.Set_Text(i, captions[i]);
+        ts.Set_Text(i, captions[i]);
         least += QFontMetrics(bold).horizontalAdvance(captions[i]) + 10;
     }
-    many.resize(least, 28);
-    many.Make_Form();
-    for (int i = 0; i < captions.size(); ++i) {
-        QVERIFY(many.tabRect(i).width() >= QFontMetrics(bold).horizontalAdvance(captions[i]) + 8);
-    }
-}
-
-void TestWidgets::tabStripPicksByMouseAndKeys()
-{
-    TS ts;
-    ts.setTabCount(4);
-    for (int i = 0; i < 4; ++i) {
-        ts.Set_Text(i, QStringLiteral("页%1").arg(i));
-    }
-    ts.resize(400, 28);
+    ts.resize(least, 28);
     ts.Make_Form();
+    for (int i = 0; i < captions.size(); ++i) {
+        QVERIFY(ts.tabRect(i).width() >= QFontMetrics(bold).horizontalAdvance(captions[i]) + 8);
+    }
     QList<int> seen;
     connect(&ts, &TS::Click, &ts, [&] { seen.append(ts.TSWhoUp()); });
 
@@ -106,17 +94,17 @@ void TestWidgets::tabStripPicksByMouseAndKeys()
     QTest::mouseClick(&ts, Qt::LeftButton, {}, ts.tabRect(2).center());
     QCOMPARE(seen, QList<int>{2});
     QTest::keyClick(&ts, Qt::Key_Right);
+    QTest::keyClick(&ts, Qt::Key_End);
     QTest::keyClick(&ts, Qt::Key_Right); // already the last tab
     QTest::keyClick(&ts, Qt::Key_Home);
     QTest::keyClick(&ts, Qt::Key_Left); // already the first tab
-    QTest::keyClick(&ts, Qt::Key_End);
-    QCOMPARE(seen, (QList<int>{2, 3, 0, 3}));
+    QCOMPARE(seen, (QList<int>{2, 3, 5, 0}));
 
     // Equal widths share the whole strip.
     ts.setTSETrue(true);
-    QVERIFY(qAbs(ts.tabRect(0).width() - ts.tabRect(3).width()) <= 1);
-    QCOMPARE(ts.tabRect(3).right(), ts.width() - 2);
-    QCOMPARE(ts.tabAt(QPoint(ts.width() - 2, 5)), 3);
+    QVERIFY(qAbs(ts.tabRect(0).width() - ts.tabRect(5).width()) <= 1);
+    QCOMPARE(ts.tabRect(5).right(), ts.width() - 2);
+    QCOMPARE(ts.tabAt(QPoint(ts.width() - 2, 5)), 5);
 }
 
 void TestWidgets::textKeysCommitsAndLengthLimit()
@@ -171,8 +159,6 @@ void TestWidgets::textKeysCommitsAndLengthLimit()
     text.setText(QString());
     QTest::keyClicks(text.findChild<QWidget*>(QStringLiteral("Txt")), QStringLiteral("abcdef"));
     QCOMPARE(text.text(), QStringLiteral("ABC"));
-    text.SelAll();
-    QCOMPARE(text.SelLength(), 3);
 }
 
 void TestWidgets::checkBoxAndOptionClicksAndArrows()
@@ -219,11 +205,19 @@ void TestWidgets::checkBoxAndOptionClicksAndArrows()
     QVERIFY(options[0]->Value());
 }
 
-void TestWidgets::cmdClicksFromKeyboardAndMouse()
+void TestWidgets::cmdClicksFromKeyboardAndMouseUnlessDisabled()
 {
     QWidget window;
     auto* cmd = new Cmd(QStringLiteral("关闭(&C)"), &window);
     cmd->setGeometry(10, 10, 88, 28);
+    auto* box = new Check_Box(QStringLiteral("选项"), &window);
+    box->setGeometry(0, 40, 80, 18);
+    auto* option = new Option(QStringLiteral("选项"), &window);
+    option->setGeometry(0, 60, 80, 18);
+    auto* ts = new TS(&window);
+    ts->setGeometry(0, 80, 200, 26);
+    auto* text = new Text(&window);
+    text->setGeometry(0, 110, 120, 24);
     QSignalSpy clicks(cmd, &Cmd::Click);
 
     QTest::keyPress(cmd, Qt::Key_Space);
@@ -254,25 +248,7 @@ void TestWidgets::cmdClicksFromKeyboardAndMouse()
     QCOMPARE(clicks.count(), 5);
     QTest::keyClick(&window, Qt::Key_O, Qt::AltModifier);
     QCOMPARE(clicks.count(), 6);
-}
 
-void TestWidgets::disabledWidgetsIgnoreInput()
-{
-    QWidget window;
-    auto* cmd = new Cmd(QStringLiteral("确定(&O)"), &window);
-    cmd->setGeometry(0, 0, 80, 26);
-    auto* box = new Check_Box(QStringLiteral("选项"), &window);
-    box->setGeometry(0, 30, 80, 18);
-    auto* option = new Option(QStringLiteral("选项"), &window);
-    option->setGeometry(0, 50, 80, 18);
-    auto* ts = new TS(&window);
-    ts->setGeometry(0, 70, 200, 26);
-    auto* text = new Text(&window);
-    text->setGeometry(0, 100, 120, 24);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-
-    QSignalSpy cmdClicks(cmd, &Cmd::Click);
     QSignalSpy boxClicks(box, &Check_Box::Click);
     int keyPresses = 0;
     connect(text, &Text::KeyPress, text, [&](int&) { ++keyPresses; });
@@ -288,15 +264,14 @@ void TestWidgets::disabledWidgetsIgnoreInput()
     cmd->click();
     box->click();
     QTest::keyClicks(text->inner(), QStringLiteral("abc"));
-    QCOMPARE(cmdClicks.count(), 0);
+    QCOMPARE(clicks.count(), 6);
     QCOMPARE(boxClicks.count(), 0);
     QCOMPARE(keyPresses, 0);
     QVERIFY(!box->Value());
     QCOMPARE(text->text(), QString());
-
     cmd->setEnabled(true);
     QTest::mouseClick(cmd, Qt::LeftButton, {}, QPoint(10, 10));
-    QCOMPARE(cmdClicks.count(), 1);
+    QCOMPARE(clicks.count(), 7);
 }
 
 void TestWidgets::cmdLooksDifferInEveryState()
@@ -514,45 +489,45 @@ void TestWidgets::resultNoticeIgnoresTypingKeys()
 {
     QFETCH(QString, title);
     QFETCH(bool, guarded);
-    {
-        MsgDialog dialog(request(QStringLiteral("速度：88"), 0, 1, 0, title));
-        openAndActivate(dialog);
-        Cmd* ok = button(dialog, "CMDOK");
-        QTRY_COMPARE(QApplication::focusWidget(), ok);
-        QTest::keyClick(ok, Qt::Key_Space);
-        if (!guarded) {
-            QCOMPARE(dialog.answer(), QStringLiteral("OK"));
-            return;
-        }
-        QTest::keyClick(ok, Qt::Key_O);
-        QTest::keyClick(ok, Qt::Key_Space);
-        QVERIFY(dialog.isVisible());
-        QCOMPARE(dialog.answer(), QString());
-        QTest::keyClick(ok, Qt::Key_Return);
-        QCOMPARE(dialog.answer(), QStringLiteral("OK"));
+    std::optional<MsgDialog> dialog;
+    const auto openNotice = [&] {
+        dialog.emplace(request(QStringLiteral("速度：88"), 0, 1, 0, title));
+        dialog->open();
+        return QTest::qWaitForWindowActive(&*dialog);
+    };
+    QVERIFY(openNotice());
+    Cmd* ok = button(*dialog, "CMDOK");
+    QTRY_COMPARE(QApplication::focusWidget(), ok);
+    QTest::keyClick(ok, Qt::Key_Space);
+    if (!guarded) {
+        QCOMPARE(dialog->answer(), QStringLiteral("OK"));
+        return;
     }
-    {
-        // Another key between Space and the click clears the mark.
-        MsgDialog dialog(request(QStringLiteral("速度：88"), 0, 1, 0, title));
-        openAndActivate(dialog);
-        Cmd* ok = button(dialog, "CMDOK");
-        QTest::keyPress(ok, Qt::Key_Space);
-        QTest::keyPress(ok, Qt::Key_A);
-        QTest::keyRelease(ok, Qt::Key_Space);
-        QCOMPARE(dialog.answer(), QStringLiteral("OK"));
-    }
-    {
-        MsgDialog dialog(request(QStringLiteral("速度：88"), 0, 1, 0, title));
-        openAndActivate(dialog);
-        // Space goes down on OK, then the mouse clicks: the click only uses up
-        // the mark; the next click (Space coming up) answers.
-        QTest::keyPress(button(dialog, "CMDOK"), Qt::Key_Space);
-        QTest::mouseClick(button(dialog, "CMDOK"), Qt::LeftButton);
-        QVERIFY(dialog.isVisible());
-        QCOMPARE(dialog.answer(), QString());
-        QTest::keyRelease(button(dialog, "CMDOK"), Qt::Key_Space);
-        QCOMPARE(dialog.answer(), QStringLiteral("OK"));
-    }
+    QTest::keyClick(ok, Qt::Key_O);
+    QTest::keyClick(ok, Qt::Key_Space);
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(dialog->answer(), QString());
+    QTest::keyClick(ok, Qt::Key_Return);
+    QCOMPARE(dialog->answer(), QStringLiteral("OK"));
+
+    // Another key between Space and the click clears the mark.
+    QVERIFY(openNotice());
+    ok = button(*dialog, "CMDOK");
+    QTest::keyPress(ok, Qt::Key_Space);
+    QTest::keyPress(ok, Qt::Key_A);
+    QTest::keyRelease(ok, Qt::Key_Space);
+    QCOMPARE(dialog->answer(), QStringLiteral("OK"));
+
+    // Space goes down on OK, then the mouse clicks: the click only uses up
+    // the mark; the next click (Space coming up) answers.
+    QVERIFY(openNotice());
+    ok = button(*dialog, "CMDOK");
+    QTest::keyPress(ok, Qt::Key_Space);
+    QTest::mouseClick(ok, Qt::LeftButton);
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(dialog->answer(), QString());
+    QTest::keyRelease(ok, Qt::Key_Space);
+    QCOMPARE(dialog->answer(), QStringLiteral("OK"));
 }
 
 void TestWidgets::askRunsModallyThroughShowMsgAndCopies()
