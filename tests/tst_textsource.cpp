@@ -52,11 +52,10 @@ private slots:
     void chineseLinesFromTheStoredPosition();
     void englishLinesEndAfterAWord();
     void generatedAndDrillLines();
-    void savedArticleIsCheckedAndFillsByWidth();
+    void savedArticlesByTheirNamesCheckedAndFilledByWidth();
     void positionsAreKeptPerText();
     void englishPositionsResumeAtAWord_data();
     void englishPositionsResumeAtAWord();
-    void savedArticlesByTheirNames();
     void lastPracticeRestore_data();
     void lastPracticeRestore();
 };
@@ -171,10 +170,29 @@ void TestTextSource::generatedAndDrillLines()
     QCOMPARE(words.mid(0, 3), (QStringList{"中国", "人民", "经济"}));
 }
 
-void TestTextSource::savedArticleIsCheckedAndFillsByWidth()
+void TestTextSource::savedArticlesByTheirNamesCheckedAndFilledByWidth()
 {
     test::UserFolder user;
     TextSource src(user.db(), nullptr, loader);
+    // Saved articles are found by their names as they stand: for the menus,
+    // the text and the reading position.
+    QVERIFY(Load_Menus_SaveText(user.db()).user.isEmpty());
+    const QStringList names{QStringLiteral("it's_u"), QStringLiteral("100%_u"), QStringLiteral("a\\b_u"),
+                            QStringLiteral("%_u"),    QStringLiteral("a_u_u"),  QStringLiteral("a'';--_w")};
+    for (const QString& n : names) {
+        addArticle(user.db(), n, essay(60) + n);
+    }
+    for (const QString& n : names) {
+        QVERIFY2(src.chooseArticle(n), qPrintable(n));
+        QCOMPARE(src.Test_Text, essay(60) + n);
+        src.saveReadingPosition(40);
+        QCOMPARE(position(user.db(), "text_", n), 41);
+    }
+    QCOMPARE(user.db().scalar(QStringLiteral("select count(*) from text_ where No_ = 41"))->toInt(), names.size());
+    const SavedArticleMenus menus = Load_Menus_SaveText(user.db());
+    QCOMPARE(menus.user, (QStringList{"it's", "100%", "a\\b", "%", "a_u"}));
+    QCOMPARE(menus.review, QStringList{"a'';--"});
+
     const QString text = essay(60);
     addArticle(user.db(), QStringLiteral("好文_u"), text, 7);
     QVERIFY(src.chooseArticle(QStringLiteral("好文_u")));
@@ -218,7 +236,6 @@ void TestTextSource::positionsAreKeptPerText()
     // The first choice of a text adds its row at 1; choosing again adds nothing.
     src.chooseEnglish(2);
     QCOMPARE(src.positionKey(), QStringLiteral("0102"));
-    QCOMPARE(src.Test_Text, englishText());
     src.chooseChinese(4);
     QCOMPARE(src.positionKey(), QStringLiteral("0004"));
     QCOMPARE(position(user.db(), "test_no", "0004"), 1);
@@ -284,30 +301,6 @@ void TestTextSource::englishPositionsResumeAtAWord()
     }
     src.saveReadingPosition(typed);
     QCOMPARE(position(user.db(), article ? "text_" : "test_no", src.positionKey()), expected);
-}
-
-// Saved articles are found by their names as they stand: for the menus, the
-// text and the reading position.
-void TestTextSource::savedArticlesByTheirNames()
-{
-    test::UserFolder user;
-    QVERIFY(Load_Menus_SaveText(user.db()).user.isEmpty());
-    const QStringList names{QStringLiteral("it's_u"), QStringLiteral("100%_u"), QStringLiteral("a\\b_u"),
-                            QStringLiteral("%_u"),    QStringLiteral("a_u_u"),  QStringLiteral("a'';--_w")};
-    for (const QString& n : names) {
-        addArticle(user.db(), n, essay(60) + n);
-    }
-    TextSource src(user.db(), nullptr, loader);
-    for (const QString& n : names) {
-        QVERIFY2(src.chooseArticle(n), qPrintable(n));
-        QCOMPARE(src.Test_Text, essay(60) + n);
-        src.saveReadingPosition(40);
-        QCOMPARE(position(user.db(), "text_", n), 41);
-    }
-    QCOMPARE(user.db().scalar(QStringLiteral("select count(*) from text_ where No_ = 41"))->toInt(), names.size());
-    const SavedArticleMenus menus = Load_Menus_SaveText(user.db());
-    QCOMPARE(menus.user, (QStringList{"it's", "100%", "a\\b", "%", "a_u"}));
-    QCOMPARE(menus.review, QStringList{"a'';--"});
 }
 
 void TestTextSource::lastPracticeRestore_data()
