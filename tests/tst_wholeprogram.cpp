@@ -705,7 +705,6 @@ void TestWholeProgram::fullRunsEndWithResultAndRecord()
     b.pass(1);
     QCOMPARE(b.run.state(), PracticeRun::State::Finished);
     QCOMPARE(b.run.labels().Time_Use, QStringLiteral("1 分钟 0 秒"));
-    QCOMPARE(b.run.labels().Time_Free, QStringLiteral("0 分钟 0 秒"));
     QCOMPARE(input.last().at(0).toBool(), false);
     const MsgRequest shown = MsgScript::shown().last();
     QCOMPARE(shown.title, result[0]);
